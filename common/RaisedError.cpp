@@ -1,0 +1,11 @@
+#include "common/RaisedError.h"
+
+#include <utility>
+
+namespace halcyra {
+
+RaisedError::RaisedError(std::int32_t number, std::string source, std::string description)
+    : std::runtime_error(description), number_(number), source_(std::move(source)),
+      description_(std::move(description)) {}
+
+} // namespace halcyra

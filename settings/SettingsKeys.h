@@ -1,0 +1,42 @@
+#pragma once
+// Every value the tray program keeps between runs, named in one place.
+#include <array>
+#include <string_view>
+
+namespace halcyra::settings {
+
+inline constexpr std::string_view kAppName = "Halcyra";
+inline constexpr std::string_view kSection = "Settings";
+
+inline constexpr std::string_view kConfirm = "Confirm";
+inline constexpr std::string_view kConfirmDefault = "1";
+
+inline constexpr std::string_view kHotkeyNone = "None";   // letter key default
+inline constexpr std::string_view kHotkeyIndexDefault = "0";
+
+// One hotkey action: its letter key, its index key, its action name and its Options row.
+struct HotkeyPair {
+    std::string_view letterKey;
+    std::string_view indexKey;
+    std::string_view actionName;
+    std::string_view optionsCaption;
+};
+
+// In the order every part of the program handles them (loading, registering, dialog rows).
+inline constexpr std::array<HotkeyPair, 7> kHotkeyPairs{{
+    {"HotKeyScreenSaver", "HotKeyScreenSaverIndex", "ScreenSaver", "Screen Saver = CTRL + ALT +"},
+    {"HotKeyMonitor", "HotKeyMonitorIndex", "TurnOffMonitor", "Turn off Monitor = CTRL + ALT +"},
+    {"HotKeyLogOff", "HotKeyLogOffIndex", "LogOff", "Log Off = CTRL + ALT +"},
+    {"HotKeyShutdown", "HotKeyShutdownIndex", "Shutdown", "Shutdown = CTRL + ALT +"},
+    {"HotKeyRestart", "HotKeyRestartIndex", "Restart", "Restart = CTRL + ALT +"},
+    {"HotKeyHibernate", "HotKeyHibernateIndex", "Hibernate", "Hibernate = CTRL + ALT +"},
+    {"HotKeyStandby", "HotKeyStandbyIndex", "Standby", "Standby = CTRL + ALT +"},
+}};
+
+// The run-at-startup entry under the current user's root.
+inline constexpr std::string_view kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr std::string_view kRunValueName = "Halcyra";
+// Default of the Run-entry lookup; a result equal to it means there is no entry.
+inline constexpr std::string_view kRunPresenceMarker = "Z";
+
+} // namespace halcyra::settings

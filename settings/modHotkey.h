@@ -1,0 +1,40 @@
+#pragma once
+// The hotkey counter and the seven-entry slot table: stored letters become CTRL+ALT hotkeys
+// of the main window, and a hotkey identifier leads back to its action name.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "common/PlatformTypes.h"
+#include "settings/IHotkeyApi.h"
+#include "settings/ISettingsStore.h"
+
+namespace halcyra {
+
+class modHotkey {
+public:
+    static constexpr std::uint32_t kModifiers = 3; // MOD_ALT | MOD_CONTROL
+    static constexpr int kSlots = 7;
+
+    modHotkey(IHotkeyApi& api, ISettingsStore& settings);
+
+    // The window LoadHotkeys registers for: the main window.
+    void SetMainWindow(WindowHandle hwnd) { mainWindow_ = hwnd; }
+
+    std::int32_t RegisterNextHotkey(WindowHandle hwnd, std::int32_t modifiers, std::uint16_t key);
+    void UnregisterAllHotkeys(WindowHandle hwnd);
+    void LoadHotkeys();
+
+    std::int32_t Counter() const { return counter_; }
+    // Entry 1 to 7; the empty text for an empty slot or an index outside the table.
+    const std::string& Slot(std::int64_t id) const;
+
+private:
+    IHotkeyApi& api_;
+    ISettingsStore& settings_;
+    WindowHandle mainWindow_ = 0;
+    std::int32_t counter_ = 0;
+    std::array<std::string, kSlots> slots_{};
+};
+
+} // namespace halcyra
