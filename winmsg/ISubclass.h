@@ -12,13 +12,29 @@ enum EMsgResponse : std::int32_t {
     OldThenResponse = 2, // asked of the first client: previous procedure before, result dropped
 };
 
+// Used as it stands, the interface keeps MsgResponse as a plain value and answers every message
+// with 0; a client overrides what it needs.
 class ISubclass {
 public:
     virtual ~ISubclass() = default;
-    virtual std::int32_t MsgResponse() = 0;
-    virtual void MsgResponse(std::int32_t RHS) = 0;
+
+    // Get/set how you will respond to a message. Asked whenever a message is encountered; call
+    // CurrentMessage to see which message you are responding to.
+    virtual std::int32_t MsgResponse() { return msgResponse_; }
+    virtual void MsgResponse(std::int32_t RHS) { msgResponse_ = RHS; }
+
+    // Called whenever a message you have subclassed is sent.
     virtual LResult WindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wParam,
-                               LParam lParam) = 0;
+                               LParam lParam) {
+        (void)hwnd;
+        (void)iMsg;
+        (void)wParam;
+        (void)lParam;
+        return 0;
+    }
+
+private:
+    std::int32_t msgResponse_ = ResponseOnly;
 };
 
 } // namespace halcyra
