@@ -1,6 +1,6 @@
 #pragma once
 // The registry calls the program makes, one to one with the ANSI advapi32 functions.
-// Results are the platform's status codes (0 = success).
+// Results are the platform's status codes (0 = success), never GetLastError.
 #include <cstdint>
 #include <string_view>
 
@@ -11,26 +11,41 @@ using RegKey = std::uintptr_t; // HKEY
 namespace reg {
 inline constexpr RegKey kCurrentUser = 0x80000001u;
 inline constexpr RegKey kLocalMachine = 0x80000002u;
+inline constexpr std::uint32_t kOptionNonVolatile = 0;
 inline constexpr std::uint32_t kQueryValue = 0x0001;
+inline constexpr std::uint32_t kSetValue = 0x0002;
 inline constexpr std::uint32_t kAllAccess = 0xF003F;
 inline constexpr std::uint32_t kTypeSz = 1;
 inline constexpr std::uint32_t kTypeExpandSz = 2;
 inline constexpr std::uint32_t kTypeBinary = 3;
 inline constexpr std::uint32_t kTypeDword = 4;
 inline constexpr std::uint32_t kTypeMultiSz = 7;
+inline constexpr long kSuccess = 0;
+inline constexpr long kFileNotFound = 2;
+inline constexpr long kMoreData = 234;
 } // namespace reg
+
+// SECURITY_ATTRIBUTES as far as the program uses them.
+struct RegSecurity {
+    bool hasDescriptor = false;
+    bool inheritHandle = false;
+};
 
 class IRegistryApi {
 public:
     virtual ~IRegistryApi() = default;
-    virtual long RegCreateKeyExA(RegKey root, std::string_view subKey, std::uint32_t options,
-                                 std::uint32_t access, RegKey* result,
+    // className null = no class; security null = default attributes.
+    virtual long RegCreateKeyExA(RegKey root, std::string_view subKey, std::uint32_t reserved,
+                                 const char* className, std::uint32_t options, std::uint32_t access,
+                                 const RegSecurity* security, RegKey* result,
                                  std::uint32_t* disposition) = 0;
-    virtual long RegSetValueExA(RegKey key, std::string_view valueName, std::uint32_t type,
-                                const std::uint8_t* data, std::uint32_t size) = 0;
+    virtual long RegSetValueExA(RegKey key, std::string_view valueName, std::uint32_t reserved,
+                                std::uint32_t type, const std::uint8_t* data,
+                                std::uint32_t size) = 0;
+    // options is the platform's reserved ulOptions (0).
     virtual long RegOpenKeyExA(RegKey root, std::string_view subKey, std::uint32_t options,
                                std::uint32_t access, RegKey* result) = 0;
-    // data may be null to ask only for type and size; size is in/out as on the platform.
+    // type and data may be null; size is in/out as on the platform (null only when data is).
     virtual long RegQueryValueExA(RegKey key, std::string_view valueName, std::uint32_t* type,
                                   std::uint8_t* data, std::uint32_t* size) = 0;
     virtual long RegDeleteValueA(RegKey key, std::string_view valueName) = 0;

@@ -11,7 +11,7 @@ inline constexpr std::string_view kSection = "Settings";
 inline constexpr std::string_view kConfirm = "Confirm";
 inline constexpr std::string_view kConfirmDefault = "1";
 
-inline constexpr std::string_view kHotkeyNone = "None";   // letter key default
+inline constexpr std::string_view kHotkeyNone = "None"; // letter key default
 inline constexpr std::string_view kHotkeyIndexDefault = "0";
 
 // One hotkey action: its letter key, its index key, its action name and its Options row.
@@ -38,5 +38,8 @@ inline constexpr std::string_view kRunKeyPath = "Software\\Microsoft\\Windows\\C
 inline constexpr std::string_view kRunValueName = "Halcyra";
 // Default of the Run-entry lookup; a result equal to it means there is no entry.
 inline constexpr std::string_view kRunPresenceMarker = "Z";
+
+// The argument that makes the program start hidden in the tray.
+inline constexpr std::string_view kStartArgument = "/start";
 
 } // namespace halcyra::settings

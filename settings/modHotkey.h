@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "common/PlatformTypes.h"
 #include "settings/IHotkeyApi.h"
@@ -30,6 +31,9 @@ public:
     const std::string& Slot(std::int64_t id) const;
 
 private:
+    // Every store into the table goes through here: ids outside 1..7 are dropped.
+    void StoreSlot(std::int32_t id, std::string_view actionName);
+
     IHotkeyApi& api_;
     ISettingsStore& settings_;
     WindowHandle mainWindow_ = 0;

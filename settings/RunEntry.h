@@ -1,0 +1,13 @@
+#pragma once
+// The command line stored in the run-at-startup entry.
+#include <string>
+#include <string_view>
+
+namespace halcyra::settings {
+
+// folder (as the platform reports it) + "\" + exeFileName without its extension +
+// ".exe /start". A path holding a blank is put in double quotes: unquoted, the system would try
+// to start a program named after the path's first word in its place at log-on.
+std::string RunEntryData(std::string_view folder, std::string_view exeFileName);
+
+} // namespace halcyra::settings

@@ -1,0 +1,51 @@
+#pragma once
+// The Options dialog's behaviour: each of the seven hotkey actions gets a CTRL+ALT letter or
+// none, a letter used twice is refused, the choices are saved and OK makes them live.
+#include <array>
+#include <string_view>
+
+#include "settings/IOptionsView.h"
+#include "settings/ISettingsStore.h"
+#include "settings/modHotkey.h"
+
+namespace halcyra {
+
+class frmOptions {
+public:
+    static constexpr int kRows = 7;
+    static constexpr int kEntryCount = 27;
+    static constexpr std::string_view kDuplicateText =
+        "You have duplicate entries for your shortcut keys.  Please make sure each key is unique "
+        "or set to 'none.'";
+    static constexpr std::string_view kDuplicateTitle = "Halcyra Error";
+    static constexpr std::string_view kCaption = "Options";
+    static constexpr std::string_view kFrameCaption = "Shortcut Settings";
+
+    // Entry of every row's list at position 0..26: "None", then "A" to "Z"; the empty text
+    // for any other position (no selection).
+    static std::string_view Entry(int position);
+    // The list position an index key's text selects; "None" for anything but 0..26.
+    static int PositionFromIndexText(std::string_view text);
+
+    frmOptions(IOptionsView& view, ISettingsStore& settings, modHotkey& hotkeys);
+
+    void Form_Load();
+    void cmdApply_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    // The close box: as Cancel.
+    void Form_Close() { cmdCancel_Click(); }
+
+    // True when no two rows share a position other than "None"; otherwise shows the warning
+    // once, for the first clashing pair.
+    bool DuplicateCheck();
+
+private:
+    void Save();
+
+    IOptionsView& view_;
+    ISettingsStore& settings_;
+    modHotkey& hotkeys_;
+};
+
+} // namespace halcyra

@@ -1,0 +1,64 @@
+#include "settings/modHotkey.h"
+
+#include "settings/SettingsKeys.h"
+
+namespace halcyra {
+
+namespace {
+const std::string kEmptySlot;
+}
+
+modHotkey::modHotkey(IHotkeyApi& api, ISettingsStore& settings) : api_(api), settings_(settings) {}
+
+std::int32_t modHotkey::RegisterNextHotkey(WindowHandle hwnd, std::int32_t modifiers,
+                                           std::uint16_t key) {
+    // The identifier is used up whatever the platform answers.
+    ++counter_;
+    return api_.RegisterHotKey(hwnd, counter_, static_cast<std::uint32_t>(modifiers), key);
+}
+
+void modHotkey::UnregisterAllHotkeys(WindowHandle hwnd) {
+    for (std::int32_t id = 1; id <= counter_; ++id) {
+        api_.UnregisterHotKey(hwnd, id);
+    }
+    counter_ = 0;
+}
+
+void modHotkey::LoadHotkeys() {
+    UnregisterAllHotkeys(mainWindow_);
+    std::array<std::string, kSlots> letters;
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        letters[i] =
+            settings_.GetSetting(settings::kAppName, settings::kSection,
+                                 settings::kHotkeyPairs[i].letterKey, settings::kHotkeyNone);
+    }
+    for (std::int32_t id = 1; id <= kSlots; ++id) {
+        StoreSlot(id, {});
+    }
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+        const std::string& letter = letters[i];
+        if (letter == settings::kHotkeyNone || letter.size() != 1) {
+            continue;
+        }
+        // The ANSI character code itself, no case folding: "a" is 97, not VK 'A'.
+        RegisterNextHotkey(mainWindow_, static_cast<std::int32_t>(kModifiers),
+                           static_cast<unsigned char>(letter[0]));
+        StoreSlot(counter_, settings::kHotkeyPairs[i].actionName);
+    }
+}
+
+const std::string& modHotkey::Slot(std::int64_t id) const {
+    if (id < 1 || id > kSlots) {
+        return kEmptySlot;
+    }
+    return slots_[static_cast<std::size_t>(id - 1)];
+}
+
+void modHotkey::StoreSlot(std::int32_t id, std::string_view actionName) {
+    if (id < 1 || id > kSlots) {
+        return;
+    }
+    slots_[static_cast<std::size_t>(id - 1)] = actionName;
+}
+
+} // namespace halcyra

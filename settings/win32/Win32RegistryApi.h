@@ -1,0 +1,23 @@
+#pragma once
+// IRegistryApi over advapi32's ANSI registry functions.
+#include "settings/IRegistryApi.h"
+
+namespace halcyra::win32 {
+
+class Win32RegistryApi final : public halcyra::IRegistryApi {
+public:
+    long RegCreateKeyExA(RegKey root, std::string_view subKey, std::uint32_t reserved,
+                         const char* className, std::uint32_t options, std::uint32_t access,
+                         const RegSecurity* security, RegKey* result,
+                         std::uint32_t* disposition) override;
+    long RegSetValueExA(RegKey key, std::string_view valueName, std::uint32_t reserved,
+                        std::uint32_t type, const std::uint8_t* data, std::uint32_t size) override;
+    long RegOpenKeyExA(RegKey root, std::string_view subKey, std::uint32_t options,
+                       std::uint32_t access, RegKey* result) override;
+    long RegQueryValueExA(RegKey key, std::string_view valueName, std::uint32_t* type,
+                          std::uint8_t* data, std::uint32_t* size) override;
+    long RegDeleteValueA(RegKey key, std::string_view valueName) override;
+    long RegCloseKey(RegKey key) override;
+};
+
+} // namespace halcyra::win32

@@ -1,0 +1,114 @@
+#include <windows.h>
+
+#include "settings/win32/frmOptionsDialog.h"
+
+#include <exception>
+#include <string>
+
+#include "settings/IOptionsView.h"
+#include "settings/SettingsKeys.h"
+#include "settings/frmOptions.h"
+#include "settings/win32/frmOptionsResources.h"
+
+namespace halcyra::win32 {
+
+namespace {
+
+// One opening of the dialog: the window side of frmOptions.
+class OptionsDialog final : public halcyra::IOptionsView {
+public:
+    OptionsDialog(halcyra::ISettingsStore& store, halcyra::modHotkey& hotkeys)
+        : form_(*this, store, hotkeys) {}
+
+    static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    int SelectedPosition(int row) override {
+        return static_cast<int>(
+            ::SendDlgItemMessageA(hwnd_, IDC_OPTIONS_COMBO0 + row, CB_GETCURSEL, 0, 0));
+    }
+    void SelectPosition(int row, int position) override {
+        ::SendDlgItemMessageA(hwnd_, IDC_OPTIONS_COMBO0 + row, CB_SETCURSEL,
+                              static_cast<WPARAM>(position), 0);
+    }
+    void ShowWarning(std::string_view text, std::string_view title) override {
+        const std::string body(text);
+        const std::string caption(title);
+        ::MessageBoxA(hwnd_, body.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    }
+    void Close() override { ::EndDialog(hwnd_, IDOK); }
+
+private:
+    void Form_Load(HWND hwnd);
+    void OnCommand(int id);
+
+    HWND hwnd_ = nullptr;
+    halcyra::frmOptions form_;
+};
+
+void OptionsDialog::Form_Load(HWND hwnd) {
+    hwnd_ = hwnd;
+    // Texts come from the same constants the logic uses, so the template cannot drift.
+    const std::string caption(halcyra::frmOptions::kCaption);
+    ::SetWindowTextA(hwnd_, caption.c_str());
+    const std::string frame(halcyra::frmOptions::kFrameCaption);
+    ::SetDlgItemTextA(hwnd_, IDC_OPTIONS_FRAME, frame.c_str());
+    for (int row = 0; row < halcyra::frmOptions::kRows; ++row) {
+        const std::string label(
+            halcyra::settings::kHotkeyPairs[static_cast<std::size_t>(row)].optionsCaption);
+        ::SetDlgItemTextA(hwnd_, IDC_OPTIONS_LABEL0 + row, label.c_str());
+        for (int position = 0; position < halcyra::frmOptions::kEntryCount; ++position) {
+            const std::string entry(halcyra::frmOptions::Entry(position));
+            ::SendDlgItemMessageA(hwnd_, IDC_OPTIONS_COMBO0 + row, CB_ADDSTRING, 0,
+                                  reinterpret_cast<LPARAM>(entry.c_str()));
+        }
+    }
+    form_.Form_Load();
+}
+
+void OptionsDialog::OnCommand(int id) {
+    switch (id) {
+    case IDOK: // the default button, so Enter too
+        form_.cmdOK_Click();
+        break;
+    case IDCANCEL: // Escape and the close box as well
+        form_.cmdCancel_Click();
+        break;
+    case IDC_OPTIONS_APPLY:
+        form_.cmdApply_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+INT_PTR CALLBACK OptionsDialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_INITDIALOG) {
+            auto* self = reinterpret_cast<OptionsDialog*>(lParam);
+            ::SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+            self->Form_Load(hwnd);
+            return TRUE; // focus to the first tab stop: OK
+        }
+        auto* self = reinterpret_cast<OptionsDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+        if (self != nullptr && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+            self->OnCommand(LOWORD(wParam));
+            return TRUE;
+        }
+    } catch (const std::exception& error) {
+        // An error must not unwind through the dialog manager: show it and end, as for any
+        // other handler of the program.
+        ::MessageBoxA(hwnd, error.what(), "Halcyra", MB_OK | MB_ICONERROR);
+        ::ExitProcess(1);
+    }
+    return FALSE;
+}
+
+} // namespace
+
+void ShowOptionsDialog(HWND owner, halcyra::ISettingsStore& store, halcyra::modHotkey& hotkeys) {
+    OptionsDialog dialog(store, hotkeys);
+    ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), owner,
+                      &OptionsDialog::Procedure, reinterpret_cast<LPARAM>(&dialog));
+}
+
+} // namespace halcyra::win32
