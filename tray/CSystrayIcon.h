@@ -44,6 +44,10 @@ public:
     const NotifyIconRecord& Record() const { return record_; }
 
 private:
+    // One notify request; on failure the owner hears NIError before this returns.
+    bool Request(std::uint32_t message);
+    void PushChange(std::uint32_t flag);
+
     INotifyIconApi& api_;
     ISystrayIconEvents* owner_;
     NotifyIconRecord record_{};
