@@ -1,0 +1,144 @@
+#include "dialogs/frmAbout.h"
+
+#include "dialogs/MakerAddresses.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace halcyra::dialogs {
+
+namespace {
+
+constexpr std::uint32_t kValueBufferSize = 1024;
+
+std::size_t Index(AboutLink link) {
+    return static_cast<std::size_t>(link);
+}
+
+} // namespace
+
+std::string VersionText(int major, int minor, int revision) {
+    return "Version " + std::to_string(major) + "." + std::to_string(minor) + "." +
+           std::to_string(revision);
+}
+
+frmAbout::frmAbout(WindowHandle self, AboutPlatform platform) : self_(self), platform_(platform) {}
+
+void frmAbout::Form_Load() {
+    platform_.window.SetText(AboutText::Caption, "About " + std::string(kAppTitle));
+    platform_.window.SetText(AboutText::Version,
+                             VersionText(kVersionMajor, kVersionMinor, kVersionRevision));
+    platform_.window.SetText(AboutText::Title, std::string(kAppTitle));
+}
+
+void frmAbout::Form_MouseMove() {
+    for (AboutLink link : {AboutLink::EmailQuorvix, AboutLink::QuorvixWebSite, AboutLink::Update}) {
+        SetLinkColour(link, kLinkAtRest);
+    }
+}
+
+void frmAbout::cmdOK_Click() {
+    platform_.window.Unload();
+}
+
+void frmAbout::cmdSysInfo_Click() {
+    StartSysInfo();
+}
+
+void frmAbout::EmailQuorvix_Click() {
+    SetLinkColour(AboutLink::EmailQuorvix, kLinkAtRest);
+    platform_.shell.ShellExecute(self_, "open", "mailto:" + std::string(kMakerMail), kShowNormal);
+}
+
+void frmAbout::QuorvixWebSite_Click() {
+    SetLinkColour(AboutLink::QuorvixWebSite, kLinkAtRest);
+    platform_.shell.ShellExecute(self_, "open", std::string(kMakerWebSite), kShowNormal);
+}
+
+void frmAbout::Update_Click() {
+    SetLinkColour(AboutLink::Update, kLinkAtRest);
+    platform_.dialogs.ShowUpdateDialog(self_);
+}
+
+void frmAbout::EmailQuorvix_MouseMove() {
+    SetLinkColour(AboutLink::EmailQuorvix, kLinkUnderPointer);
+}
+
+void frmAbout::QuorvixWebSite_MouseMove() {
+    SetLinkColour(AboutLink::QuorvixWebSite, kLinkUnderPointer);
+}
+
+void frmAbout::Update_MouseMove() {
+    SetLinkColour(AboutLink::Update, kLinkUnderPointer);
+}
+
+Colour frmAbout::LinkColour(AboutLink link) const {
+    return colours_[Index(link)];
+}
+
+void frmAbout::SetLinkColour(AboutLink link, Colour colour) {
+    // Mouse moves arrive in bursts: repaint only on a real change.
+    if (colours_[Index(link)] != colour) {
+        colours_[Index(link)] = colour;
+        platform_.window.SetLinkColour(link, colour);
+    }
+}
+
+void frmAbout::StartSysInfo() {
+    std::string path;
+    if (!GetKeyValue(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
+                     path)) {
+        std::string folder;
+        if (!GetKeyValue(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
+                         folder)) {
+            platform_.messages.ShowPlain(self_, std::string(kSysInfoUnavailable),
+                                         std::string(kAppTitle));
+            return;
+        }
+        path = folder + "\\MSINFO32.EXE";
+        if (!platform_.files.IsOrdinaryFile(path)) {
+            platform_.messages.ShowPlain(self_, std::string(kSysInfoUnavailable),
+                                         std::string(kAppTitle));
+            return;
+        }
+    }
+    if (!platform_.programs.Start(path, kShowNormal)) {
+        platform_.messages.ShowPlain(self_, std::string(kSysInfoUnavailable),
+                                     std::string(kAppTitle));
+    }
+}
+
+bool frmAbout::GetKeyValue(std::uint32_t root, const std::string& keyPath,
+                           const std::string& valueName, std::string& value) {
+    IRegistryApi& registry = platform_.registry;
+    RegistryKey key = 0;
+    // Read access only: a standard user may not write below HKEY_LOCAL_MACHINE, and asking for
+    // more would make System Information look missing to them.
+    if (registry.OpenKey(root, keyPath, 0, kKeyQueryValue, key) != 0) {
+        value.clear();
+        return false;
+    }
+    std::string buffer(kValueBufferSize, '\0');
+    std::uint32_t size = kValueBufferSize;
+    std::uint32_t type = 0;
+    const long result = registry.QueryValue(key, valueName, type, buffer.data(), size);
+    registry.CloseKey(key);
+    if (result != 0) {
+        value.clear();
+        return false;
+    }
+    buffer.resize(std::min(size, kValueBufferSize));
+    if (type == kRegSz) {
+        // The value's text ends at its first NUL, however many the stored bytes hold.
+        value = buffer.substr(0, buffer.find('\0'));
+    } else if (type == kRegDword) {
+        std::uint32_t number = 0;
+        for (std::size_t i = std::min<std::size_t>(buffer.size(), 4); i-- > 0;) {
+            number = (number << 8) | static_cast<unsigned char>(buffer[i]);
+        }
+        value = std::to_string(number);
+    }
+    return true;
+}
+
+} // namespace halcyra::dialogs

@@ -1,0 +1,76 @@
+#include "dialogs/frmAbout.h"
+
+#include "unit/dialogs/RecordingPlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace halcyra::dialogs {
+namespace {
+
+using testing::RecordingPlatform;
+using testing::StoredValue;
+
+struct ValueRow {
+    const char* name;
+    StoredValue stored;
+    bool read;
+    std::string text; // the out text, which starts as "before"
+};
+
+class GetKeyValueTypes : public ::testing::TestWithParam<ValueRow> {};
+
+TEST_P(GetKeyValueTypes, ReadsTextAndNumbersAndClosesTheKey) {
+    RecordingPlatform fake;
+    fake.values["K|V"] = GetParam().stored;
+    frmAbout about(1, fake.Platform());
+    std::string value = "before";
+    EXPECT_EQ(about.GetKeyValue(kHkeyLocalMachine, "K", "V", value), GetParam().read);
+    EXPECT_EQ(value, GetParam().text);
+    EXPECT_EQ(fake.log.back(), "CloseKey 4660");
+    EXPECT_EQ(fake.openKeys, 0);
+    EXPECT_EQ(fake.log[1], "QueryValue 4660 V 1024") << "a 1024-character buffer is offered";
+}
+
+std::string Bytes(std::initializer_list<int> bytes) {
+    std::string s;
+    for (int b : bytes) {
+        s.push_back(static_cast<char>(b));
+    }
+    return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, GetKeyValueTypes,
+    ::testing::Values(
+        ValueRow{"Text", {kRegSz, std::string("C:\\x\0", 5)}, true, "C:\\x"},
+        ValueRow{"TextWithoutTerminator", {kRegSz, "abc"}, true, "abc"},
+        ValueRow{"EmptyText", {kRegSz, ""}, true, ""},
+        ValueRow{"EmbeddedNul", {kRegSz, std::string("ab\0cd\0", 6)}, true, "ab"},
+        ValueRow{"FullBuffer", {kRegSz, std::string(1024, 'x')}, true, std::string(1024, 'x')},
+        // A size beyond the buffer is never trusted.
+        ValueRow{"OversizeReport",
+                 {kRegSz, std::string(1024, 'y'), 0, 5000},
+                 true,
+                 std::string(1024, 'y')},
+        ValueRow{"Dword", {kRegDword, Bytes({0x10, 0, 0, 0})}, true, "16"},
+        ValueRow{
+            "DwordBytesInOrder", {kRegDword, Bytes({0x78, 0x56, 0x34, 0x12})}, true, "305419896"},
+        ValueRow{"DwordHighBit", {kRegDword, Bytes({0xFF, 0xFF, 0xFF, 0xFF})}, true, "4294967295"},
+        ValueRow{"ShortDword", {kRegDword, Bytes({0x01, 0x02})}, true, "513"},
+        ValueRow{"EmptyDword", {kRegDword, ""}, true, "0"},
+        ValueRow{"ExpandText", {2, std::string("%x%\0", 4)}, true, "before"},
+        ValueRow{"Binary", {3, Bytes({1, 2, 3})}, true, "before"},
+        ValueRow{"QueryFails", {kRegSz, "", 5}, false, ""}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(GetKeyValue, MissingKeyIsNotClosed) {
+    RecordingPlatform fake;
+    frmAbout about(1, fake.Platform());
+    std::string value = "before";
+    EXPECT_FALSE(about.GetKeyValue(kHkeyLocalMachine, "Nope", "V", value));
+    EXPECT_EQ(value, "");
+    EXPECT_EQ(fake.log, (std::vector<std::string>{"OpenKey 2147483650 Nope 0 1"}));
+}
+
+} // namespace
+} // namespace halcyra::dialogs

@@ -1,0 +1,23 @@
+#include "dialogs/UpdateForm.h"
+
+#include "dialogs/MakerAddresses.h"
+#include "unit/dialogs/RecordingPlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace halcyra::dialogs {
+namespace {
+
+TEST(UpdateForm, CheckOpensTheProductPageEachTimeAndStaysOpen) {
+    testing::RecordingPlatform fake;
+    UpdateForm form(42, fake, fake);
+    form.CommandCheck_Click();
+    form.CommandCheck_Click();
+    const std::string open = "ShellExecute 42 open " + std::string(kProductPage) + " 1";
+    EXPECT_EQ(fake.log, (std::vector<std::string>{open, open}));
+    form.CommandClose_Click();
+    EXPECT_EQ(fake.log.back(), "Unload");
+}
+
+} // namespace
+} // namespace halcyra::dialogs
