@@ -1,0 +1,164 @@
+#pragma once
+// Recording fakes of the settings subsystem's platform: every call lands in one shared log.
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "settings/IHotkeyApi.h"
+#include "settings/IRegistryApi.h"
+#include "settings/ISettingsStore.h"
+
+namespace halcyra::test {
+
+using Log = std::vector<std::string>;
+
+class FakeSettingsStore : public ISettingsStore {
+public:
+    explicit FakeSettingsStore(Log& log) : log_(log) {}
+    std::map<std::string, std::string> values; // by key; app and section are checked
+    std::string GetSetting(std::string_view app, std::string_view section, std::string_view key,
+                           std::string_view def) override {
+        log_.push_back("get " + Where(app, section) + std::string(key) + " " + std::string(def));
+        auto it = values.find(std::string(key));
+        return it == values.end() ? std::string(def) : it->second;
+    }
+    void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
+                     std::string_view value) override {
+        log_.push_back("save " + Where(app, section) + std::string(key) + "=" + std::string(value));
+        values[std::string(key)] = value;
+    }
+
+private:
+    static std::string Where(std::string_view app, std::string_view section) {
+        return app == "Halcyra" && section == "Settings" ? "" : "WRONG-PLACE ";
+    }
+    Log& log_;
+};
+
+// Refuses a combination already registered, as the platform does.
+class FakeHotkeyApi : public IHotkeyApi {
+public:
+    explicit FakeHotkeyApi(Log& log) : log_(log) {}
+    std::set<std::uint32_t> taken;
+    std::int32_t RegisterHotKey(WindowHandle hwnd, std::int32_t id, std::uint32_t mods,
+                                std::uint32_t vk) override {
+        log_.push_back("register " + std::to_string(hwnd) + " " + std::to_string(id) + " " +
+                       std::to_string(mods) + " " + std::to_string(vk));
+        return taken.insert(mods << 16 | vk).second ? 1 : 0;
+    }
+    std::int32_t UnregisterHotKey(WindowHandle hwnd, std::int32_t id) override {
+        log_.push_back("unregister " + std::to_string(hwnd) + " " + std::to_string(id));
+        return 1;
+    }
+
+private:
+    Log& log_;
+};
+
+// A one-level registry: values by name in keys by path, handles counted from 100.
+class FakeRegistryApi : public IRegistryApi {
+public:
+    struct Value {
+        std::uint32_t type;
+        std::string bytes;
+    };
+    explicit FakeRegistryApi(Log& log) : log_(log) {}
+    std::map<std::string, std::map<std::string, Value>> keys;
+    std::map<std::string, long> failures; // "call#n" (n-th call of that name) -> status
+    Log& log_;
+
+    long RegCreateKeyExA(RegKey root, std::string_view sub, std::uint32_t reserved, const char* cls,
+                         std::uint32_t options, std::uint32_t access, const RegSecurity* sa,
+                         RegKey* result, std::uint32_t*) override {
+        Record("create " + Hex(root) + " " + std::string(sub) + " " + std::to_string(reserved) +
+               (cls ? " class" : " noclass") + " " + std::to_string(options) + " " + Hex(access) +
+               (sa ? (sa->hasDescriptor ? " sd" : " nosd") +
+                         std::string(sa->inheritHandle ? " inherit" : " noinherit")
+                   : " nosa"));
+        if (long f = Failure("create")) {
+            return f;
+        }
+        keys[std::string(sub)];
+        return Open(sub, result);
+    }
+    long RegSetValueExA(RegKey key, std::string_view name, std::uint32_t reserved,
+                        std::uint32_t type, const std::uint8_t* data, std::uint32_t size) override {
+        Record("set " + std::to_string(key) + " " + std::string(name) + " " +
+               std::to_string(reserved) + " " + std::to_string(type) + " " + std::to_string(size));
+        if (long f = Failure("set")) {
+            return f;
+        }
+        keys[open_.at(key)][std::string(name)] = {
+            type, std::string(reinterpret_cast<const char*>(data), size)};
+        return 0;
+    }
+    long RegOpenKeyExA(RegKey root, std::string_view sub, std::uint32_t options,
+                       std::uint32_t access, RegKey* result) override {
+        Record("open " + Hex(root) + " " + std::string(sub) + " " + std::to_string(options) + " " +
+               Hex(access));
+        if (long f = Failure("open")) {
+            return f;
+        }
+        return keys.count(std::string(sub)) ? Open(sub, result) : reg::kFileNotFound;
+    }
+    long RegQueryValueExA(RegKey key, std::string_view name, std::uint32_t* type,
+                          std::uint8_t* data, std::uint32_t* size) override {
+        Record("query " + std::to_string(key) + " " + std::string(name) + (type ? " type" : "") +
+               (data ? " data " : " nodata ") + std::to_string(*size));
+        if (long f = Failure("query")) {
+            return f;
+        }
+        auto& values = keys[open_.at(key)];
+        auto it = values.find(std::string(name));
+        if (it == values.end()) {
+            return reg::kFileNotFound;
+        }
+        const std::string& bytes = it->second.bytes;
+        if (type) {
+            *type = it->second.type;
+        }
+        if (data && *size < bytes.size()) {
+            *size = static_cast<std::uint32_t>(bytes.size());
+            return reg::kMoreData;
+        }
+        if (data) {
+            std::memcpy(data, bytes.data(), bytes.size());
+        }
+        *size = !data && reportedSize ? reportedSize : static_cast<std::uint32_t>(bytes.size());
+        return 0;
+    }
+    long RegDeleteValueA(RegKey, std::string_view) override { return 0; }
+    long RegCloseKey(RegKey key) override {
+        Record("close " + std::to_string(key));
+        return open_.erase(key) ? 0 : 6;
+    }
+    std::size_t OpenHandles() const { return open_.size(); }
+    std::uint32_t reportedSize = 0; // a lying size for the type-and-size question
+
+private:
+    static std::string Hex(std::uintptr_t v) {
+        char text[20];
+        std::snprintf(text, sizeof text, "%llx", static_cast<unsigned long long>(v));
+        return text;
+    }
+    void Record(std::string call) {
+        ++counts_[call.substr(0, call.find(' '))];
+        log_.push_back(std::move(call));
+    }
+    long Failure(const std::string& name) {
+        auto it = failures.find(name + "#" + std::to_string(counts_[name]));
+        return it == failures.end() ? 0 : it->second;
+    }
+    long Open(std::string_view sub, RegKey* result) {
+        *result = next_++;
+        open_[*result] = std::string(sub);
+        return 0;
+    }
+    std::map<std::string, int> counts_;
+    std::map<RegKey, std::string> open_;
+    RegKey next_ = 100;
+};
+
+} // namespace halcyra::test

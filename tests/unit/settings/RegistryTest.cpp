@@ -1,0 +1,145 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "settings/Registry.h"
+#include "settings/RegistrySettingsStore.h"
+#include "settings/RunEntry.h"
+#include "unit/settings/Fakes.h"
+
+namespace halcyra::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+const std::string kPath = "Software\\Test";
+constexpr RegKey kHkcu = reg::kCurrentUser;
+
+struct SettingsRegistry : ::testing::Test {
+    Log log;
+    FakeRegistryApi api{log};
+    void Store(std::uint32_t type, std::string bytes) { api.keys[kPath]["v"] = {type, bytes}; }
+    RegistryValue Read(RegistryValue def) {
+        return Registry::ReadValue(api, kHkcu, kPath, "v", def);
+    }
+};
+
+TEST_F(SettingsRegistry, ReadValueTurnsEachStoredFormIntoTextNumberOrDefault) {
+    using namespace std::string_literals;
+    struct Row {
+        std::uint32_t type;
+        std::string bytes;
+        RegistryValue expected;
+    } rows[] = {
+        {reg::kTypeSz, "abc\0"s, "abc"},
+        {reg::kTypeSz, "abc  "s, "abc"},     // no terminator: whole, trailing blanks go
+        {reg::kTypeSz, "abc  \0"s, "abc  "}, // blanks are trimmed before the cut at NUL
+        {reg::kTypeSz, "ab\0cd\0"s, "ab"},
+        {reg::kTypeSz, "abc"s, "abc"},
+        {reg::kTypeSz, "\0"s, ""},
+        {reg::kTypeSz, ""s, ""},
+        {reg::kTypeExpandSz, "abc\0"s, "Z"},
+        {reg::kTypeBinary, "\x01\x02"s, "Z"},
+        {reg::kTypeMultiSz, "a\0b\0\0"s, "Z"},
+        {reg::kTypeDword, "\x78\x56\x34\x12"s, 0x12345678},
+        {reg::kTypeDword, "\xff\xff\xff\xff"s, -1},
+    };
+    for (const Row& row : rows) {
+        Store(row.type, row.bytes);
+        EXPECT_EQ(Read("Z"), row.expected) << row.type << " " << row.bytes;
+        EXPECT_EQ(api.OpenHandles(), 0u);
+    }
+}
+
+TEST_F(SettingsRegistry, ReadValueMakesTheExactCallsAndClosesWhatItOpened) {
+    Store(reg::kTypeSz, std::string("abc\0", 4));
+    Read("Z");
+    Store(reg::kTypeDword, std::string(4, '\0'));
+    Read("Z");
+    EXPECT_THAT(log,
+                ElementsAre("open 80000001 Software\\Test 0 1", "query 100 v type nodata 0",
+                            "query 100 v data 4", "close 100", "open 80000001 Software\\Test 0 1",
+                            "query 101 v type nodata 0", "query 101 v data 4", "close 101"));
+}
+
+TEST_F(SettingsRegistry, EveryFailedStepAnswersTheDefaultInItsOwnType) {
+    EXPECT_EQ(Read(7), RegistryValue(7)); // no key: nothing to close
+    EXPECT_THAT(log, ElementsAre("open 80000001 Software\\Test 0 1"));
+    Store(reg::kTypeBinary, "x");
+    EXPECT_EQ(Registry::ReadValue(api, kHkcu, kPath, "absent", "Z"), RegistryValue("Z"));
+    Store(reg::kTypeSz, "abc");
+    api.failures["query#3"] = 5; // the data query of a text value
+    EXPECT_EQ(Read("Z"), RegistryValue("Z"));
+    Store(reg::kTypeDword, "1234");
+    api.failures["query#5"] = 5;
+    EXPECT_EQ(Read(3), RegistryValue(3));
+    Store(reg::kTypeSz, "abc");
+    api.reportedSize = 0xFFFFFFFFu; // size + 1 would wrap: never query into a short buffer
+    EXPECT_EQ(Read("Z"), RegistryValue("Z"));
+    EXPECT_EQ(api.OpenHandles(), 0u);
+}
+
+TEST_F(SettingsRegistry, WriteStringValueCreatesTheKeyAndStoresTerminatedText) {
+    EXPECT_EQ(Registry::WriteStringValue(api, kHkcu, kPath, "v", "C:\\a b"), 0);
+    EXPECT_THAT(log, ElementsAre("create 80000001 Software\\Test 0 noclass 0 f003f nosd noinherit",
+                                 "set 100 v 0 1 7", "close 100"));
+    EXPECT_EQ(api.keys[kPath]["v"].bytes, std::string("C:\\a b\0", 7));
+    EXPECT_EQ(Registry::WriteStringValue(api, kHkcu, kPath, "v", ""), 0);
+    EXPECT_EQ(Read("Z"), RegistryValue("")); // empty text, not the default
+}
+
+TEST_F(SettingsRegistry, WriteStringValueReportsTheFailingStep) {
+    api.failures["create#1"] = 5;
+    EXPECT_EQ(Registry::WriteStringValue(api, kHkcu, kPath, "v", "x"), 5);
+    api.failures["set#1"] = 87;
+    EXPECT_EQ(Registry::WriteStringValue(api, kHkcu, kPath, "v", "x"), 87);
+    EXPECT_EQ(log.back(), "close 100");
+    EXPECT_EQ(api.OpenHandles(), 0u);
+}
+
+TEST(SettingsTruncateAtNull, CutsAtTheFirstNul) {
+    using namespace std::string_literals;
+    EXPECT_EQ(Registry::TruncateAtNull("abc"), "abc");
+    EXPECT_EQ(Registry::TruncateAtNull("a\0b\0"s), "a");
+    EXPECT_EQ(Registry::TruncateAtNull("\0abc"s), "");
+    EXPECT_EQ(Registry::TruncateAtNull(""), "");
+}
+
+TEST_F(SettingsRegistry, SettingsStoreKeepsTextUnderTheApplicationsKey) {
+    RegistrySettingsStore store(api);
+    EXPECT_EQ(store.GetSetting("Halcyra", "Settings", "Confirm", "1"), "1");
+    store.SaveSetting("Halcyra", "Settings", "Confirm", "0");
+    EXPECT_EQ(store.GetSetting("Halcyra", "Settings", "Confirm", "1"), "0");
+    EXPECT_EQ(log[1], "create 80000001 Software\\Halcyra\\Settings 0 noclass 0 2 nosd noinherit");
+    EXPECT_EQ(log[2], "set 100 Confirm 0 1 2");
+    using namespace std::string_literals;
+    auto& values = api.keys["Software\\Halcyra\\Settings"];
+    values["k"] = {reg::kTypeSz, "S  "s}; // no terminator, blanks kept
+    EXPECT_EQ(store.GetSetting("Halcyra", "Settings", "k", "None"), "S  ");
+    values["k"] = {reg::kTypeDword, "\x01\0\0\0"s};
+    EXPECT_EQ(store.GetSetting("Halcyra", "Settings", "k", "None"), "None");
+    values["k"] = {reg::kTypeExpandSz, "S\0"s};
+    EXPECT_EQ(store.GetSetting("Halcyra", "Settings", "k", "None"), "None");
+    EXPECT_EQ(api.OpenHandles(), 0u);
+}
+
+TEST(SettingsRunEntryData, FolderNameAndStartArgumentQuotedOnlyWhenBlank) {
+    struct Row {
+        const char* folder;
+        const char* exe;
+        const char* expected;
+    } rows[] = {
+        {"C:\\Tools", "Halcyra.exe", "C:\\Tools\\Halcyra.exe /start"},
+        {"C:\\Tools", "Halcyra", "C:\\Tools\\Halcyra.exe /start"},
+        {"C:\\Tools", "my.tool.EXE", "C:\\Tools\\my.tool.exe /start"},
+        {"C:\\", "Halcyra.exe", "C:\\\\Halcyra.exe /start"},
+        {"C:\\Program Files\\Halcyra", "Halcyra.exe",
+         "\"C:\\Program Files\\Halcyra\\Halcyra.exe\" /start"},
+        {"C:\\Tools", "My Halcyra.exe", "\"C:\\Tools\\My Halcyra.exe\" /start"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(settings::RunEntryData(row.folder, row.exe), row.expected);
+    }
+}
+
+} // namespace
+} // namespace halcyra::test

@@ -1,0 +1,106 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "settings/modHotkey.h"
+#include "unit/settings/Fakes.h"
+
+namespace halcyra::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr WindowHandle kMain = 0x42;
+
+struct SettingsHotkeys : ::testing::Test {
+    Log log;
+    FakeSettingsStore store{log};
+    FakeHotkeyApi api{log};
+    modHotkey hotkeys{api, store};
+    SettingsHotkeys() { hotkeys.SetMainWindow(kMain); }
+
+    Log Registrations() const {
+        Log out;
+        for (const auto& call : log) {
+            if (call.rfind("register", 0) == 0 || call.rfind("unregister", 0) == 0) {
+                out.push_back(call);
+            }
+        }
+        return out;
+    }
+    std::vector<std::string> Slots() const {
+        std::vector<std::string> out;
+        for (int id = 1; id <= 7; ++id) {
+            out.push_back(hotkeys.Slot(id));
+        }
+        return out;
+    }
+};
+
+TEST_F(SettingsHotkeys, EmptyStoreReadsTheSevenLetterKeysAndRegistersNothing) {
+    hotkeys.LoadHotkeys();
+    EXPECT_THAT(log, ElementsAre("get HotKeyScreenSaver None", "get HotKeyMonitor None",
+                                 "get HotKeyLogOff None", "get HotKeyShutdown None",
+                                 "get HotKeyRestart None", "get HotKeyHibernate None",
+                                 "get HotKeyStandby None"));
+    EXPECT_EQ(hotkeys.Counter(), 0);
+    EXPECT_THAT(Slots(), ElementsAre("", "", "", "", "", "", ""));
+}
+
+TEST_F(SettingsHotkeys, IdentifiersAreDenseInActionOrderWithTheCharacterCode) {
+    store.values = {{"HotKeyMonitor", "a"},       {"HotKeyShutdown", "S"},
+                    {"HotKeyRestart", "RR"},      {"HotKeyHibernate", ""},
+                    {"HotKeyLogOff", "None"},     {"HotKeyStandby", "\xE9"},
+                    {"HotKeyScreenSaver", "none"}};
+    hotkeys.LoadHotkeys();
+    // "a" is 97 (no case folding), "é" its ANSI byte 233; "none" is four characters.
+    EXPECT_THAT(Registrations(),
+                ElementsAre("register 66 1 3 97", "register 66 2 3 83", "register 66 3 3 233"));
+    EXPECT_THAT(Slots(), ElementsAre("TurnOffMonitor", "Shutdown", "Standby", "", "", "", ""));
+}
+
+TEST_F(SettingsHotkeys, AllSevenAndReloadReleasesTheEarlierIdentifiersFirst) {
+    for (const char* key : {"HotKeyScreenSaver", "HotKeyMonitor", "HotKeyLogOff", "HotKeyShutdown",
+                            "HotKeyRestart", "HotKeyHibernate", "HotKeyStandby"}) {
+        store.values[key] = std::string(1, static_cast<char>('A' + store.values.size()));
+    }
+    hotkeys.LoadHotkeys();
+    EXPECT_EQ(hotkeys.Counter(), 7);
+    EXPECT_THAT(Slots(), ElementsAre("ScreenSaver", "TurnOffMonitor", "LogOff", "Shutdown",
+                                     "Restart", "Hibernate", "Standby"));
+    store.values = {{"HotKeyStandby", "B"}};
+    log.clear();
+    api.taken.clear();
+    hotkeys.LoadHotkeys();
+    EXPECT_THAT(Registrations(),
+                ElementsAre("unregister 66 1", "unregister 66 2", "unregister 66 3",
+                            "unregister 66 4", "unregister 66 5", "unregister 66 6",
+                            "unregister 66 7", "register 66 1 3 66"));
+    EXPECT_THAT(Slots(), ElementsAre("Standby", "", "", "", "", "", ""));
+}
+
+TEST_F(SettingsHotkeys, ARefusedCombinationStillUsesItsIdentifierAndSlot) {
+    store.values = {{"HotKeyLogOff", "L"}, {"HotKeyRestart", "L"}};
+    hotkeys.LoadHotkeys();
+    EXPECT_EQ(hotkeys.Counter(), 2);
+    EXPECT_THAT(Slots(), ElementsAre("LogOff", "Restart", "", "", "", "", ""));
+    EXPECT_EQ(hotkeys.RegisterNextHotkey(kMain, 3, 'L'), 0); // refused, counter raised anyway
+    EXPECT_EQ(hotkeys.Counter(), 3);
+}
+
+TEST_F(SettingsHotkeys, UnregisterAllReleasesOneToCounterAndKeepsTheNames) {
+    store.values = {{"HotKeyShutdown", "S"}};
+    hotkeys.LoadHotkeys();
+    hotkeys.RegisterNextHotkey(7, 3, 'Q');
+    log.clear();
+    hotkeys.UnregisterAllHotkeys(9);
+    EXPECT_THAT(log, ElementsAre("unregister 9 1", "unregister 9 2"));
+    EXPECT_EQ(hotkeys.Counter(), 0);
+    EXPECT_EQ(hotkeys.Slot(1), "Shutdown");
+    for (std::int64_t id : {0LL, -1LL, 8LL, 0x100000001LL}) {
+        EXPECT_THAT(hotkeys.Slot(id), IsEmpty()) << id;
+    }
+}
+
+} // namespace
+} // namespace halcyra::test
