@@ -42,7 +42,7 @@ private:
 };
 
 inline void CloseRegKey(HKEY key) { ::RegCloseKey(key); }
-inline void FreeModule(HMODULE module) { ::FreeLibrary(module); }
+inline void FreeModuleHandle(HMODULE module) { ::FreeLibrary(module); }
 inline void DestroyWindowHandle(HWND hwnd) { ::DestroyWindow(hwnd); }
 inline void DestroyIconHandle(HICON icon) { ::DestroyIcon(icon); }
 inline void DeleteFontHandle(HFONT font) { ::DeleteObject(font); }
@@ -50,7 +50,7 @@ inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
 inline void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
 
 using unique_hkey = UniqueHandle<HKEY, CloseRegKey>;
-using unique_hmodule = UniqueHandle<HMODULE, FreeModule>;
+using unique_hmodule = UniqueHandle<HMODULE, FreeModuleHandle>;
 using unique_hwnd = UniqueHandle<HWND, DestroyWindowHandle>;
 using unique_hicon = UniqueHandle<HICON, DestroyIconHandle>;
 using unique_hfont = UniqueHandle<HFONT, DeleteFontHandle>;
