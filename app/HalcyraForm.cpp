@@ -1,0 +1,108 @@
+// Start-up and exit of the main window.
+#include "app/HalcyraForm.h"
+
+#include <string>
+
+#include "app/CommandLine.h"
+#include "settings/Registry.h"
+#include "settings/RunEntry.h"
+#include "settings/SettingsKeys.h"
+
+namespace halcyra {
+
+HalcyraForm::HalcyraForm(const Services& services) : s_(services) {}
+
+HalcyraForm::~HalcyraForm() = default;
+
+void HalcyraForm::Form_Initialize() {
+    s_.windows.InitCommonControls();
+}
+
+bool HalcyraForm::Form_Load() {
+    confirm_ = 0;
+
+    if (s_.program.AnotherCopyRunning()) {
+        const int answer = s_.windows.MessageBox(s_.view.Handle(), form::kAlreadyRunning,
+                                                 form::kTitle, mb::kYesNo | mb::kIconInformation);
+        if (answer == mb::kNo) {
+            return false;
+        }
+    }
+
+    const WindowHandle hwnd = s_.view.Handle();
+    ISystrayIconEvents* events = this;
+    sysIcon_ = std::make_unique<CSystrayIcon>(s_.notify, events);
+    sysIcon_->Initialize(hwnd, s_.view.HalcyraImagePicture(), form::kTrayTip,
+                         form::kTrayCallbackMessage);
+
+    const std::string confirm = s_.settings.GetSetting(
+        settings::kAppName, settings::kSection, settings::kConfirm, settings::kConfirmDefault);
+    // Text that is not a number counts as off.
+    if (ParseNumber(confirm) == 1.0) {
+        confirm_ = -1;
+        s_.view.SetCheckRequestValue(1);
+        CheckRequest_Click();
+    }
+
+    const bool startHidden = s_.program.Arguments() == form::kStartArgument;
+    if (startHidden) {
+        sysIcon_->ShowIcon();
+        s_.view.SetVisible(false);
+        s_.view.SetShowChecked(false);
+    }
+
+    const RegistryValue marker{std::string(settings::kRunPresenceMarker)};
+    const RegistryValue run = Registry::ReadValue(
+        s_.registry, reg::kCurrentUser, settings::kRunKeyPath, settings::kRunValueName, marker);
+    if (run != marker) {
+        // The entry may have been left by a copy in another folder: point it at this one.
+        Registry::WriteStringValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
+                                   settings::kRunValueName, RunEntryData());
+        s_.view.SetCheck1Value(1);
+        Check1_Click();
+    }
+
+    s_.hotkeys.SetMainWindow(hwnd);
+    s_.hotkeys.LoadHotkeys();
+
+    taskbarCreated_ = s_.windows.RegisterWindowMessage(form::kTaskbarCreated);
+
+    s_.subclass.AttachMessage(*this, hwnd, form::kSysCommand);
+    s_.subclass.AttachMessage(*this, hwnd, taskbarCreated_);
+    s_.subclass.AttachMessage(*this, hwnd, form::kHotkey);
+
+    if (!startHidden) {
+        s_.view.SetVisible(true);
+    }
+    return true;
+}
+
+void HalcyraForm::Form_Unload() {
+    // Runs once, whichever way the window goes (close box, Exit, end of the session).
+    if (!sysIcon_ || unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    const WindowHandle hwnd = s_.view.Handle();
+    s_.hotkeys.UnregisterAllHotkeys(hwnd);
+    s_.subclass.DetachMessage(*this, hwnd, form::kSysCommand);
+    s_.subclass.DetachMessage(*this, hwnd, taskbarCreated_);
+    s_.subclass.DetachMessage(*this, hwnd, form::kHotkey);
+    sysIcon_->HideIcon();
+}
+
+void HalcyraForm::mnu_Exit_Click() {
+    s_.view.Unload();
+}
+
+void HalcyraForm::NIError(std::uint32_t ErrorNumber) {
+    // The user is not told; a developer can still see it.
+    s_.windows.DebugOutput("Halcyra: notification-area request failed, error " +
+                           std::to_string(ErrorNumber));
+}
+
+std::string HalcyraForm::RunEntryData() const {
+    return settings::RunEntryData(s_.program.Folder(), s_.program.ExeName());
+}
+
+} // namespace halcyra

@@ -1,0 +1,121 @@
+#pragma once
+// The tray program's main window: start-up and exit, its messages and tray menu, the power
+// actions and its preferences. The window layer calls these handlers; everything they need of
+// the platform goes through the interfaces in Services.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/IDialogLauncher.h"
+#include "app/IMainWindowView.h"
+#include "app/IPowerApi.h"
+#include "app/IProgramInfo.h"
+#include "app/IWindowSystem.h"
+#include "app/MenuEntry.h"
+#include "settings/IRegistryApi.h"
+#include "settings/ISettingsStore.h"
+#include "settings/modHotkey.h"
+#include "tray/CSystrayIcon.h"
+#include "winmsg/ISubclass.h"
+#include "winmsg/MSubclass.h"
+
+namespace halcyra {
+
+namespace form {
+inline constexpr std::string_view kTitle = "Halcyra";
+inline constexpr std::string_view kTrayTip = "Halcyra 1.3.2";
+inline constexpr std::uint32_t kTrayCallbackMessage = 0x200; // WM_MOUSEMOVE
+inline constexpr std::uint32_t kSysCommand = 0x112;          // WM_SYSCOMMAND
+inline constexpr std::uint32_t kHotkey = 0x312;              // WM_HOTKEY
+inline constexpr WParam kScMinimize = 0xF020;
+inline constexpr WParam kScMonitorPower = 0xF170;
+inline constexpr WParam kScScreenSave = 0xF140;
+inline constexpr std::string_view kStartArgument = "/start";
+inline constexpr std::string_view kTaskbarCreated = "TaskbarCreated";
+inline constexpr std::string_view kAlreadyRunning =
+    "A copy of Halcyra is already running, if it is not on your taskbar, check the icon tray "
+    "by the clock.  Would you like to start another instance?";
+inline constexpr std::uint32_t kActionPauseMs = 400;
+} // namespace form
+
+class HalcyraForm : public ISubclass, private ISystrayIconEvents {
+public:
+    struct Services {
+        IMainWindowView& view;
+        IWindowSystem& windows;
+        IPowerApi& power;
+        IProgramInfo& program;
+        IDialogLauncher& dialogs;
+        ISettingsStore& settings;
+        IRegistryApi& registry;
+        INotifyIconApi& notify;
+        modHotkey& hotkeys;
+        MSubclass& subclass;
+    };
+
+    explicit HalcyraForm(const Services& services);
+    ~HalcyraForm() override;
+    HalcyraForm(const HalcyraForm&) = delete;
+    HalcyraForm& operator=(const HalcyraForm&) = delete;
+
+    // Start-up and exit.
+    void Form_Initialize();
+    // False when the program must end at once (a second copy the user did not want).
+    bool Form_Load();
+    void Form_Unload();
+    bool Loaded() const { return sysIcon_ != nullptr; }
+
+    // Messages and the tray menu.
+    std::int32_t MsgResponse() override { return ResponseOnly; }
+    void MsgResponse(std::int32_t) override {}
+    LResult WindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wParam,
+                       LParam lParam) override;
+    void Form_MouseMove(int button, int shift, double x, double y);
+    void MenuClick(MenuEntry entry);
+    void mnu_Show_Click();
+    void CommandMinimize_Click();
+    void PerformAction(std::string_view actionName);
+
+    // The power actions.
+    void menu_Shutdown_Click();
+    void mnu_Restart_Click();
+    void mnu_Logoff_Click();
+    void mnu_Standby_Click();
+    void mnu_Hibernate_Click();
+    void mnu_shtdnnow_Click();
+    void mnu_rstrtnow_Click();
+    void mnu_Monitor_Click();
+    void mnu_ScreenSaver_Click();
+
+    // Preferences and buttons.
+    void Check1_Click();
+    void CheckRequest_Click();
+    void CommandAbout_Click();
+    void CommandOptions_Click();
+    void CommandUpdates_Click();
+    void mnu_Exit_Click();
+
+    std::int16_t ConfirmationFlag() const { return confirm_; }
+    std::uint32_t TaskbarCreatedMessage() const { return taskbarCreated_; }
+    CSystrayIcon* SysIcon() { return sysIcon_.get(); }
+
+private:
+    void NIError(std::uint32_t ErrorNumber) override;
+    void HideToTray();
+    // The run-at-startup data for the running copy.
+    std::string RunEntryData() const;
+    // Asks first when confirmation is on; true when the action may go ahead.
+    bool Confirmed(std::string_view question);
+    void PrivilegeOnNt();
+
+    Services s_;
+    std::unique_ptr<CSystrayIcon> sysIcon_;
+    std::int16_t confirm_ = 0;
+    std::uint32_t taskbarCreated_ = 0;
+    std::int32_t lastMouseMessage_ = 0;
+    std::int16_t busy_ = 0;
+    bool unloaded_ = false;
+};
+
+} // namespace halcyra

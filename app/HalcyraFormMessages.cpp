@@ -1,0 +1,164 @@
+// The main window's messages, the tray notifications and the show/hide toggle.
+#include <cmath>
+
+#include "app/HalcyraForm.h"
+
+namespace halcyra {
+
+namespace {
+constexpr std::int32_t kLeftButtonDown = 0x201;
+constexpr std::int32_t kLeftDoubleClick = 0x203;
+constexpr std::int32_t kRightButtonUp = 0x205;
+} // namespace
+
+LResult HalcyraForm::WindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wParam,
+                                LParam lParam) {
+    if (iMsg == form::kSysCommand && wParam == form::kScMinimize) {
+        // Never minimized: hidden to the tray instead.
+        HideToTray();
+        return 0;
+    }
+    if (iMsg == taskbarCreated_ && iMsg != form::kSysCommand && iMsg != form::kHotkey) {
+        // The old icon went with the old taskbar; Initialize marks it not shown so that
+        // ShowIcon adds it afresh.
+        sysIcon_->Initialize(s_.view.Handle(), s_.view.HalcyraImagePicture(), form::kTrayTip,
+                             form::kTrayCallbackMessage);
+        if (!s_.view.IsVisible()) {
+            sysIcon_->ShowIcon();
+        }
+        return 0;
+    }
+    if (iMsg == form::kHotkey && wParam >= 1 && wParam <= 7) {
+        PerformAction(s_.hotkeys.Slot(static_cast<std::int64_t>(wParam)));
+        return 0;
+    }
+    return s_.subclass.CallOldWindowProc(hwnd, iMsg, wParam, lParam);
+}
+
+void HalcyraForm::HideToTray() {
+    sysIcon_->ShowIcon();
+    s_.view.SetVisible(false);
+    s_.view.SetShowChecked(false);
+}
+
+void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double /*y*/) {
+    lastMouseMessage_ = static_cast<std::int32_t>(std::lround(x / s_.view.TwipsPerPixelX()));
+    if (busy_ != 0) {
+        return;
+    }
+    busy_ = -1;
+    switch (lastMouseMessage_) {
+    case kLeftButtonDown:
+        sysIcon_->TipText(form::kTrayTip);
+        sysIcon_->IconHandle(s_.view.HalcyraImagePicture());
+        sysIcon_->Update();
+        if (s_.view.IsShowChecked()) {
+            sysIcon_->HideIcon();
+        }
+        break;
+    case kLeftDoubleClick:
+        s_.windows.SetForegroundWindow(s_.view.Handle());
+        s_.view.SetShowChecked(true);
+        sysIcon_->HideIcon();
+        s_.view.SetVisible(true);
+        s_.view.SetFocus();
+        break;
+    case kRightButtonUp: {
+        // Without the foreground the popup would not close when the user clicks elsewhere.
+        s_.windows.SetForegroundWindow(s_.view.Handle());
+        MenuEntry chosen{};
+        if (s_.view.TrackActionsPopup(&chosen)) {
+            MenuClick(chosen);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    busy_ = 0;
+}
+
+void HalcyraForm::MenuClick(MenuEntry entry) {
+    switch (entry) {
+    case MenuEntry::About:
+        CommandAbout_Click();
+        break;
+    case MenuEntry::UpdChk:
+        CommandUpdates_Click();
+        break;
+    case MenuEntry::Options:
+        CommandOptions_Click();
+        break;
+    case MenuEntry::Exit:
+        mnu_Exit_Click();
+        break;
+    case MenuEntry::Show:
+        mnu_Show_Click();
+        break;
+    case MenuEntry::ShtdnNow:
+        mnu_shtdnnow_Click();
+        break;
+    case MenuEntry::RstrtNow:
+        mnu_rstrtnow_Click();
+        break;
+    case MenuEntry::Standby:
+        mnu_Standby_Click();
+        break;
+    case MenuEntry::Hibernate:
+        mnu_Hibernate_Click();
+        break;
+    case MenuEntry::Restart:
+        mnu_Restart_Click();
+        break;
+    case MenuEntry::Shutdown:
+        menu_Shutdown_Click();
+        break;
+    case MenuEntry::Logoff:
+        mnu_Logoff_Click();
+        break;
+    case MenuEntry::Monitor:
+        mnu_Monitor_Click();
+        break;
+    case MenuEntry::ScreenSaver:
+        mnu_ScreenSaver_Click();
+        break;
+    }
+}
+
+void HalcyraForm::mnu_Show_Click() {
+    const bool checked = s_.view.IsShowChecked();
+    if (checked) {
+        sysIcon_->ShowIcon();
+    } else {
+        sysIcon_->HideIcon();
+    }
+    const bool visible = !s_.view.IsVisible();
+    s_.view.SetVisible(visible);
+    s_.view.SetShowChecked(visible);
+}
+
+void HalcyraForm::CommandMinimize_Click() {
+    mnu_Show_Click();
+}
+
+void HalcyraForm::PerformAction(std::string_view actionName) {
+    if (actionName == "ScreenSaver") {
+        s_.windows.Sleep(form::kActionPauseMs);
+        mnu_ScreenSaver_Click();
+    } else if (actionName == "TurnOffMonitor") {
+        s_.windows.Sleep(form::kActionPauseMs);
+        mnu_Monitor_Click();
+    } else if (actionName == "LogOff") {
+        mnu_Logoff_Click();
+    } else if (actionName == "Shutdown") {
+        menu_Shutdown_Click();
+    } else if (actionName == "Restart") {
+        mnu_Restart_Click();
+    } else if (actionName == "Hibernate") {
+        mnu_Hibernate_Click();
+    } else if (actionName == "Standby") {
+        mnu_Standby_Click();
+    }
+}
+
+} // namespace halcyra

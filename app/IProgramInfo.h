@@ -1,0 +1,20 @@
+#pragma once
+// What the running program knows of itself.
+#include <string>
+
+namespace halcyra {
+
+class IProgramInfo {
+public:
+    virtual ~IProgramInfo() = default;
+    // The command line after the program's name: the argument text.
+    virtual std::string Arguments() const = 0;
+    // The folder the program was started from, as the platform reports it.
+    virtual std::string Folder() const = 0;
+    // The program's own file name without its extension.
+    virtual std::string ExeName() const = 0;
+    // Whether another copy of this program is already running.
+    virtual bool AnotherCopyRunning() = 0;
+};
+
+} // namespace halcyra

@@ -1,0 +1,34 @@
+#pragma once
+// The entries of "&Actions", numbered as the menu resource numbers them.
+#include <optional>
+
+#include "app/MenuIds.h"
+
+namespace halcyra {
+
+enum class MenuEntry {
+    About = ID_MNU_ABOUT,
+    UpdChk = ID_MNU_UPDCHK,
+    Options = ID_MNU_OPTIONS,
+    Exit = ID_MNU_EXIT,
+    Show = ID_MNU_SHOW,
+    ShtdnNow = ID_MNU_SHTDNNOW,
+    RstrtNow = ID_MNU_RSTRTNOW,
+    Standby = ID_MNU_STANDBY,
+    Hibernate = ID_MNU_HIBERNATE,
+    Restart = ID_MNU_RESTART,
+    Shutdown = ID_MENU_SHUTDOWN,
+    Logoff = ID_MNU_LOGOFF,
+    Monitor = ID_MNU_MONITOR,
+    ScreenSaver = ID_MNU_SCREENSAVER,
+};
+
+// The entry with this command number, if it is one of the menu's.
+inline std::optional<MenuEntry> MenuEntryFromId(int id) {
+    if (id >= ID_MNU_ABOUT && id <= ID_MNU_SCREENSAVER) {
+        return static_cast<MenuEntry>(id);
+    }
+    return std::nullopt;
+}
+
+} // namespace halcyra

@@ -1,0 +1,74 @@
+// The tray program: builds the main window over the real platform and runs its message loop.
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+#include "app/HalcyraForm.h"
+#include "app/win32/Win32DialogLauncher.h"
+#include "app/win32/Win32MainWindow.h"
+#include "app/win32/Win32PowerApi.h"
+#include "app/win32/Win32ProgramInfo.h"
+#include "app/win32/Win32WindowSystem.h"
+#include "common/RaisedError.h"
+#include "settings/win32/Win32HotkeyApi.h"
+#include "settings/win32/Win32RegistryApi.h"
+#include "settings/win32/Win32SettingsStore.h"
+#include "tray/win32/Win32NotifyIconApi.h"
+#include "winmsg/win32/Win32SubclassPlatform.h"
+
+namespace {
+
+int RunHalcyra(HINSTANCE instance) {
+    using namespace halcyra;
+    win32::Win32RegistryApi registry;
+    win32::Win32SettingsStore settings;
+    win32::Win32HotkeyApi hotkeyApi;
+    modHotkey hotkeys(hotkeyApi, settings);
+    win32::Win32NotifyIconApi notify;
+    win32::Win32PowerApi power;
+    win32::Win32WindowSystem windows;
+    win32::Win32ProgramInfo program;
+    win32::Win32DialogLauncher dialogs(settings, hotkeys);
+    win32::Win32MainWindow window(instance);
+    HalcyraForm form(HalcyraForm::Services{window, windows, power, program, dialogs, settings,
+                                           registry, notify, hotkeys, win32::SubclassModule()});
+
+    form.Form_Initialize();
+    if (!window.Create(form)) {
+        return 1;
+    }
+    try {
+        if (!form.Form_Load()) {
+            window.Discard();
+            return 0;
+        }
+    } catch (const RaisedError& e) {
+        const std::string text =
+            "Run-time error '" + std::to_string(e.Number()) + "':\n\n" + e.Description();
+        ::MessageBoxA(window.Hwnd(), text.c_str(), "Halcyra", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        // Tab and the access keys move between the main window's controls.
+        if (window.Hwnd() && ::IsDialogMessageA(window.Hwnd(), &msg)) {
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    try {
+        return RunHalcyra(instance);
+    } catch (const std::exception& e) {
+        ::MessageBoxA(nullptr, e.what(), "Halcyra", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+}

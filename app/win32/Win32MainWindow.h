@@ -1,0 +1,61 @@
+#pragma once
+// The main window HalcyraForm on the screen: its window class, controls and procedure. It
+// turns the platform's messages into calls of the form's handlers and carries out what the
+// form asks of its window.
+#include <windows.h>
+
+#include "app/HalcyraForm.h"
+#include "app/IMainWindowView.h"
+#include "common/win32/UniqueHandle.h"
+
+namespace halcyra::win32 {
+
+class Win32MainWindow final : public IMainWindowView {
+public:
+    static constexpr const char* kClassName = "HalcyraForm";
+
+    explicit Win32MainWindow(HINSTANCE instance);
+    ~Win32MainWindow() override;
+    Win32MainWindow(const Win32MainWindow&) = delete;
+    Win32MainWindow& operator=(const Win32MainWindow&) = delete;
+
+    // Creates the window, hidden, with its menu and controls; false when it cannot.
+    bool Create(HalcyraForm& form);
+    // Ends a copy whose start-up was refused, without the teardown.
+    void Discard();
+    HWND Hwnd() const { return hwnd_; }
+
+    WindowHandle Handle() const override;
+    bool IsVisible() const override;
+    void SetVisible(bool visible) override;
+    void SetFocus() override;
+    bool IsShowChecked() const override;
+    void SetShowChecked(bool checked) override;
+    int Check1Value() const override;
+    void SetCheck1Value(int value) override;
+    int CheckRequestValue() const override;
+    void SetCheckRequestValue(int value) override;
+    ImageHandle HalcyraImagePicture() const override;
+    std::int32_t TwipsPerPixelX() const override;
+    bool TrackActionsPopup(MenuEntry* chosen) override;
+    void Unload() override;
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnCommand(WORD id, WORD code);
+    void CreateControls();
+    int Pixels(int twips) const;
+
+    HINSTANCE instance_;
+    HalcyraForm* form_ = nullptr;
+    HWND hwnd_ = nullptr;
+    int dpi_ = 96;
+    bool shownOnce_ = false;
+    unique_hfont font_;
+    unique_hicon bigIcon_;
+    unique_hicon smallIcon_;
+    unique_hicon trayImage_;
+};
+
+} // namespace halcyra::win32

@@ -1,0 +1,62 @@
+#include "app/win32/Win32ProgramInfo.h"
+
+#include <vector>
+
+#include "app/CommandLine.h"
+
+namespace halcyra::win32 {
+
+std::string Win32ProgramInfo::ModulePath() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < buffer.size()) {
+            return std::string(buffer.data(), length);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::string Win32ProgramInfo::Arguments() const {
+    return ArgumentText(::GetCommandLineA());
+}
+
+std::string Win32ProgramInfo::Folder() const {
+    const std::string path = ModulePath();
+    const std::size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos) {
+        return {};
+    }
+    // A drive's root keeps its backslash, as the platform reports it.
+    if (slash == 2 && path[1] == ':') {
+        return path.substr(0, 3);
+    }
+    return path.substr(0, slash);
+}
+
+std::string Win32ProgramInfo::ExeName() const {
+    const std::string path = ModulePath();
+    const std::size_t slash = path.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) {
+        name.resize(dot);
+    }
+    return name;
+}
+
+bool Win32ProgramInfo::AnotherCopyRunning() {
+    // A named object rather than a window title: another program's window called "Halcyra"
+    // must not count, and a copy that ends at once leaves nothing behind.
+    if (!instance_) {
+        instance_.reset(::CreateMutexA(nullptr, FALSE, kInstanceMutex));
+        return instance_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    }
+    return false;
+}
+
+} // namespace halcyra::win32

@@ -1,0 +1,49 @@
+#include "app/win32/Win32WindowSystem.h"
+
+#include <string>
+
+namespace halcyra::win32 {
+
+namespace {
+HWND ToHwnd(WindowHandle h) {
+    return reinterpret_cast<HWND>(h);
+}
+} // namespace
+
+void Win32WindowSystem::InitCommonControls() {
+    if (auto fn = initCommonControls_.get()) {
+        fn();
+    }
+}
+
+int Win32WindowSystem::MessageBox(WindowHandle owner, std::string_view text, std::string_view title,
+                                  std::uint32_t flags) {
+    const std::string t(text);
+    const std::string c(title);
+    return ::MessageBoxA(ToHwnd(owner), t.c_str(), c.c_str(), flags);
+}
+
+LResult Win32WindowSystem::SendMessage(WindowHandle hwnd, std::uint32_t msg, WParam wParam,
+                                       LParam lParam) {
+    return ::SendMessageA(ToHwnd(hwnd), msg, wParam, lParam);
+}
+
+std::int32_t Win32WindowSystem::SetForegroundWindow(WindowHandle hwnd) {
+    return ::SetForegroundWindow(ToHwnd(hwnd));
+}
+
+void Win32WindowSystem::Sleep(std::uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
+
+std::uint32_t Win32WindowSystem::RegisterWindowMessage(std::string_view name) {
+    const std::string n(name);
+    return ::RegisterWindowMessageA(n.c_str());
+}
+
+void Win32WindowSystem::DebugOutput(std::string_view text) {
+    const std::string line = std::string(text) + "\n";
+    ::OutputDebugStringA(line.c_str());
+}
+
+} // namespace halcyra::win32

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the portable core natively and under ASan+UBSan, then the
+# Windows programs and their tests under Wine (64-bit, and 32-bit where the machine runs it).
+# Ends with one line "N passed, N failed" over all suites; exits non-zero on any failure.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/install-deps.sh || { echo "could not install the build dependencies" >&2; exit 1; }
+source scripts/wine-env.sh
+
+passed=0
+failed=0
+logs="$root/build/test-logs"
+mkdir -p "$logs"
+
+# Adds the counts of one ctest run (its summary line) to the totals.
+count_ctest() {
+    local log=$1 line p f t
+    line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+    if [ -z "$line" ]; then
+        if grep -q 'No tests were found' "$log"; then return; fi
+        echo "  (no summary from ctest: counted as one failure)"
+        failed=$((failed + 1))
+        return
+    fi
+    f=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
+    t=$(echo "$line" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
+    p=$((t - f))
+    passed=$((passed + p))
+    failed=$((failed + f))
+}
+
+suite() { echo; echo "=== $1"; }
+
+suite "format"
+mapfile -t sources < <(git ls-files '*.cpp' '*.h' '*.c')
+if clang-format --dry-run --Werror "${sources[@]}" >"$logs/format.log" 2>&1; then
+    passed=$((passed + 1)); echo "  formatted as .clang-format says"
+else
+    failed=$((failed + 1)); head -n 20 "$logs/format.log"
+fi
+
+build() { # preset
+    cmake --preset "$1" >"$logs/$1-configure.log" 2>&1 &&
+        cmake --build --preset "$1" -j2 >"$logs/$1-build.log" 2>&1
+}
+
+run_native() { # preset
+    suite "$1"
+    if ! build "$1"; then
+        tail -n 30 "$logs/$1-configure.log" "$logs/$1-build.log"
+        failed=$((failed + 1)); return
+    fi
+    ctest --preset "$1" -j2 >"$logs/$1-test.log" 2>&1
+    grep -E 'tests passed|\*\*\*Failed|\*\*\*Exception|\*\*\*Timeout|Not Run' "$logs/$1-test.log" | head -n 40
+    count_ctest "$logs/$1-test.log"
+}
+
+run_wine() { # preset
+    suite "$1 (under Wine)"
+    if ! build "$1"; then
+        tail -n 30 "$logs/$1-configure.log" "$logs/$1-build.log"
+        failed=$((failed + 1)); return
+    fi
+    local bench="$root/build/$1/wine"
+    if ! bash scripts/wine-bench.sh start "$bench" --fresh >"$logs/$1-bench.log" 2>&1; then
+        cat "$logs/$1-bench.log"; failed=$((failed + 1)); return
+    fi
+    # One program at a time: the tests share the prefix's registry, desktop and hotkeys.
+    ctest --preset "$1" -j1 >"$logs/$1-test.log" 2>&1
+    grep -E 'tests passed|\*\*\*Failed|\*\*\*Exception|\*\*\*Timeout|Not Run' "$logs/$1-test.log" | head -n 40
+    count_ctest "$logs/$1-test.log"
+    bash scripts/wine-bench.sh stop "$bench" >/dev/null 2>&1
+}
+
+run_native native
+run_native native-asan
+run_wine win64
+if [ "$HALCYRA_WINE32" = 1 ]; then
+    run_wine win32
+else
+    echo; echo "=== win32: this machine cannot run 32-bit Windows programs; built only"
+    build win32 || { tail -n 30 "$logs/win32-build.log"; failed=$((failed + 1)); }
+fi
+
+echo
+echo "Logs: $logs"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

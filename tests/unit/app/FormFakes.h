@@ -1,0 +1,427 @@
+#pragma once
+// Recording fakes for everything the main window's logic asks of the platform. Every call
+// goes into one shared log, in order, so a test can assert the whole sequence.
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/HalcyraForm.h"
+#include "settings/IHotkeyApi.h"
+#include "winmsg/ISubclassPlatform.h"
+
+namespace halcyra::testing {
+
+using Log = std::vector<std::string>;
+
+inline std::string Hex(unsigned long long v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "0x%llX", v);
+    return buf;
+}
+
+// The entries of the log that start with prefix, in order.
+inline Log Only(const Log& log, const std::string& prefix) {
+    Log out;
+    for (const auto& line : log) {
+        if (line.rfind(prefix, 0) == 0) {
+            out.push_back(line);
+        }
+    }
+    return out;
+}
+
+constexpr WindowHandle kMainWindow = 0x1234;
+constexpr ImageHandle kTrayImage = 0x77;
+
+class FakeView : public IMainWindowView {
+public:
+    explicit FakeView(Log& log) : log_(log) {}
+    WindowHandle Handle() const override { return kMainWindow; }
+    bool IsVisible() const override { return visible; }
+    void SetVisible(bool v) override {
+        log_.push_back(std::string("view.SetVisible(") + (v ? "true" : "false") + ")");
+        visible = v;
+    }
+    void SetFocus() override { log_.push_back("view.SetFocus"); }
+    bool IsShowChecked() const override { return showChecked; }
+    void SetShowChecked(bool c) override {
+        log_.push_back(std::string("view.SetShowChecked(") + (c ? "true" : "false") + ")");
+        showChecked = c;
+    }
+    int Check1Value() const override { return check1; }
+    void SetCheck1Value(int v) override {
+        log_.push_back("view.SetCheck1(" + std::to_string(v) + ")");
+        check1 = v;
+    }
+    int CheckRequestValue() const override { return checkRequest; }
+    void SetCheckRequestValue(int v) override {
+        log_.push_back("view.SetCheckRequest(" + std::to_string(v) + ")");
+        checkRequest = v;
+    }
+    ImageHandle HalcyraImagePicture() const override { return kTrayImage; }
+    std::int32_t TwipsPerPixelX() const override { return 15; }
+    bool TrackActionsPopup(MenuEntry* chosen) override {
+        log_.push_back("view.TrackActionsPopup");
+        if (onPopup) {
+            onPopup();
+        }
+        if (popupChoice) {
+            *chosen = *popupChoice;
+            return true;
+        }
+        return false;
+    }
+    void Unload() override { log_.push_back("view.Unload"); }
+
+    bool visible = false;    // not shown before start-up shows it
+    bool showChecked = true; // checked in the design
+    int check1 = 0;
+    int checkRequest = 0;
+    std::optional<MenuEntry> popupChoice;
+    std::function<void()> onPopup;
+
+private:
+    Log& log_;
+};
+
+class FakeWindowSystem : public IWindowSystem {
+public:
+    explicit FakeWindowSystem(Log& log) : log_(log) {}
+    void InitCommonControls() override { log_.push_back("InitCommonControls"); }
+    int MessageBox(WindowHandle owner, std::string_view text, std::string_view title,
+                   std::uint32_t flags) override {
+        log_.push_back("MessageBox(" + Hex(owner) + ", " + std::string(text) + ", " +
+                       std::string(title) + ", " + Hex(flags) + ")");
+        if (answers.empty()) {
+            return mb::kYes;
+        }
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    LResult SendMessage(WindowHandle hwnd, std::uint32_t msg, WParam w, LParam l) override {
+        log_.push_back("SendMessage(" + Hex(hwnd) + ", " + Hex(msg) + ", " + Hex(w) + ", " +
+                       std::to_string(l) + ")");
+        return 0;
+    }
+    std::int32_t SetForegroundWindow(WindowHandle hwnd) override {
+        log_.push_back("SetForegroundWindow(" + Hex(hwnd) + ")");
+        return 1;
+    }
+    void Sleep(std::uint32_t ms) override { log_.push_back("Sleep(" + std::to_string(ms) + ")"); }
+    std::uint32_t RegisterWindowMessage(std::string_view name) override {
+        log_.push_back("RegisterWindowMessage(" + std::string(name) + ")");
+        return kTaskbarCreated;
+    }
+    void DebugOutput(std::string_view text) override {
+        log_.push_back("DebugOutput(" + std::string(text) + ")");
+    }
+
+    static constexpr std::uint32_t kTaskbarCreated = 0xC0DE;
+    std::deque<int> answers;
+
+private:
+    Log& log_;
+};
+
+class FakePower : public IPowerApi {
+public:
+    explicit FakePower(Log& log) : log_(log) {}
+    std::int32_t ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override {
+        log_.push_back("power.ExitWindowsEx(" + std::to_string(flags) + ", " +
+                       std::to_string(reason) + ")");
+        return 1;
+    }
+    std::int32_t SetSuspendState(bool h, bool f, bool w) override {
+        log_.push_back("power.SetSuspendState(" + B(h) + ", " + B(f) + ", " + B(w) + ")");
+        return 1;
+    }
+    std::int32_t SetSystemPowerState(bool s, bool f) override {
+        log_.push_back("power.SetSystemPowerState(" + B(s) + ", " + B(f) + ")");
+        return 1;
+    }
+    ProcessHandle GetCurrentProcess() override {
+        log_.push_back("power.GetCurrentProcess");
+        return kProcess;
+    }
+    std::int32_t OpenProcessToken(ProcessHandle p, std::uint32_t access, TokenHandle* t) override {
+        log_.push_back("power.OpenProcessToken(" + Hex(p) + ", " + Hex(access) + ")");
+        if (!tokenOpens) {
+            return 0;
+        }
+        *t = kToken;
+        return 1;
+    }
+    std::int32_t LookupPrivilegeValueA(std::string_view system, std::string_view name,
+                                       Luid* luid) override {
+        log_.push_back("power.LookupPrivilegeValueA(\"" + std::string(system) + "\", " +
+                       std::string(name) + ")");
+        luid->LowPart = 19;
+        return 1;
+    }
+    std::int32_t AdjustTokenPrivileges(TokenHandle t, bool disableAll, const TokenPrivileges& ns,
+                                       std::uint32_t len, TokenPrivileges* prev,
+                                       std::uint32_t* ret) override {
+        log_.push_back("power.AdjustTokenPrivileges(" + Hex(t) + ", " + B(disableAll) + ", count " +
+                       std::to_string(ns.PrivilegeCount) + ", luid " +
+                       std::to_string(ns.PrivilegeLuid.LowPart) + ", attr " +
+                       std::to_string(ns.Attributes) + ", " + std::to_string(len) + ", " +
+                       (prev && ret ? "out" : "null") + ")");
+        return 1;
+    }
+    std::int32_t CloseHandle(TokenHandle h) override {
+        log_.push_back("power.CloseHandle(" + Hex(h) + ")");
+        return 1;
+    }
+    std::int32_t GetVersionExA(OsVersionInfo* info) override {
+        log_.push_back("power.GetVersionExA(size " + std::to_string(info->dwOSVersionInfoSize) +
+                       ")");
+        if (versionFails) {
+            return 0;
+        }
+        info->dwPlatformId = platformId;
+        return 1;
+    }
+
+    static constexpr ProcessHandle kProcess = static_cast<ProcessHandle>(-1);
+    static constexpr TokenHandle kToken = 0x44;
+    std::uint32_t platformId = 2;
+    bool versionFails = false;
+    bool tokenOpens = true;
+
+private:
+    static std::string B(bool b) { return b ? "TRUE" : "FALSE"; }
+    Log& log_;
+};
+
+class FakeProgram : public IProgramInfo {
+public:
+    std::string Arguments() const override { return arguments; }
+    std::string Folder() const override { return folder; }
+    std::string ExeName() const override { return exeName; }
+    bool AnotherCopyRunning() override { return anotherCopy; }
+
+    std::string arguments;
+    std::string folder = "C:\\Tools";
+    std::string exeName = "Halcyra";
+    bool anotherCopy = false;
+};
+
+class FakeDialogs : public IDialogLauncher {
+public:
+    explicit FakeDialogs(Log& log) : log_(log) {}
+    void ShowAbout(WindowHandle o) override { log_.push_back("dialogs.About(" + Hex(o) + ")"); }
+    void ShowOptions(WindowHandle o) override { log_.push_back("dialogs.Options(" + Hex(o) + ")"); }
+    void ShowUpdate(WindowHandle o) override { log_.push_back("dialogs.Update(" + Hex(o) + ")"); }
+
+private:
+    Log& log_;
+};
+
+class FakeSettings : public ISettingsStore {
+public:
+    explicit FakeSettings(Log& log) : log_(log) {}
+    std::string GetSetting(std::string_view, std::string_view, std::string_view key,
+                           std::string_view def) override {
+        log_.push_back("settings.Get(" + std::string(key) + ")");
+        const auto it = values.find(std::string(key));
+        return it == values.end() ? std::string(def) : it->second;
+    }
+    void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
+                     std::string_view value) override {
+        log_.push_back("settings.Save(" + std::string(app) + ", " + std::string(section) + ", " +
+                       std::string(key) + ", " + std::string(value) + ")");
+        values[std::string(key)] = std::string(value);
+    }
+    std::map<std::string, std::string> values;
+
+private:
+    Log& log_;
+};
+
+// A registry of one level of keys below HKCU, enough for the Run entry.
+class FakeRegistry : public IRegistryApi {
+public:
+    struct Value {
+        std::uint32_t type;
+        std::string data;
+    };
+    explicit FakeRegistry(Log& log) : log_(log) {}
+
+    long RegCreateKeyExA(RegKey, std::string_view subKey, std::uint32_t, const char*, std::uint32_t,
+                         std::uint32_t, const RegSecurity*, RegKey* result,
+                         std::uint32_t*) override {
+        log_.push_back("reg.Create(" + std::string(subKey) + ")");
+        keys[std::string(subKey)];
+        *result = Open(subKey);
+        return 0;
+    }
+    long RegSetValueExA(RegKey key, std::string_view name, std::uint32_t, std::uint32_t type,
+                        const std::uint8_t* data, std::uint32_t size) override {
+        std::string text(reinterpret_cast<const char*>(data), size);
+        if (!text.empty() && text.back() == '\0') {
+            text.pop_back();
+        }
+        log_.push_back("reg.Set(" + std::string(name) + ", " + text + ")");
+        keys[handles.at(key)][std::string(name)] = Value{type, text + '\0'};
+        return 0;
+    }
+    long RegOpenKeyExA(RegKey, std::string_view subKey, std::uint32_t, std::uint32_t access,
+                       RegKey* result) override {
+        log_.push_back("reg.Open(" + std::string(subKey) + ", " + Hex(access) + ")");
+        if (!keys.count(std::string(subKey))) {
+            return 2;
+        }
+        *result = Open(subKey);
+        return 0;
+    }
+    long RegQueryValueExA(RegKey key, std::string_view name, std::uint32_t* type,
+                          std::uint8_t* data, std::uint32_t* size) override {
+        auto& values = keys[handles.at(key)];
+        const auto it = values.find(std::string(name));
+        if (it == values.end()) {
+            return 2;
+        }
+        if (type) {
+            *type = it->second.type;
+        }
+        if (data) {
+            if (*size < it->second.data.size()) {
+                return 234;
+            }
+            std::memcpy(data, it->second.data.data(), it->second.data.size());
+        }
+        *size = static_cast<std::uint32_t>(it->second.data.size());
+        return 0;
+    }
+    long RegDeleteValueA(RegKey key, std::string_view name) override {
+        log_.push_back("reg.Delete(" + std::string(name) + ")");
+        return keys[handles.at(key)].erase(std::string(name)) ? 0 : 2;
+    }
+    long RegCloseKey(RegKey key) override {
+        handles.erase(key);
+        return 0;
+    }
+
+    std::map<std::string, std::map<std::string, Value>> keys;
+    std::map<RegKey, std::string> handles;
+
+private:
+    RegKey Open(std::string_view subKey) {
+        const RegKey h = next_++;
+        handles[h] = std::string(subKey);
+        return h;
+    }
+    RegKey next_ = 0x100;
+    Log& log_;
+};
+
+class FakeNotify : public INotifyIconApi {
+public:
+    explicit FakeNotify(Log& log) : log_(log) {}
+    std::int32_t ShellNotifyIcon(std::uint32_t message, const NotifyIconRecord& r) override {
+        static const char* names[] = {"Add", "Modify", "Delete"};
+        log_.push_back(std::string("tray.") + names[message] + "(flags " +
+                       std::to_string(r.uFlags) + ", tip " + r.szTip + ")");
+        return fails ? 0 : 1;
+    }
+    std::uint32_t GetLastError() override { return 1400; }
+    bool fails = false;
+
+private:
+    Log& log_;
+};
+
+class FakeHotkeyApi : public IHotkeyApi {
+public:
+    explicit FakeHotkeyApi(Log& log) : log_(log) {}
+    std::int32_t RegisterHotKey(WindowHandle hwnd, std::int32_t id, std::uint32_t mods,
+                                std::uint32_t vk) override {
+        log_.push_back("hotkey.Register(" + Hex(hwnd) + ", " + std::to_string(id) + ", " +
+                       std::to_string(mods) + ", " + std::to_string(vk) + ")");
+        return 1;
+    }
+    std::int32_t UnregisterHotKey(WindowHandle hwnd, std::int32_t id) override {
+        log_.push_back("hotkey.Unregister(" + Hex(hwnd) + ", " + std::to_string(id) + ")");
+        return 1;
+    }
+
+private:
+    Log& log_;
+};
+
+// Window properties in memory; the main window is the only window and belongs to us.
+class FakeSubclassPlatform : public ISubclassPlatform {
+public:
+    explicit FakeSubclassPlatform(Log& log) : log_(log) {}
+    bool IsWindow(WindowHandle) override { return true; }
+    std::uint32_t WindowProcessId(WindowHandle) override { return 7; }
+    std::uint32_t CurrentProcessId() override { return 7; }
+    std::uintptr_t GetProperty(WindowHandle, const std::string& name) override {
+        const auto it = props.find(name);
+        return it == props.end() ? 0 : it->second;
+    }
+    void SetProperty(WindowHandle, const std::string& name, std::uintptr_t value) override {
+        props[name] = value;
+    }
+    void RemoveProperty(WindowHandle, const std::string& name) override { props.erase(name); }
+    WindowProcAddress ReplacementWindowProc() override { return kReplacement; }
+    WindowProcAddress InstallWindowProc(WindowHandle, WindowProcAddress proc) override {
+        log_.push_back(proc == kReplacement ? "subclass.Install" : "subclass.Restore");
+        const WindowProcAddress old = current;
+        current = proc;
+        return old;
+    }
+    LResult CallWindowProcedure(WindowProcAddress proc, WindowHandle, std::uint32_t msg, WParam w,
+                                LParam) override {
+        log_.push_back("oldproc(" + Hex(proc) + ", " + Hex(msg) + ", " + Hex(w) + ")");
+        return 99;
+    }
+    std::string ProgramName() override { return "Halcyra"; }
+
+    static constexpr WindowProcAddress kOriginal = 0x5000;
+    static constexpr WindowProcAddress kReplacement = 0x6000;
+    WindowProcAddress current = kOriginal;
+    std::map<std::string, std::uintptr_t> props;
+
+private:
+    Log& log_;
+};
+
+// A main window wired to fakes, with every collaborator at hand.
+struct FormBench {
+    Log log;
+    FakeView view{log};
+    FakeWindowSystem windows{log};
+    FakePower power{log};
+    FakeProgram program;
+    FakeDialogs dialogs{log};
+    FakeSettings settings{log};
+    FakeRegistry registry{log};
+    FakeNotify notify{log};
+    FakeHotkeyApi hotkeyApi{log};
+    FakeSubclassPlatform subclassPlatform{log};
+    modHotkey hotkeys{hotkeyApi, settings};
+    MSubclass subclass{subclassPlatform};
+    HalcyraForm form{HalcyraForm::Services{view, windows, power, program, dialogs, settings,
+                                           registry, notify, hotkeys, subclass}};
+
+    // Loads the form and forgets what start-up logged.
+    void Start(const std::string& arguments = "") {
+        program.arguments = arguments;
+        form.Form_Load();
+        log.clear();
+    }
+    LResult Send(std::uint32_t msg, WParam w, LParam l = 0) {
+        return subclass.WindowProc(kMainWindow, msg, w, l);
+    }
+    // A tray notification as the shell delivers it: the mouse message in the x coordinate.
+    void Tray(int mouseMessage) { form.Form_MouseMove(0, 0, mouseMessage * 15.0, 0); }
+};
+
+} // namespace halcyra::testing

@@ -1,0 +1,273 @@
+// The main window's messages, tray notifications, the show/hide toggle and hotkey dispatch.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "FormFakes.h"
+
+namespace halcyra::testing {
+namespace {
+
+// Exactly one of window and icon is visible, and "Sh&ow" mirrors the window.
+void ExpectVisibilityRule(FormBench& b) {
+    EXPECT_NE(b.view.visible, b.form.SysIcon()->Visible());
+    EXPECT_EQ(b.view.showChecked, b.view.visible);
+}
+
+TEST(WindowMessages, MinimizeHidesToTheTrayWithoutThePreviousProcedure) {
+    FormBench b;
+    b.Start();
+    EXPECT_EQ(b.Send(0x112, 0xF020), 0);
+    EXPECT_EQ(b.log, (Log{"tray.Add(flags 7, tip Halcyra 1.3.2)", "view.SetVisible(false)",
+                          "view.SetShowChecked(false)"}));
+    ExpectVisibilityRule(b);
+}
+
+TEST(WindowMessages, OtherCommandsAndUnknownHotkeysGoToThePreviousProcedure) {
+    const struct {
+        std::uint32_t msg;
+        WParam w;
+    } rows[] = {{0x112, 0xF060}, {0x112, 0xF021}, {0x112, 0xF170}, {0x312, 0},
+                {0x312, 8},      {0x312, 0xBFFF}, {0x201, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(Hex(row.msg) + " " + Hex(row.w));
+        FormBench b;
+        b.Start();
+        EXPECT_EQ(b.Send(row.msg, row.w), 99);
+        EXPECT_EQ(b.log, Log{"oldproc(" + Hex(FakeSubclassPlatform::kOriginal) + ", " +
+                             Hex(row.msg) + ", " + Hex(row.w) + ")"});
+    }
+}
+
+TEST(WindowMessages, TaskbarCreatedReaddsTheIconOnlyWhileHidden) {
+    FormBench hidden;
+    hidden.Start("/start");
+    EXPECT_EQ(hidden.Send(FakeWindowSystem::kTaskbarCreated, 0), 0);
+    EXPECT_EQ(hidden.log, Log{"tray.Add(flags 7, tip Halcyra 1.3.2)"});
+    ExpectVisibilityRule(hidden);
+
+    FormBench shown;
+    shown.Start();
+    EXPECT_EQ(shown.Send(FakeWindowSystem::kTaskbarCreated, 0), 0);
+    EXPECT_TRUE(shown.log.empty());
+    ExpectVisibilityRule(shown);
+}
+
+TEST(WindowMessages, HotkeysGoThroughTheSlotTable) {
+    FormBench b;
+    b.settings.values["Confirm"] = "0";
+    b.settings.values["HotKeyMonitor"] = "M";
+    b.settings.values["HotKeyShutdown"] = "S";
+    b.settings.values["HotKeyStandby"] = "B";
+    b.Start();
+    EXPECT_EQ(b.Send(0x312, 1), 0);
+    EXPECT_EQ(b.log, (Log{"Sleep(400)", "SendMessage(0x1234, 0x112, 0xF170, 2)"}));
+    b.log.clear();
+    b.Send(0x312, 2);
+    EXPECT_EQ(Only(b.log, "power.ExitWindowsEx"), Log{"power.ExitWindowsEx(8, 0)"});
+    b.log.clear();
+    EXPECT_EQ(b.Send(0x312, 4), 0) << "an empty slot does nothing";
+    EXPECT_TRUE(b.log.empty());
+}
+
+TEST(WindowMessages, AHotkeyAsksTheSameQuestionAsTheMenu) {
+    FormBench b;
+    b.settings.values["HotKeyHibernate"] = "H";
+    b.Start();
+    b.windows.answers = {mb::kNo};
+    b.Send(0x312, 1);
+    EXPECT_EQ(b.log, Log{"MessageBox(0x1234, Are you sure you want to hibernate?, Halcyra, 0x24)"});
+}
+
+TEST(PerformAction, NamesMatchExactlyAndOnlyTwoPause) {
+    const struct {
+        const char* name;
+        Log expected;
+    } rows[] = {
+        {"ScreenSaver", {"Sleep(400)", "SendMessage(0x1234, 0x112, 0xF140, 0)"}},
+        {"TurnOffMonitor", {"Sleep(400)", "SendMessage(0x1234, 0x112, 0xF170, 2)"}},
+        {"LogOff", {"power.ExitWindowsEx(0, 0)"}},
+        {"Shutdown", {"power.ExitWindowsEx(8, 0)"}},
+        {"Restart", {"power.ExitWindowsEx(2, 0)"}},
+        {"Hibernate", {"power.SetSuspendState(TRUE, FALSE, FALSE)"}},
+        {"Standby", {"power.SetSuspendState(FALSE, FALSE, FALSE)"}},
+        {"shutdown", {}},
+        {"Logoff", {}},
+        {"", {}},
+        {"Monitor", {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FormBench b;
+        b.settings.values["Confirm"] = "0";
+        b.Start();
+        b.form.PerformAction(row.name);
+        Log seen;
+        for (const auto& line : b.log) {
+            if (line.rfind("Sleep", 0) == 0 || line.rfind("SendMessage", 0) == 0 ||
+                line.rfind("power.ExitWindowsEx", 0) == 0 ||
+                line.rfind("power.SetSuspendState", 0) == 0) {
+                seen.push_back(line);
+            }
+        }
+        EXPECT_EQ(seen, row.expected);
+    }
+}
+
+TEST(TrayNotifications, LeftClickRefreshesTheIconAndLeavesTheWindowHidden) {
+    FormBench b;
+    b.Start("/start");
+    b.Tray(0x201);
+    EXPECT_EQ(b.log, (Log{"tray.Modify(flags 4, tip Halcyra 1.3.2)",
+                          "tray.Modify(flags 2, tip Halcyra 1.3.2)",
+                          "tray.Modify(flags 7, tip Halcyra 1.3.2)"}));
+    EXPECT_FALSE(b.view.visible);
+    ExpectVisibilityRule(b);
+}
+
+TEST(TrayNotifications, DoubleClickShowsTheWindowWithFocus) {
+    FormBench b;
+    b.Start("/start");
+    b.Tray(0x203);
+    EXPECT_EQ(b.log, (Log{"SetForegroundWindow(0x1234)", "view.SetShowChecked(true)",
+                          "tray.Delete(flags 7, tip Halcyra 1.3.2)", "view.SetVisible(true)",
+                          "view.SetFocus"}));
+    ExpectVisibilityRule(b);
+}
+
+TEST(TrayNotifications, RightButtonReleaseOpensThePopupAndRunsTheChoice) {
+    FormBench b;
+    b.Start("/start");
+    b.view.popupChoice = MenuEntry::Options;
+    b.Tray(0x205);
+    EXPECT_EQ(b.log, (Log{"SetForegroundWindow(0x1234)", "view.TrackActionsPopup",
+                          "dialogs.Options(0x1234)"}));
+}
+
+TEST(TrayNotifications, OtherMouseMessagesDoNothing) {
+    for (const int message : {0x200, 0x202, 0x204, 0x206, 0x207, 0x208, 512 + 1000, 0, -1}) {
+        FormBench b;
+        b.Start("/start");
+        b.Tray(message);
+        EXPECT_TRUE(b.log.empty()) << message;
+    }
+}
+
+TEST(TrayNotifications, RealMouseMovesActOnlyAtThoseXCoordinates) {
+    FormBench b;
+    b.Start("/start");
+    // A real movement over the client area: x in twips, rounded to whole pixels.
+    b.form.Form_MouseMove(0, 0, 513 * 15.0 + 7, 0);
+    EXPECT_EQ(Only(b.log, "tray.Modify").size(), 3u);
+    b.log.clear();
+    b.form.Form_MouseMove(0, 0, 514 * 15.0, 0);
+    EXPECT_TRUE(b.log.empty());
+}
+
+TEST(TrayNotifications, NotificationsDuringAnOpenPopupOrDialogAreDropped) {
+    FormBench b;
+    b.Start("/start");
+    b.view.popupChoice = MenuEntry::About;
+    // While the popup is open, the user double-clicks the icon and right-clicks it again.
+    b.view.onPopup = [&] {
+        b.Tray(0x203);
+        b.Tray(0x205);
+    };
+    b.Tray(0x205);
+    EXPECT_EQ(b.log, (Log{"SetForegroundWindow(0x1234)", "view.TrackActionsPopup",
+                          "dialogs.About(0x1234)"}));
+    EXPECT_FALSE(b.view.visible);
+    b.log.clear();
+    b.view.onPopup = nullptr;
+    b.Tray(0x203);
+    EXPECT_TRUE(b.view.visible) << "the busy flag is off again afterwards";
+}
+
+TEST(ShowToggle, ShowAndMinimizeAlternateBetweenWindowAndIcon) {
+    FormBench b;
+    b.Start();
+    b.form.mnu_Show_Click();
+    EXPECT_EQ(b.log, (Log{"tray.Add(flags 7, tip Halcyra 1.3.2)", "view.SetVisible(false)",
+                          "view.SetShowChecked(false)"}));
+    ExpectVisibilityRule(b);
+    b.log.clear();
+    b.form.CommandMinimize_Click();
+    EXPECT_EQ(b.log, (Log{"tray.Delete(flags 7, tip Halcyra 1.3.2)", "view.SetVisible(true)",
+                          "view.SetShowChecked(true)"}));
+    ExpectVisibilityRule(b);
+}
+
+TEST(VisibilityRule, HoldsAfterAnySequenceOfUserAndShellEvents) {
+    std::mt19937 random(20261208);
+    for (int run = 0; run < 20; ++run) {
+        FormBench b;
+        b.Start(run % 2 ? "/start" : "");
+        for (int step = 0; step < 200; ++step) {
+            switch (random() % 6) {
+            case 0:
+                b.Send(0x112, 0xF020);
+                break;
+            case 1:
+                b.Send(FakeWindowSystem::kTaskbarCreated, 0);
+                break;
+            case 2:
+                b.Tray(0x201);
+                break;
+            case 3:
+                b.Tray(0x203);
+                break;
+            case 4:
+                b.form.mnu_Show_Click();
+                break;
+            case 5:
+                b.form.MenuClick(MenuEntry::Show);
+                break;
+            }
+            ExpectVisibilityRule(b);
+            if (::testing::Test::HasFailure()) {
+                return;
+            }
+        }
+    }
+}
+
+TEST(DialogButtons, ButtonsAndMenuEntriesOpenTheSameDialogs) {
+    FormBench b;
+    b.Start();
+    b.form.CommandAbout_Click();
+    b.form.MenuClick(MenuEntry::About);
+    b.form.CommandOptions_Click();
+    b.form.MenuClick(MenuEntry::Options);
+    b.form.CommandUpdates_Click();
+    b.form.MenuClick(MenuEntry::UpdChk);
+    EXPECT_EQ(b.log,
+              (Log{"dialogs.About(0x1234)", "dialogs.About(0x1234)", "dialogs.Options(0x1234)",
+                   "dialogs.Options(0x1234)", "dialogs.Update(0x1234)", "dialogs.Update(0x1234)"}));
+}
+
+TEST(RunEntryBox, TickingWritesAndClearingDeletesAtOnce) {
+    FormBench b;
+    b.program.folder = "C:\\Tools";
+    b.Start();
+    b.view.check1 = 1;
+    b.form.Check1_Click();
+    EXPECT_EQ(Only(b.log, "reg."),
+              (Log{"reg.Create(Software\\Microsoft\\Windows\\CurrentVersion\\Run)",
+                   "reg.Set(Halcyra, C:\\Tools\\Halcyra.exe /start)"}));
+    b.log.clear();
+    b.view.check1 = 0;
+    b.form.Check1_Click();
+    EXPECT_EQ(Only(b.log, "reg."),
+              (Log{"reg.Open(Software\\Microsoft\\Windows\\CurrentVersion\\Run, 0xF003F)",
+                   "reg.Delete(Halcyra)"}));
+    b.log.clear();
+    b.form.Check1_Click();
+    EXPECT_EQ(Only(b.log, "MessageBox").size(), 0u) << "a value already gone changes nothing";
+    b.log.clear();
+    b.view.check1 = 2;
+    b.form.Check1_Click();
+    EXPECT_TRUE(b.log.empty()) << "the grey state does nothing";
+}
+
+} // namespace
+} // namespace halcyra::testing

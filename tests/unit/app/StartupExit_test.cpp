@@ -1,0 +1,205 @@
+// Start-up and exit of the main window: the whole order of calls, and the stored state it reads.
+#include <gtest/gtest.h>
+
+#include "FormFakes.h"
+
+namespace halcyra::testing {
+namespace {
+
+const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+void PutRunEntry(FormBench& b, std::uint32_t type, const std::string& data) {
+    b.registry.keys[kRunKey]["Halcyra"] = FakeRegistry::Value{type, data + '\0'};
+}
+
+TEST(Startup, FirstStartRunsEveryStepInOrder) {
+    FormBench b;
+    b.settings.values["HotKeyShutdown"] = "S";
+    ASSERT_TRUE(b.form.Form_Load());
+    const Log expected{
+        "settings.Get(Confirm)",
+        "view.SetCheckRequest(1)",
+        "settings.Save(Halcyra, Settings, Confirm, 1)",
+        "reg.Open(" + kRunKey + ", 0x1)",
+        "settings.Get(HotKeyScreenSaver)",
+        "settings.Get(HotKeyMonitor)",
+        "settings.Get(HotKeyLogOff)",
+        "settings.Get(HotKeyShutdown)",
+        "settings.Get(HotKeyRestart)",
+        "settings.Get(HotKeyHibernate)",
+        "settings.Get(HotKeyStandby)",
+        "hotkey.Register(0x1234, 1, 3, 83)",
+        "RegisterWindowMessage(TaskbarCreated)",
+        "subclass.Install",
+        "view.SetVisible(true)",
+    };
+    EXPECT_EQ(b.log, expected);
+    EXPECT_EQ(b.form.ConfirmationFlag(), -1);
+    EXPECT_EQ(b.view.checkRequest, 1);
+    EXPECT_EQ(b.view.check1, 0);
+    EXPECT_TRUE(b.view.showChecked);
+    EXPECT_TRUE(Only(b.log, "tray.").empty()) << "no icon while the window is shown";
+}
+
+TEST(Startup, TheThreeMessagesAreAttachedInOrder) {
+    FormBench b;
+    b.form.Form_Load();
+    const auto& p = b.subclassPlatform.props;
+    EXPECT_EQ(p.at(MSubclass::WindowCountName(kMainWindow)), 3u);
+    const auto client = reinterpret_cast<std::uintptr_t>(static_cast<ISubclass*>(&b.form));
+    for (const std::uint32_t msg : {0x112u, FakeWindowSystem::kTaskbarCreated, 0x312u}) {
+        EXPECT_EQ(p.at(MSubclass::MessageCountName(kMainWindow, msg)), 1u) << msg;
+        EXPECT_EQ(p.at(MSubclass::ClientName(kMainWindow, msg, 1)), client) << msg;
+    }
+    EXPECT_EQ(b.form.TaskbarCreatedMessage(), FakeWindowSystem::kTaskbarCreated);
+}
+
+TEST(Startup, OnlyTheExactStartArgumentStartsInTheTray) {
+    const struct {
+        const char* arguments;
+        bool hidden;
+    } rows[] = {{"/start", true},   {"", false},         {"/START", false}, {"/start ", false},
+                {" /start", false}, {"/start x", false}, {"/Start", false}, {"\"/start\"", false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string("arguments '") + row.arguments + "'");
+        FormBench b;
+        b.program.arguments = row.arguments;
+        ASSERT_TRUE(b.form.Form_Load());
+        EXPECT_EQ(b.view.visible, !row.hidden);
+        EXPECT_EQ(b.view.showChecked, !row.hidden);
+        EXPECT_EQ(b.form.SysIcon()->Visible(), row.hidden);
+        if (row.hidden) {
+            EXPECT_EQ(Only(b.log, "view.SetVisible"), Log{"view.SetVisible(false)"});
+            EXPECT_EQ(Only(b.log, "tray."), Log{"tray.Add(flags 7, tip Halcyra 1.3.2)"});
+        }
+    }
+}
+
+TEST(Startup, TheConfirmSettingDecidesTheFlagAndTheBox) {
+    const struct {
+        const char* stored; // nullptr: absent
+        bool on;
+    } rows[] = {{nullptr, true}, {"1", true},    {"0", false},   {"2", false}, {"-1", false},
+                {"1.0", true},   {" 1 ", true},  {"abc", false}, {"", false},  {"1abc", false},
+                {"0x1", false},  {"inf", false}, {"1e0", true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.stored ? row.stored : "(absent)");
+        FormBench b;
+        if (row.stored) {
+            b.settings.values["Confirm"] = row.stored;
+        }
+        b.form.Form_Load();
+        EXPECT_EQ(b.form.ConfirmationFlag(), row.on ? -1 : 0);
+        EXPECT_EQ(b.view.checkRequest, row.on ? 1 : 0);
+    }
+}
+
+TEST(Startup, ASecondCopyAnsweredNoSetsUpNothing) {
+    FormBench b;
+    b.program.anotherCopy = true;
+    b.windows.answers = {mb::kNo};
+    PutRunEntry(b, reg::kTypeSz, "D:\\Old\\Halcyra.exe /start");
+    b.settings.values["HotKeyShutdown"] = "S";
+    EXPECT_FALSE(b.form.Form_Load());
+    EXPECT_EQ(b.log, (Log{"MessageBox(0x1234, A copy of Halcyra is already running, if it is "
+                          "not on your taskbar, check the icon tray by the clock.  Would you "
+                          "like to start another instance?, Halcyra, 0x44)"}));
+    EXPECT_EQ(b.form.SysIcon(), nullptr);
+    EXPECT_EQ(b.registry.keys[kRunKey]["Halcyra"].data,
+              "D:\\Old\\Halcyra.exe /start" + std::string(1, '\0'));
+    b.log.clear();
+    b.form.Form_Unload();
+    EXPECT_TRUE(b.log.empty()) << "no teardown: nothing was set up";
+}
+
+TEST(Startup, ASecondCopyAnsweredYesStartsFully) {
+    FormBench b;
+    b.program.anotherCopy = true;
+    b.windows.answers = {mb::kYes};
+    EXPECT_TRUE(b.form.Form_Load());
+    EXPECT_TRUE(b.view.visible);
+    EXPECT_EQ(Only(b.log, "subclass."), Log{"subclass.Install"});
+}
+
+TEST(Startup, APresentRunEntryIsPointedAtThisCopy) {
+    const struct {
+        std::uint32_t type;
+        std::string data;
+        bool present;
+    } rows[] = {
+        {reg::kTypeSz, "D:\\Old place\\Halcyra.exe /start", true},
+        {reg::kTypeSz, "", true},
+        {reg::kTypeSz, "Z", false}, // the presence marker itself counts as absent
+        {reg::kTypeDword, std::string("\x05\0\0", 3), true},
+        {reg::kTypeExpandSz, "%X%\\Halcyra.exe", false},
+        {reg::kTypeBinary, "\x01\x02", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE("type " + std::to_string(row.type) + " data '" + row.data + "'");
+        FormBench b;
+        b.registry.keys[kRunKey]["Halcyra"] = FakeRegistry::Value{row.type, row.data};
+        b.form.Form_Load();
+        const Log writes = Only(b.log, "reg.Set");
+        if (row.present) {
+            // Once by start-up, once more by the box's handler, both for this copy.
+            EXPECT_EQ(writes, Log(2, "reg.Set(Halcyra, C:\\Tools\\Halcyra.exe /start)"));
+            EXPECT_EQ(b.view.check1, 1);
+        } else {
+            EXPECT_TRUE(writes.empty());
+            EXPECT_EQ(b.view.check1, 0);
+        }
+    }
+}
+
+TEST(Startup, NoRunKeyWritesNothing) {
+    FormBench b;
+    b.form.Form_Load();
+    EXPECT_TRUE(Only(b.log, "reg.Set").empty());
+    EXPECT_TRUE(Only(b.log, "reg.Create").empty());
+    EXPECT_FALSE(b.registry.keys.count(kRunKey));
+}
+
+TEST(Startup, ARenamedCopyWritesItsOwnName) {
+    FormBench b;
+    b.program.folder = "C:\\Program Files\\Halcyra";
+    b.program.exeName = "Halcyra2";
+    PutRunEntry(b, reg::kTypeSz, "C:\\Tools\\Halcyra.exe /start");
+    b.form.Form_Load();
+    EXPECT_EQ(b.registry.keys[kRunKey]["Halcyra"].data,
+              "\"C:\\Program Files\\Halcyra\\Halcyra2.exe\" /start" + std::string(1, '\0'));
+}
+
+TEST(Exit, TeardownRunsInOrderAndLeavesSettingsAndRunEntry) {
+    FormBench b;
+    b.settings.values["HotKeyShutdown"] = "S";
+    b.settings.values["HotKeyStandby"] = "B";
+    PutRunEntry(b, reg::kTypeSz, "C:\\Tools\\Halcyra.exe /start");
+    b.Start("/start");
+    b.form.Form_Unload();
+    EXPECT_EQ(b.log, (Log{"hotkey.Unregister(0x1234, 1)", "hotkey.Unregister(0x1234, 2)",
+                          "subclass.Restore", "tray.Delete(flags 7, tip Halcyra 1.3.2)"}));
+    EXPECT_EQ(b.subclassPlatform.current, FakeSubclassPlatform::kOriginal);
+    EXPECT_FALSE(b.subclassPlatform.props.count(MSubclass::WindowCountName(kMainWindow)));
+    EXPECT_TRUE(b.registry.keys[kRunKey].count("Halcyra"));
+    EXPECT_EQ(b.settings.values["Confirm"], "1");
+
+    b.log.clear();
+    b.form.Form_Unload();
+    EXPECT_TRUE(b.log.empty()) << "a second unload (end of session after Exit) does nothing";
+}
+
+TEST(Exit, ExitUnloadsTheWindow) {
+    FormBench b;
+    b.Start();
+    b.form.MenuClick(MenuEntry::Exit);
+    EXPECT_EQ(b.log, Log{"view.Unload"});
+}
+
+TEST(Startup, InitializeOnlyPreparesCommonControls) {
+    FormBench b;
+    b.form.Form_Initialize();
+    EXPECT_EQ(b.log, Log{"InitCommonControls"});
+}
+
+} // namespace
+} // namespace halcyra::testing
