@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# Builds the release packages of one commit:
+#   dist/Halcyra-<version>-win64.zip and dist/Halcyra-<version>-win32.zip
+# each holding Halcyra.exe, Corvane.exe (release build, stripped) and README.txt.
+#
+#   bash scripts/release.sh [--verify] [REF]     REF defaults to HEAD
+#
+# The packages are byte-for-byte the same for the same commit, wherever the clone lies: the
+# sources are exported from git (no stray working-tree edits), the executables carry no link
+# time stamp and no build path (-ffile-prefix-map), and the zip has fixed member times (the
+# commit's time), fixed order and permissions and no extra fields (zip -X).
+# --verify builds the packages a second time from a fresh clone in another folder and compares
+# the SHA-256 sums.
+set -euo pipefail
+
+verify=0
+if [ "${1:-}" = "--verify" ]; then
+    verify=1
+    shift
+fi
+ref=${1:-HEAD}
+root=$(cd "$(dirname "$0")/.." && pwd)
+commit=$(git -C "$root" rev-parse --verify "$ref^{commit}")
+work="$root/build/release"
+src="$work/src"
+dist="$root/dist"
+jobs=${HALCYRA_RELEASE_JOBS:-2}
+
+rm -rf "$src"
+mkdir -p "$src" "$dist"
+git -C "$root" archive "$commit" | tar -x -C "$src"
+version=$(sed -n 's/^project(Halcyra VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")
+[ -n "$version" ] || { echo "release: no version in CMakeLists.txt" >&2; exit 1; }
+# Every member of the zip gets the commit's time, in UTC.
+export TZ=UTC
+stamp=$(git -C "$root" log -1 --format=%cd --date=format-local:%Y%m%d%H%M.%S "$commit")
+
+write_readme() {
+    # Plain text with CRLF line ends, for Notepad on every Windows version.
+    sed 's/$/\r/' >"$1" <<EOF
+Halcyra $version
+$(printf '%*s' $((8 + ${#version})) '' | tr ' ' '=')
+
+Halcyra puts the computer's power actions by the clock: shut down, restart, log
+off, standby, hibernate, forced shutdown and restart, monitor off and screen
+saver, from the menu of its notification-area icon, from the "Actions" menu of
+its window and from CTRL+ALT shortcuts that work in every application.
+
+Files
+  Halcyra.exe   the program. "Halcyra.exe /start" starts it hidden, with only
+                its icon in the notification area (as at log-on).
+  Corvane.exe   the launcher: starts Halcyra.exe from its own folder and ends.
+  README.txt    this file.
+
+Installation
+  Copy the files into one folder of your choice and start Halcyra.exe or
+  Corvane.exe. There is no installer; preferences are kept per user.
+  To remove Halcyra, clear "Startup on system startup" in its window, end it
+  and delete the folder.
+
+The win64 package is for 64-bit Windows, the win32 package for 32-bit and
+64-bit Windows.
+
+Halcyra $version - Quorvix Software
+EOF
+}
+
+build_package() {
+    local arch=$1 triplet=$2
+    local bdir="$work/$arch" stage="$work/stage-$arch"
+    local zipfile="$dist/Halcyra-$version-$arch.zip"
+    # Both the source and the build folder are mapped to ".", so __FILE__ and any debug
+    # records name no folder of this machine.
+    local prefixmap="-ffile-prefix-map=$src=. -ffile-prefix-map=$bdir=."
+    rm -rf "$bdir" "$stage"
+    (cd "$src" && cmake --preset "$arch" -B "$bdir" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_C_FLAGS="$prefixmap" -DCMAKE_CXX_FLAGS="$prefixmap" >"$work/$arch-configure.log")
+    cmake --build "$bdir" -j"$jobs" --target Halcyra Corvane >"$work/$arch-build.log" 2>&1 ||
+        { tail -30 "$work/$arch-build.log" >&2; exit 1; }
+
+    mkdir -p "$stage"
+    "$triplet-strip" -o "$stage/Halcyra.exe" "$bdir/app/win32/Halcyra.exe"
+    "$triplet-strip" -o "$stage/Corvane.exe" "$bdir/launcher/win32/Corvane.exe"
+    write_readme "$stage/README.txt"
+    if grep -qaF -e "$src" -e "$bdir" -e "$root" "$stage/Halcyra.exe" "$stage/Corvane.exe"; then
+        echo "release: a build path was left in an executable" >&2
+        exit 1
+    fi
+    chmod 0644 "$stage"/*
+    touch -t "$stamp" "$stage"/*
+    rm -f "$zipfile"
+    # -X: no extra fields (Unix times, uid/gid); -D: no folder entries; the order is given.
+    (cd "$stage" && zip -X -D -q -9 "$zipfile" Halcyra.exe Corvane.exe README.txt)
+}
+
+build_package win64 x86_64-w64-mingw32
+build_package win32 i686-w64-mingw32
+
+cd "$dist"
+sha256sum "Halcyra-$version-win64.zip" "Halcyra-$version-win32.zip" | tee "$work/SHA256SUMS"
+for arch in win64 win32; do
+    ls -l "$work/stage-$arch"/Halcyra.exe "$work/stage-$arch"/Corvane.exe | awk '{print $5, $9}'
+done
+
+if [ "$verify" = 1 ]; then
+    other="$root/build/release-verify/clone"
+    rm -rf "$root/build/release-verify"
+    mkdir -p "$(dirname "$other")"
+    git clone -q --no-checkout "$root" "$other"
+    git -C "$other" checkout -q "$commit"
+    bash "$other/scripts/release.sh" "$commit" >/dev/null
+    if (cd "$other/dist" && sha256sum -c "$work/SHA256SUMS"); then
+        echo "release: reproduced byte for byte in $other"
+    else
+        echo "release: the second build differs" >&2
+        exit 1
+    fi
+fi
