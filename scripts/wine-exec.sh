@@ -4,6 +4,7 @@
 set -euo pipefail
 bench=${1:?usage: wine-exec.sh BENCH_DIR PROGRAM [ARGS...]}
 shift
+bench=$(cd "$bench" && pwd)
 if [ ! -f "$bench/display" ] || [ ! -f "$bench/server.pid" ]; then
     echo "wine-exec: the Wine bench in $bench is not running (scripts/wine-bench.sh start $bench)" >&2
     exit 1

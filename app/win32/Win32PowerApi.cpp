@@ -74,12 +74,18 @@ std::int32_t Win32PowerApi::AdjustTokenPrivileges(TokenHandle token, bool disabl
         return 0;
     }
     TOKEN_PRIVILEGES request{};
-    std::memcpy(&request, &newState, sizeof request);
+    request.PrivilegeCount = newState.PrivilegeCount;
+    request.Privileges[0].Luid.LowPart = newState.PrivilegeLuid.LowPart;
+    request.Privileges[0].Luid.HighPart = newState.PrivilegeLuid.HighPart;
+    request.Privileges[0].Attributes = newState.Attributes;
     TOKEN_PRIVILEGES previous{};
     DWORD returned = 0;
     const BOOL ok = fn(ToHandle(token), disableAll, &request, bufferLength, &previous, &returned);
     if (previousState) {
-        std::memcpy(previousState, &previous, sizeof previous);
+        previousState->PrivilegeCount = previous.PrivilegeCount;
+        previousState->PrivilegeLuid.LowPart = previous.Privileges[0].Luid.LowPart;
+        previousState->PrivilegeLuid.HighPart = previous.Privileges[0].Luid.HighPart;
+        previousState->Attributes = previous.Privileges[0].Attributes;
     }
     if (returnLength) {
         *returnLength = returned;
@@ -100,7 +106,11 @@ std::int32_t Win32PowerApi::GetVersionExA(OsVersionInfo* info) {
     OSVERSIONINFOA record{};
     record.dwOSVersionInfoSize = info->dwOSVersionInfoSize;
     const BOOL ok = fn(&record);
-    std::memcpy(info, &record, sizeof record);
+    info->dwMajorVersion = record.dwMajorVersion;
+    info->dwMinorVersion = record.dwMinorVersion;
+    info->dwBuildNumber = record.dwBuildNumber;
+    info->dwPlatformId = record.dwPlatformId;
+    std::memcpy(info->szCSDVersion, record.szCSDVersion, sizeof info->szCSDVersion);
     return ok;
 }
 
