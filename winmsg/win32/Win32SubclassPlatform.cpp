@@ -1,0 +1,107 @@
+#include <windows.h>
+
+#include "winmsg/win32/Win32SubclassPlatform.h"
+
+#include <exception>
+
+namespace halcyra::win32 {
+
+namespace {
+
+HWND Hwnd(WindowHandle hwnd) {
+    return reinterpret_cast<HWND>(hwnd);
+}
+
+// The one procedure installed on every subclassed window. Nothing may unwind from here into
+// the system's frames, so an escaping error only goes to the debugger's output.
+LRESULT CALLBACK ReplacementProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    try {
+        return SubclassModule().WindowProc(reinterpret_cast<WindowHandle>(hwnd), msg, wParam,
+                                           lParam);
+    } catch (const std::exception& e) {
+        ::OutputDebugStringA("Halcyra: error escaped a subclassed window procedure: ");
+        ::OutputDebugStringA(e.what());
+        ::OutputDebugStringA("\n");
+    } catch (...) {
+        ::OutputDebugStringA("Halcyra: error escaped a subclassed window procedure\n");
+    }
+    return 0;
+}
+
+} // namespace
+
+std::string ProgramFileName() {
+    char path[MAX_PATH] = {};
+    const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, n);
+    const std::size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) {
+        name.erase(0, slash + 1);
+    }
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) {
+        name.erase(dot);
+    }
+    return name;
+}
+
+bool Win32SubclassPlatform::IsWindow(WindowHandle hwnd) {
+    return ::IsWindow(Hwnd(hwnd)) != 0;
+}
+
+std::uint32_t Win32SubclassPlatform::WindowProcessId(WindowHandle hwnd) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(Hwnd(hwnd), &process);
+    return process;
+}
+
+std::uint32_t Win32SubclassPlatform::CurrentProcessId() {
+    return ::GetCurrentProcessId();
+}
+
+std::uintptr_t Win32SubclassPlatform::GetProperty(WindowHandle hwnd, const std::string& name) {
+    return reinterpret_cast<std::uintptr_t>(::GetPropA(Hwnd(hwnd), name.c_str()));
+}
+
+void Win32SubclassPlatform::SetProperty(WindowHandle hwnd, const std::string& name,
+                                        std::uintptr_t value) {
+    ::SetPropA(Hwnd(hwnd), name.c_str(), reinterpret_cast<HANDLE>(value));
+}
+
+void Win32SubclassPlatform::RemoveProperty(WindowHandle hwnd, const std::string& name) {
+    ::RemovePropA(Hwnd(hwnd), name.c_str());
+}
+
+WindowProcAddress Win32SubclassPlatform::ReplacementWindowProc() {
+    return reinterpret_cast<WindowProcAddress>(&ReplacementProc);
+}
+
+WindowProcAddress Win32SubclassPlatform::InstallWindowProc(WindowHandle hwnd,
+                                                           WindowProcAddress proc) {
+    // SetWindowLongA would cut a 64-bit procedure address in half.
+    return static_cast<WindowProcAddress>(
+        ::SetWindowLongPtrA(Hwnd(hwnd), GWLP_WNDPROC, static_cast<LONG_PTR>(proc)));
+}
+
+LResult Win32SubclassPlatform::CallWindowProcedure(WindowProcAddress proc, WindowHandle hwnd,
+                                                   std::uint32_t msg, WParam wParam,
+                                                   LParam lParam) {
+    // No recorded procedure (no dispatch yet, or the window's entries are gone): the default
+    // handling is the only safe answer.
+    if (proc == 0) {
+        return ::DefWindowProcA(Hwnd(hwnd), msg, wParam, lParam);
+    }
+    return ::CallWindowProcA(reinterpret_cast<WNDPROC>(proc), Hwnd(hwnd), msg, wParam, lParam);
+}
+
+std::string Win32SubclassPlatform::ProgramName() {
+    return ProgramFileName();
+}
+
+MSubclass& SubclassModule() {
+    static Win32SubclassPlatform platform;
+    static MSubclass module(platform);
+    return module;
+}
+
+} // namespace halcyra::win32
