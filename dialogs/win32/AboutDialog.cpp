@@ -1,0 +1,255 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "dialogs/win32/AboutDialog.h"
+
+#include "common/win32/ResourceIds.h"
+#include "dialogs/MakerAddresses.h"
+#include "dialogs/win32/DialogControls.h"
+#include "dialogs/win32/DialogIds.h"
+#include "dialogs/win32/Dialogs.h"
+
+#include <exception>
+#include <string>
+
+namespace halcyra::win32 {
+
+using dialogs::AboutLink;
+
+namespace {
+
+constexpr int kLinkIds[] = {IDC_ABOUT_EMAIL, IDC_ABOUT_WEBSITE, IDC_ABOUT_UPDATE};
+
+int LinkId(AboutLink link) {
+    return kLinkIds[static_cast<int>(link)];
+}
+
+std::optional<AboutLink> LinkOf(int id) {
+    switch (id) {
+    case IDC_ABOUT_EMAIL:
+        return AboutLink::EmailQuorvix;
+    case IDC_ABOUT_WEBSITE:
+        return AboutLink::QuorvixWebSite;
+    case IDC_ABOUT_UPDATE:
+        return AboutLink::Update;
+    default:
+        return std::nullopt;
+    }
+}
+
+// Line1, the etched separator between the texts and the links, in dialog units.
+constexpr RECT kSeparator{10, 72, 244, 72};
+
+void DrawLine(HDC dc, int x0, int x1, int y, COLORREF colour) {
+    HPEN pen = ::CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ old = ::SelectObject(dc, pen);
+    ::MoveToEx(dc, x0, y, nullptr);
+    ::LineTo(dc, x1, y);
+    ::SelectObject(dc, old);
+    ::DeleteObject(pen);
+}
+
+} // namespace
+
+INT_PTR CALLBACK AboutDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_INITDIALOG) {
+            auto* self = reinterpret_cast<AboutDialog*>(lParam);
+            ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            self->hwnd_ = dialog;
+            return self->Form_Initialize();
+        }
+        auto* self = reinterpret_cast<AboutDialog*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+        return self ? self->Handle(message, wParam, lParam) : FALSE;
+    } catch (const std::exception& e) {
+        FailFromHandler(dialog, e.what());
+    } catch (...) {
+        FailFromHandler(dialog, "Unexpected error");
+    }
+}
+
+LRESULT CALLBACK AboutDialog::LinkProcedure(HWND link, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR id, DWORD_PTR self) {
+    try {
+        if (message == WM_MOUSEMOVE) {
+            reinterpret_cast<AboutDialog*>(self)->Link_MouseMove(static_cast<int>(id));
+        } else if (message == WM_NCDESTROY) {
+            ::RemoveWindowSubclass(link, LinkProcedure, id);
+        }
+    } catch (const std::exception& e) {
+        FailFromHandler(::GetParent(link), e.what());
+    }
+    return ::DefSubclassProc(link, message, wParam, lParam);
+}
+
+INT_PTR AboutDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        Form_Command(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_MOUSEMOVE:
+        // Only the background reaches here: every control over it takes its own moves.
+        form_->Form_MouseMove();
+        return TRUE;
+    case WM_SETCURSOR:
+        if (Form_SetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
+            ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        }
+        return FALSE;
+    case WM_CTLCOLORSTATIC:
+        return Form_CtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_PAINT:
+        Form_Paint();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR AboutDialog::Form_Initialize() {
+    form_.emplace(
+        reinterpret_cast<WindowHandle>(hwnd_),
+        dialogs::AboutPlatform{*this, shell_, *this, registry_, files_, programs_, messages_});
+    HINSTANCE module = ::GetModuleHandleA(nullptr);
+    // Icons and cursors from LoadIcon/LoadCursor are shared by the module: never destroyed.
+    ::SendDlgItemMessageA(
+        hwnd_, IDC_ABOUT_PICICON, STM_SETICON,
+        reinterpret_cast<WPARAM>(::LoadIconA(module, MAKEINTRESOURCEA(IDI_HALCYRA))), 0);
+    ::SendDlgItemMessageA(
+        hwnd_, IDC_ABOUT_PICTURE1, STM_SETICON,
+        reinterpret_cast<WPARAM>(::LoadIconA(module, MAKEINTRESOURCEA(IDI_ABOUT_PICTURE))), 0);
+    hand_ = ::LoadCursorA(module, MAKEINTRESOURCEA(IDC_HAND_POINTER));
+
+    linkFont_ = DeriveDialogFont(hwnd_, 0, true);
+    HWND tooltips = CreateTooltips(hwnd_);
+    HDC dc = ::GetDC(hwnd_);
+    HGDIOBJ oldFont = ::SelectObject(dc, linkFont_.get());
+    for (int id : kLinkIds) {
+        HWND link = Item(id);
+        ::SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
+        // Shrink the label to its text, so the hand shows over the words only.
+        char text[128] = {};
+        const int length = ::GetWindowTextA(link, text, sizeof text);
+        SIZE extent{};
+        RECT box{};
+        ::GetTextExtentPoint32A(dc, text, length, &extent);
+        ::GetWindowRect(link, &box);
+        ::SetWindowPos(link, nullptr, 0, 0, extent.cx + 1, box.bottom - box.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowSubclass(link, LinkProcedure, static_cast<UINT_PTR>(id),
+                            reinterpret_cast<DWORD_PTR>(this));
+    }
+    ::SelectObject(dc, oldFont);
+    ::ReleaseDC(hwnd_, dc);
+    static const std::string mail(dialogs::kMakerMail);
+    static const std::string site(dialogs::kMakerWebSite);
+    AddTooltip(tooltips, Item(IDC_ABOUT_EMAIL), mail.c_str());
+    AddTooltip(tooltips, Item(IDC_ABOUT_WEBSITE), site.c_str());
+
+    form_->Form_Load();
+    return TRUE; // the focus goes to OK, the first tab stop
+}
+
+void AboutDialog::Form_Command(int id, int code) {
+    if (code != BN_CLICKED) { // STN_CLICKED has the same value
+        return;
+    }
+    switch (id) {
+    case IDC_ABOUT_CMDOK:
+    case IDOK:
+    case IDCANCEL: // Escape and the close box: OK is also the cancel button
+        form_->cmdOK_Click();
+        break;
+    case IDC_ABOUT_SYSINFO:
+        form_->cmdSysInfo_Click();
+        break;
+    case IDC_ABOUT_EMAIL:
+        form_->EmailQuorvix_Click();
+        break;
+    case IDC_ABOUT_WEBSITE:
+        form_->QuorvixWebSite_Click();
+        break;
+    case IDC_ABOUT_UPDATE:
+        form_->Update_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void AboutDialog::Link_MouseMove(int id) {
+    switch (id) {
+    case IDC_ABOUT_EMAIL:
+        form_->EmailQuorvix_MouseMove();
+        break;
+    case IDC_ABOUT_WEBSITE:
+        form_->QuorvixWebSite_MouseMove();
+        break;
+    case IDC_ABOUT_UPDATE:
+        form_->Update_MouseMove();
+        break;
+    default:
+        break;
+    }
+}
+
+INT_PTR AboutDialog::Form_CtlColorStatic(HDC dc, HWND control) {
+    const int id = ::GetDlgCtrlID(control);
+    COLORREF text = 0;
+    if (auto link = LinkOf(id)) {
+        text = form_->LinkColour(*link);
+    } else if (id != IDC_ABOUT_TITLE && id != IDC_ABOUT_DESCRIPTION) {
+        return FALSE;
+    }
+    ::SetTextColor(dc, text);
+    ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+bool AboutDialog::Form_SetCursor(HWND over, int hitTest) {
+    if (hitTest != HTCLIENT || !LinkOf(::GetDlgCtrlID(over)) || ::GetParent(over) != hwnd_) {
+        return false;
+    }
+    ::SetCursor(hand_);
+    return true;
+}
+
+void AboutDialog::Form_Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(hwnd_, &paint);
+    RECT line = kSeparator;
+    ::MapDialogRect(hwnd_, &line);
+    DrawLine(dc, line.left, line.right, line.top, RGB(0x80, 0x80, 0x80));
+    DrawLine(dc, line.left, line.right, line.top + 1, RGB(0xFF, 0xFF, 0xFF));
+    ::EndPaint(hwnd_, &paint);
+}
+
+void AboutDialog::Unload() {
+    ::EndDialog(hwnd_, 0);
+}
+
+void AboutDialog::SetText(dialogs::AboutText which, const std::string& text) {
+    switch (which) {
+    case dialogs::AboutText::Caption:
+        ::SetWindowTextA(hwnd_, text.c_str());
+        break;
+    case dialogs::AboutText::Title:
+        ::SetDlgItemTextA(hwnd_, IDC_ABOUT_TITLE, text.c_str());
+        break;
+    case dialogs::AboutText::Version:
+        ::SetDlgItemTextA(hwnd_, IDC_ABOUT_VERSION, text.c_str());
+        break;
+    }
+}
+
+void AboutDialog::SetLinkColour(AboutLink link, dialogs::Colour) {
+    // The colour is read back from frmAbout when the label repaints.
+    ::InvalidateRect(Item(LinkId(link)), nullptr, TRUE);
+}
+
+void AboutDialog::ShowUpdateDialog(WindowHandle owner) {
+    win32::ShowUpdateDialog(reinterpret_cast<HWND>(owner));
+}
+
+} // namespace halcyra::win32

@@ -1,0 +1,51 @@
+#pragma once
+// The About dialog's window: forwards its controls' events to frmAbout and draws what
+// frmAbout decides (link colours, texts).
+#include <windows.h>
+
+#include "common/win32/UniqueHandle.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/win32/Win32FileExists.h"
+#include "dialogs/win32/Win32MessageBox.h"
+#include "dialogs/win32/Win32ProgramStarter.h"
+#include "dialogs/win32/Win32RegistryApi.h"
+#include "dialogs/win32/Win32ShellOpener.h"
+
+#include <optional>
+
+namespace halcyra::win32 {
+
+class AboutDialog : public dialogs::IAboutWindow, public dialogs::IDialogOpener {
+public:
+    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void Unload() override;
+    void SetText(dialogs::AboutText which, const std::string& text) override;
+    void SetLinkColour(dialogs::AboutLink link, dialogs::Colour colour) override;
+    void ShowUpdateDialog(WindowHandle owner) override;
+
+private:
+    static LRESULT CALLBACK LinkProcedure(HWND link, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR self);
+
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Form_Initialize();
+    void Form_Command(int id, int code);
+    INT_PTR Form_CtlColorStatic(HDC dc, HWND control);
+    bool Form_SetCursor(HWND over, int hitTest);
+    void Form_Paint();
+    void Link_MouseMove(int id);
+    HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
+
+    HWND hwnd_ = nullptr;
+    Win32ShellOpener shell_;
+    Win32RegistryApi registry_;
+    Win32FileExists files_;
+    Win32ProgramStarter programs_;
+    Win32MessageBox messages_;
+    std::optional<dialogs::frmAbout> form_;
+    unique_hfont linkFont_;
+    HCURSOR hand_ = nullptr;
+};
+
+} // namespace halcyra::win32

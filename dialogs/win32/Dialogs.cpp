@@ -1,0 +1,35 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "dialogs/win32/Dialogs.h"
+
+#include "dialogs/win32/AboutDialog.h"
+#include "dialogs/win32/DialogIds.h"
+#include "dialogs/win32/UpdateDialog.h"
+
+namespace halcyra::win32 {
+
+namespace {
+
+void InitTooltipClass() {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES}; // tooltips
+    ::InitCommonControlsEx(&classes);
+}
+
+} // namespace
+
+void ShowAboutDialog(HWND owner) {
+    InitTooltipClass();
+    AboutDialog dialog;
+    ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner,
+                      AboutDialog::Procedure, reinterpret_cast<LPARAM>(&dialog));
+}
+
+void ShowUpdateDialog(HWND owner) {
+    InitTooltipClass();
+    UpdateDialog dialog;
+    ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_UPDATE), owner,
+                      UpdateDialog::Procedure, reinterpret_cast<LPARAM>(&dialog));
+}
+
+} // namespace halcyra::win32

@@ -1,0 +1,91 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "dialogs/win32/UpdateDialog.h"
+
+#include "dialogs/MakerAddresses.h"
+#include "dialogs/win32/DialogControls.h"
+#include "dialogs/win32/DialogIds.h"
+
+#include <exception>
+#include <string>
+
+namespace halcyra::win32 {
+
+namespace {
+
+// The dialog manager makes a focused push button the default one, and Enter then presses it.
+// These buttons never report themselves as default, so Enter falls through to IDOK, which
+// the dialog ignores.
+LRESULT CALLBACK NeverDefaultButton(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR id, DWORD_PTR) {
+    if (message == WM_GETDLGCODE) {
+        return ::DefSubclassProc(button, message, wParam, lParam) & ~DLGC_DEFPUSHBUTTON;
+    }
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(button, NeverDefaultButton, id);
+    }
+    return ::DefSubclassProc(button, message, wParam, lParam);
+}
+
+} // namespace
+
+INT_PTR CALLBACK UpdateDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_INITDIALOG) {
+            auto* self = reinterpret_cast<UpdateDialog*>(lParam);
+            ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            self->hwnd_ = dialog;
+            return self->Form_Initialize();
+        }
+        auto* self = reinterpret_cast<UpdateDialog*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+        return self ? self->Handle(message, wParam, lParam) : FALSE;
+    } catch (const std::exception& e) {
+        FailFromHandler(dialog, e.what());
+    } catch (...) {
+        FailFromHandler(dialog, "Unexpected error");
+    }
+}
+
+INT_PTR UpdateDialog::Form_Initialize() {
+    form_.emplace(reinterpret_cast<WindowHandle>(hwnd_), *this, shell_);
+    versionFont_ = DeriveDialogFont(hwnd_, 18, false);
+    ::SendDlgItemMessageA(hwnd_, IDC_UPDATE_VERSION, WM_SETFONT,
+                          reinterpret_cast<WPARAM>(versionFont_.get()), FALSE);
+    for (int id : {IDC_UPDATE_CHECK, IDC_UPDATE_CLOSE}) {
+        ::SetWindowSubclass(::GetDlgItem(hwnd_, id), NeverDefaultButton, 0, 0);
+    }
+    static const std::string homePage(dialogs::kProductHomePage);
+    AddTooltip(CreateTooltips(hwnd_), ::GetDlgItem(hwnd_, IDC_UPDATE_CHECK), homePage.c_str());
+    return TRUE;
+}
+
+INT_PTR UpdateDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_COMMAND:
+        // IDOK (Enter) and IDCANCEL (Escape) come from the keyboard only: neither button is the
+        // default or the cancel button, so both keys do nothing.
+        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_UPDATE_CHECK) {
+            form_->CommandCheck_Click();
+        } else if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_UPDATE_CLOSE) {
+            form_->CommandClose_Click();
+        }
+        return TRUE;
+    case DM_GETDEFID:
+        // No default button, even while a button has the focus, so Enter presses nothing.
+        ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, 0);
+        return TRUE;
+    case WM_CLOSE:
+        // The close box; the dialog manager would otherwise turn it into IDCANCEL.
+        Unload();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void UpdateDialog::Unload() {
+    ::EndDialog(hwnd_, 0);
+}
+
+} // namespace halcyra::win32

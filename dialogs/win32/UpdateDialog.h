@@ -1,0 +1,29 @@
+#pragma once
+// The Update dialog's window: forwards its buttons to UpdateForm.
+#include <windows.h>
+
+#include "common/win32/UniqueHandle.h"
+#include "dialogs/UpdateForm.h"
+#include "dialogs/win32/Win32ShellOpener.h"
+
+#include <optional>
+
+namespace halcyra::win32 {
+
+class UpdateDialog : public dialogs::IDialogWindow {
+public:
+    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void Unload() override;
+
+private:
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Form_Initialize();
+
+    HWND hwnd_ = nullptr;
+    Win32ShellOpener shell_;
+    std::optional<dialogs::UpdateForm> form_;
+    unique_hfont versionFont_;
+};
+
+} // namespace halcyra::win32

@@ -1,0 +1,34 @@
+#include <windows.h>
+
+#include "dialogs/win32/Win32ProgramStarter.h"
+
+#include "common/win32/UniqueHandle.h"
+
+#include <vector>
+
+namespace halcyra::win32 {
+
+bool Win32ProgramStarter::Start(const std::string& path, int showCommand) {
+    if (path.empty()) {
+        return false;
+    }
+    // The path names the program itself, so a blank in "Program Files" cannot make Windows
+    // start some other program that happens to match the first word.
+    std::string quoted = "\"" + path + "\"";
+    std::vector<char> commandLine(quoted.begin(), quoted.end());
+    commandLine.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process)) {
+        return false;
+    }
+    unique_handle thread(process.hThread);
+    unique_handle started(process.hProcess);
+    return true;
+}
+
+} // namespace halcyra::win32

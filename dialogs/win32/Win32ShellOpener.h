@@ -1,0 +1,12 @@
+#pragma once
+#include "dialogs/IShellOpener.h"
+
+namespace halcyra::win32 {
+
+class Win32ShellOpener : public dialogs::IShellOpener {
+public:
+    void ShellExecute(WindowHandle parent, const std::string& operation, const std::string& file,
+                      int showCommand) override;
+};
+
+} // namespace halcyra::win32
