@@ -214,3 +214,94 @@ TEST_F(HalcyraEndToEnd, StartupReadsTheStoredConfirmation) {
 
 } // namespace
 } // namespace halcyra::e2e
+
+namespace halcyra::e2e {
+namespace {
+
+class HalcyraDialogs : public HalcyraEndToEnd {
+protected:
+    // The dialog of this process with that caption, once it is up.
+    HWND Dialog(const HalcyraProcess& p, const char* caption) {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            const auto w = WindowsOf(p.Pid(), "#32770", caption);
+            found = w.empty() ? nullptr : w.front();
+            return found && ::IsWindowVisible(found);
+        });
+        return found;
+    }
+    void Close(HWND dialog) {
+        ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+        WaitUntil([&] { return !::IsWindow(dialog); });
+    }
+};
+
+TEST_F(HalcyraDialogs, ButtonsAndMenuEntriesOpenTheirDialogsModallyOverTheMainWindow) {
+    HalcyraProcess halcyra;
+    HWND hwnd = halcyra.WaitReady();
+    ASSERT_NE(hwnd, nullptr);
+    const struct {
+        int button;
+        int menu;
+        const char* caption;
+    } rows[] = {{ID_COMMANDABOUT, ID_MNU_ABOUT, "About Halcyra"},
+                {ID_COMMANDOPTIONS, ID_MNU_OPTIONS, "Options"},
+                {ID_COMMANDUPDATES, ID_MNU_UPDCHK, "Halcyra Updates"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.caption);
+        // Posted: the handler only returns when the modal dialog has closed.
+        for (const bool fromMenu : {false, true}) {
+            if (fromMenu) {
+                ::PostMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(row.menu), 0);
+            } else {
+                ::PostMessageA(::GetDlgItem(hwnd, row.button), BM_CLICK, 0, 0);
+            }
+            HWND dialog = Dialog(halcyra, row.caption);
+            ASSERT_NE(dialog, nullptr) << (fromMenu ? "menu" : "button");
+            EXPECT_EQ(::GetWindow(dialog, GW_OWNER), hwnd);
+            EXPECT_FALSE(::IsWindowEnabled(hwnd)) << "modal";
+            Close(dialog);
+            EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(hwnd) != FALSE; }));
+        }
+    }
+}
+
+TEST_F(HalcyraDialogs, TheTrayPopupRunsTheChosenEntryAndIgnoresClicksMeanwhile) {
+    SetSetting("HotKeyHibernate", "H");
+    HalcyraProcess halcyra("/start");
+    HWND hwnd = halcyra.WaitReady(true);
+    ASSERT_NE(hwnd, nullptr);
+
+    // Pressing the right button alone opens nothing.
+    ::SendMessageA(hwnd, WM_MOUSEMOVE, 1, WM_RBUTTONDOWN);
+    EXPECT_TRUE(WindowsOf(0, "#32768", nullptr).empty() ||
+                !::IsWindowVisible(WindowsOf(0, "#32768", nullptr).front()));
+
+    ::PostMessageA(hwnd, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto menus = WindowsOf(0, "#32768", nullptr);
+        return !menus.empty() && ::IsWindowVisible(menus.front());
+    })) << "the popup menu opens";
+    ASSERT_TRUE(PressKeys("o")); // "&Options"
+    HWND options = Dialog(halcyra, "Options");
+    ASSERT_NE(options, nullptr);
+
+    // While the chosen entry's dialog is open, tray notifications are dropped...
+    ::PostMessageA(hwnd, WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
+    ::Sleep(300);
+    EXPECT_FALSE(::IsWindowVisible(hwnd));
+    // ...but hotkeys still arrive.
+    ASSERT_TRUE(PressKeys("ctrl+alt+h"));
+    HWND box = halcyra.MessageBoxTitled("Halcyra");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Are you sure you want to hibernate?");
+    ::SendMessageA(::GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
+    WaitUntil([&] { return !::IsWindow(box); });
+
+    Close(options);
+    ::SendMessageA(hwnd, WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(hwnd) != FALSE; }));
+}
+
+} // namespace
+} // namespace halcyra::e2e

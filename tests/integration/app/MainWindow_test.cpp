@@ -1,0 +1,221 @@
+// The main window's real window layer in this process: its menu (Wine keeps menus per process),
+// its layout in twips at the screen's density, and the "Sh&ow" mark through hide and show.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../../unit/app/FormFakes.h"
+#include "app/win32/Win32MainWindow.h"
+#include "settings/win32/Win32HotkeyApi.h"
+#include "tray/win32/Win32NotifyIconApi.h"
+#include "winmsg/win32/Win32SubclassPlatform.h"
+
+namespace halcyra::testing {
+namespace {
+
+// The real window, tray and subclassing; fakes where a real call would end the session or
+// need another program's window.
+struct RealWindow {
+    Log log;
+    FakeWindowSystem windows{log};
+    FakePower power{log};
+    FakeProgram program;
+    FakeDialogs dialogs{log};
+    FakeSettings settings{log};
+    FakeRegistry registry{log};
+    win32::Win32NotifyIconApi notify;
+    win32::Win32HotkeyApi hotkeyApi;
+    modHotkey hotkeys{hotkeyApi, settings};
+    win32::Win32MainWindow window{::GetModuleHandleA(nullptr)};
+    HalcyraForm form{HalcyraForm::Services{window, windows, power, program, dialogs, settings,
+                                           registry, notify, hotkeys, win32::SubclassModule()}};
+
+    explicit RealWindow(const std::string& arguments = "") {
+        program.arguments = arguments;
+        form.Form_Initialize();
+        created = window.Create(form) && form.Form_Load();
+    }
+    ~RealWindow() {
+        if (window.Hwnd()) {
+            ::SendMessageA(window.Hwnd(), WM_CLOSE, 0, 0);
+        }
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageA(&msg);
+        }
+    }
+    HWND Hwnd() const { return window.Hwnd(); }
+    bool ShowChecked() const {
+        return (::GetMenuState(::GetMenu(Hwnd()), ID_MNU_SHOW, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    }
+    bool created = false;
+};
+
+std::string Caption(HMENU menu, UINT position) {
+    char text[128] = {};
+    ::GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+TEST(MainWindowMenu, ActionsHoldsTheFourteenEntriesInOrder) {
+    RealWindow w;
+    ASSERT_TRUE(w.created);
+    HMENU bar = ::GetMenu(w.Hwnd());
+    ASSERT_EQ(::GetMenuItemCount(bar), 1);
+    EXPECT_EQ(Caption(bar, 0), "&Actions");
+    HMENU actions = ::GetSubMenu(bar, 0);
+    const std::vector<std::string> expected{"&About...",
+                                            "Check for &Updates...",
+                                            "&Options",
+                                            "E&xit",
+                                            "Sh&ow",
+                                            "",
+                                            "&Force",
+                                            "S&tandby",
+                                            "&Hibernate",
+                                            "&Restart",
+                                            "&Shutdown",
+                                            "&Logoff",
+                                            "Turn off &Monitor",
+                                            "S&creen Saver"};
+    ASSERT_EQ(::GetMenuItemCount(actions), static_cast<int>(expected.size()));
+    for (UINT i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(Caption(actions, i), expected[i]) << i;
+        const UINT state = ::GetMenuState(actions, i, MF_BYPOSITION);
+        if (!(state & MF_SEPARATOR)) { // a separator always reads as disabled
+            EXPECT_EQ(state & (MF_GRAYED | MF_DISABLED), 0u) << i;
+        }
+    }
+    EXPECT_TRUE(::GetMenuState(actions, 5, MF_BYPOSITION) & MF_SEPARATOR);
+    HMENU force = ::GetSubMenu(actions, 6);
+    ASSERT_NE(force, nullptr);
+    ASSERT_EQ(::GetMenuItemCount(force), 2);
+    EXPECT_EQ(Caption(force, 0), "Force a &Shutdown");
+    EXPECT_EQ(Caption(force, 1), "Force a &Restart");
+    EXPECT_EQ(::GetMenuDefaultItem(actions, FALSE, 0), static_cast<UINT>(-1));
+}
+
+TEST(MainWindowMenu, ShowMarkFollowsTheWindowThroughMinimizeAndShow) {
+    RealWindow w;
+    ASSERT_TRUE(w.created);
+    EXPECT_TRUE(::IsWindowVisible(w.Hwnd()));
+    EXPECT_TRUE(w.ShowChecked());
+
+    ::SendMessageA(w.Hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_FALSE(::IsWindowVisible(w.Hwnd()));
+    EXPECT_FALSE(w.ShowChecked());
+    EXPECT_TRUE(w.form.SysIcon()->Visible());
+
+    ::SendMessageA(w.Hwnd(), WM_COMMAND, ID_MNU_SHOW, 0);
+    EXPECT_TRUE(::IsWindowVisible(w.Hwnd()));
+    EXPECT_TRUE(w.ShowChecked());
+    EXPECT_FALSE(w.form.SysIcon()->Visible());
+
+    ::SendMessageA(w.Hwnd(), WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK); // while shown: stays shown
+    EXPECT_TRUE(w.ShowChecked());
+}
+
+TEST(MainWindowMenu, AStartInTheTrayClearsTheShowMark) {
+    RealWindow w("/start");
+    ASSERT_TRUE(w.created);
+    EXPECT_FALSE(::IsWindowVisible(w.Hwnd()));
+    EXPECT_FALSE(w.ShowChecked());
+    EXPECT_TRUE(w.form.SysIcon()->Visible());
+    ::SendMessageA(w.Hwnd(), WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(w.ShowChecked());
+    EXPECT_TRUE(::IsWindowVisible(w.Hwnd()));
+}
+
+TEST(MainWindowLayout, ClientAreaAndControlsStandAtTheirTwipsPositions) {
+    RealWindow w;
+    ASSERT_TRUE(w.created);
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    const auto px = [dpi](int twips) { return ::MulDiv(twips, dpi, 1440); };
+
+    RECT client{};
+    ::GetClientRect(w.Hwnd(), &client);
+    EXPECT_EQ(client.right, px(5010));
+    EXPECT_EQ(client.bottom, px(1530));
+
+    const LONG style = ::GetWindowLongA(w.Hwnd(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "fixed border";
+
+    const struct {
+        int id;
+        const char* caption;
+        int left, top, width, height;
+    } controls[] = {
+        {ID_CHECK1, "Startup on system startup", 120, 120, 3015, 255},
+        {ID_CHECKREQUEST,
+         "Request confirmation before shutting down, restarting, standing by, logging of, or "
+         "hibernating.",
+         120, 480, 2895, 855},
+        {ID_COMMANDABOUT, "A&bout", 3360, 0, 1575, 375},
+        {ID_COMMANDOPTIONS, "O&ptions", 3360, 360, 1575, 375},
+        {ID_COMMANDMINIMIZE, "&Minimize", 3360, 720, 1575, 375},
+        {ID_COMMANDUPDATES, "Check for &Updates", 3360, 1080, 1575, 375},
+        {ID_HALCYRAIMAGE, "", 3120, 1080, 240, 240},
+    };
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.id);
+        HWND control = ::GetDlgItem(w.Hwnd(), c.id);
+        ASSERT_NE(control, nullptr);
+        RECT r{};
+        ::GetWindowRect(control, &r);
+        ::MapWindowPoints(nullptr, w.Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, px(c.left));
+        EXPECT_EQ(r.top, px(c.top));
+        if (c.id != ID_HALCYRAIMAGE) { // the picture takes the icon's own size
+            EXPECT_EQ(r.right - r.left, px(c.width));
+            EXPECT_EQ(r.bottom - r.top, px(c.height));
+        }
+        char text[256] = {};
+        ::GetWindowTextA(control, text, sizeof text);
+        EXPECT_STREQ(text, c.caption);
+        if (c.id != ID_HALCYRAIMAGE) {
+            LOGFONTA font{};
+            ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)),
+                         sizeof font, &font);
+            EXPECT_STREQ(font.lfFaceName, "Tahoma");
+            EXPECT_EQ(font.lfHeight, -::MulDiv(825, dpi, 7200));
+            EXPECT_EQ(font.lfWeight, FW_NORMAL);
+        }
+    }
+    EXPECT_NE(::SendDlgItemMessageA(w.Hwnd(), ID_HALCYRAIMAGE, STM_GETICON, 0, 0), 0);
+
+    // Tab order: the two boxes, then the four buttons.
+    std::vector<int> order;
+    HWND at = ::GetDlgItem(w.Hwnd(), ID_CHECK1);
+    for (int i = 0; i < 6; ++i) {
+        order.push_back(::GetDlgCtrlID(at));
+        at = ::GetNextDlgTabItem(w.Hwnd(), at, FALSE);
+    }
+    EXPECT_EQ(order, (std::vector<int>{ID_CHECK1, ID_CHECKREQUEST, ID_COMMANDABOUT,
+                                       ID_COMMANDOPTIONS, ID_COMMANDMINIMIZE, ID_COMMANDUPDATES}));
+}
+
+TEST(MainWindowMenu, ExitTearsDownAndEndsTheLoop) {
+    RealWindow w;
+    ASSERT_TRUE(w.created);
+    HWND hwnd = w.Hwnd();
+    ::SendMessageA(hwnd, WM_COMMAND, ID_MNU_EXIT, 0);
+    EXPECT_FALSE(::IsWindow(hwnd));
+    MSG msg;
+    bool quit = false;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        quit = quit || msg.message == WM_QUIT;
+    }
+    EXPECT_TRUE(quit);
+    EXPECT_FALSE(w.form.SysIcon()->Visible());
+}
+
+} // namespace
+} // namespace halcyra::testing

@@ -1,0 +1,90 @@
+// The power adapter against the real platform, with nothing that would end the session.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/modHalcyra.h"
+#include "app/modOSID.h"
+#include "app/win32/BoundProc.h"
+#include "app/win32/Win32PowerApi.h"
+
+namespace halcyra::win32 {
+namespace {
+
+bool ShutdownPrivilegeEnabled() {
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        return false;
+    }
+    LUID luid{};
+    ::LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &luid);
+    PRIVILEGE_SET set{};
+    set.PrivilegeCount = 1;
+    set.Privilege[0].Luid = luid;
+    BOOL enabled = FALSE;
+    ::PrivilegeCheck(token, &set, &enabled);
+    ::CloseHandle(token);
+    return enabled != FALSE;
+}
+
+TEST(PowerApi, TheRunningSystemIsOfTheNtFamily) {
+    Win32PowerApi api;
+    EXPECT_EQ(modOSID::IsNTFamily(api), -1);
+}
+
+TEST(PowerApi, EnableShutdownPrivilegeEnablesItInTheOwnToken) {
+    Win32PowerApi api;
+    modHalcyra::EnableShutdownPrivilege(api);
+    EXPECT_TRUE(ShutdownPrivilegeEnabled());
+    modHalcyra::EnableShutdownPrivilege(api); // again: changes nothing
+    EXPECT_TRUE(ShutdownPrivilegeEnabled());
+}
+
+TEST(PowerApi, TheEmptySystemNameMeansThisComputer) {
+    Win32PowerApi api;
+    Luid viaEmpty{};
+    ASSERT_NE(api.LookupPrivilegeValueA("", "SeShutdownPrivilege", &viaEmpty), 0);
+    LUID viaNull{};
+    ASSERT_TRUE(::LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &viaNull));
+    EXPECT_EQ(viaEmpty.LowPart, viaNull.LowPart);
+    EXPECT_EQ(viaEmpty.HighPart, viaNull.HighPart);
+}
+
+TEST(BoundProc, BindsFromTheSystemFolderAndAnswersNullForWhatIsMissing) {
+    BoundProc<BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN)> suspend{"powrprof.dll",
+                                                                   "SetSuspendState"};
+    EXPECT_NE(suspend.get(), nullptr);
+    BoundProc<void(WINAPI*)()> noEntry{"powrprof.dll", "NoSuchEntryPoint"};
+    EXPECT_EQ(noEntry.get(), nullptr);
+    BoundProc<void(WINAPI*)()> noLibrary{"halcyra-no-such-library.dll", "Anything"};
+    EXPECT_EQ(noLibrary.get(), nullptr);
+    EXPECT_EQ(noLibrary.get(), nullptr) << "asked once, answered the same";
+}
+
+TEST(BoundProc, APlantedLibraryInTheCurrentFolderIsNotLoaded) {
+    // A copy of a harmless system library under the power library's name, planted in the
+    // current folder: the system folder's own must be the one bound.
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "halcyra-planted";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    char system[MAX_PATH];
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    const std::string planted = folder + "\\powrprof.dll";
+    ASSERT_TRUE(
+        ::CopyFileA((std::string(system) + "\\version.dll").c_str(), planted.c_str(), FALSE));
+    char previous[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, previous);
+    ::SetCurrentDirectoryA(folder.c_str());
+    BoundProc<BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN)> suspend{"powrprof.dll",
+                                                                   "SetSuspendState"};
+    EXPECT_NE(suspend.get(), nullptr) << "version.dll has no SetSuspendState";
+    ::SetCurrentDirectoryA(previous);
+    HMODULE loaded = ::GetModuleHandleA("powrprof.dll");
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(loaded, path, MAX_PATH);
+    EXPECT_EQ(std::string(path).find("halcyra-planted"), std::string::npos) << path;
+}
+
+} // namespace
+} // namespace halcyra::win32
