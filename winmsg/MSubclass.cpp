@@ -8,10 +8,10 @@ namespace {
 
 // Handles and message numbers are written as the platform's signed values, so one window
 // always gets the same names whoever formats them.
-std::string Decimal(WindowHandle hwnd) {
+std::string HandleText(WindowHandle hwnd) {
     return std::to_string(static_cast<std::intptr_t>(hwnd));
 }
-std::string Decimal(std::uint32_t msg) {
+std::string MessageText(std::uint32_t msg) {
     return std::to_string(static_cast<std::int32_t>(msg));
 }
 
@@ -29,19 +29,19 @@ std::intptr_t Count(std::uintptr_t value) {
 MSubclass::MSubclass(ISubclassPlatform& platform) : platform_(platform) {}
 
 std::string MSubclass::OldProcName(WindowHandle hwnd) {
-    return Decimal(hwnd);
+    return HandleText(hwnd);
 }
 
 std::string MSubclass::WindowCountName(WindowHandle hwnd) {
-    return "C" + Decimal(hwnd);
+    return "C" + HandleText(hwnd);
 }
 
 std::string MSubclass::MessageCountName(WindowHandle hwnd, std::uint32_t iMsg) {
-    return Decimal(hwnd) + "#" + Decimal(iMsg) + "C";
+    return HandleText(hwnd) + "#" + MessageText(iMsg) + "C";
 }
 
 std::string MSubclass::ClientName(WindowHandle hwnd, std::uint32_t iMsg, std::uintptr_t position) {
-    return Decimal(hwnd) + "#" + Decimal(iMsg) + "#" + std::to_string(position);
+    return HandleText(hwnd) + "#" + MessageText(iMsg) + "#" + std::to_string(position);
 }
 
 void MSubclass::Raise(std::int32_t code, const char* description) {

@@ -110,41 +110,41 @@ TEST_F(Win32NotifyIconTest, DestroyingAShownInstanceRemovesItsIcon) {
 
 // A desktop of a window station of its own has no shell, so no notification area: the add
 // request fails and NIError carries the platform's code.
+struct NoTrayOutcome {
+    bool trayFound = true;
+    bool shown = true;
+    std::vector<std::uint32_t> errors;
+};
+
+DWORD WINAPI ShowWithoutTaskbar(void* param) {
+    auto& out = *static_cast<NoTrayOutcome*>(param);
+    HDESK desk = ::CreateDesktopA("HalcyraNoTray", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    if (desk == nullptr || !::SetThreadDesktop(desk)) {
+        return 1;
+    }
+    HWND hwnd = MakeOwnerWindow();
+    out.trayFound = ::FindWindowA("Shell_TrayWnd", nullptr) != nullptr;
+    win32::Win32NotifyIconApi api;
+    Owner owner;
+    {
+        CSystrayIcon icon(api, &owner);
+        icon.Initialize(reinterpret_cast<WindowHandle>(hwnd), 0, "no tray", WM_MOUSEMOVE);
+        icon.ShowIcon();
+        out.shown = icon.Visible();
+    }
+    out.errors = owner.errors;
+    ::DestroyWindow(hwnd);
+    ::CloseDesktop(desk);
+    return 0;
+}
+
 TEST(Win32NotifyIconWithoutTaskbar, ShowFailsWithTheSystemErrorCode) {
-    struct Outcome {
-        bool trayFound = true;
-        bool shown = true;
-        std::vector<std::uint32_t> errors;
-    } outcome;
+    NoTrayOutcome outcome;
     HWINSTA original = ::GetProcessWindowStation();
     HWINSTA station = ::CreateWindowStationA("HalcyraNoTray", 0, GENERIC_ALL, nullptr);
     ASSERT_NE(station, nullptr);
     ASSERT_TRUE(::SetProcessWindowStation(station));
-    HANDLE thread = ::CreateThread(
-        nullptr, 0,
-        [](void* param) -> DWORD {
-            auto& out = *static_cast<Outcome*>(param);
-            HDESK desk =
-                ::CreateDesktopA("HalcyraNoTray", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-            if (desk == nullptr || !::SetThreadDesktop(desk)) {
-                return 1;
-            }
-            HWND hwnd = MakeOwnerWindow();
-            out.trayFound = ::FindWindowA("Shell_TrayWnd", nullptr) != nullptr;
-            win32::Win32NotifyIconApi api;
-            Owner owner;
-            {
-                CSystrayIcon icon(api, &owner);
-                icon.Initialize(reinterpret_cast<WindowHandle>(hwnd), 0, "no tray", WM_MOUSEMOVE);
-                icon.ShowIcon();
-                out.shown = icon.Visible();
-            }
-            out.errors = owner.errors;
-            ::DestroyWindow(hwnd);
-            ::CloseDesktop(desk);
-            return 0;
-        },
-        &outcome, 0, nullptr);
+    HANDLE thread = ::CreateThread(nullptr, 0, &ShowWithoutTaskbar, &outcome, 0, nullptr);
     ::WaitForSingleObject(thread, 20000);
     DWORD code = 99;
     ::GetExitCodeThread(thread, &code);
