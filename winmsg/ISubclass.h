@@ -13,7 +13,8 @@ enum EMsgResponse : std::int32_t {
 };
 
 // Used as it stands, the interface keeps MsgResponse as a plain value and answers every message
-// with 0; a client overrides what it needs.
+// with 0; a client overrides what it needs (both MsgResponse members or neither, or the one it
+// leaves out is hidden).
 class ISubclass {
 public:
     virtual ~ISubclass() = default;

@@ -98,10 +98,12 @@ std::string Win32SubclassPlatform::ProgramName() {
     return ProgramFileName();
 }
 
+// Never destroyed: a window may still be sent messages while other static objects go away
+// at exit, and its replacement procedure must find the module then.
 MSubclass& SubclassModule() {
-    static Win32SubclassPlatform platform;
-    static MSubclass module(platform);
-    return module;
+    static auto* const platform = new Win32SubclassPlatform;
+    static auto* const module = new MSubclass(*platform);
+    return *module;
 }
 
 } // namespace halcyra::win32

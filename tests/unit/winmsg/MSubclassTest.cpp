@@ -366,13 +366,5 @@ TEST_F(SubclassTest, GlobalObjectForwardsToTheModule) {
     EXPECT_EQ(platform.windows[kWnd].proc, kOriginal);
 }
 
-TEST(SubclassInterface, UsedAsItStandsKeepsTheModeAndAnswersZero) {
-    ISubclass plain;
-    EXPECT_EQ(plain.MsgResponse(), ResponseOnly);
-    plain.MsgResponse(ResponseThenOld);
-    EXPECT_EQ(plain.MsgResponse(), ResponseThenOld);
-    EXPECT_EQ(plain.WindowProc(1, 2, 3, 4), 0);
-}
-
 } // namespace
 } // namespace halcyra

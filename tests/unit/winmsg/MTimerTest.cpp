@@ -211,16 +211,6 @@ TEST_F(TimerTest, HandlerMayRestartTimersDuringTheTick) {
     EXPECT_EQ(platform.running.size(), 2u);
 }
 
-TEST_F(TimerTest, ItemHoldsAnyValueOrObject) {
-    auto t = CTimer::Create(module);
-    EXPECT_FALSE(t->Item().has_value());
-    t->Item(42);
-    EXPECT_EQ(std::any_cast<int>(t->Item()), 42);
-    auto other = CTimer::Create(module);
-    t->Item(other);
-    EXPECT_EQ(std::any_cast<std::shared_ptr<CTimer>>(t->Item()), other);
-}
-
 TEST_F(TimerTest, ModuleGoingAwayStopsItsThreadTimers) {
     auto platform2 = std::make_unique<FakeTimerPlatform>();
     auto module2 = std::make_unique<MTimer>(*platform2);
