@@ -1,0 +1,116 @@
+// Starts one program and measures it from outside, as a user would see it:
+//   bench_driver CLASS TITLE TRAY_ID HOLD_MS PROGRAM [ARGUMENTS...]
+// TRAY_ID 0: waits until the window CLASS/TITLE is visible; otherwise until the program's
+// notification-area icon (window CLASS/TITLE, id TRAY_ID) exists, which NIM_MODIFY without
+// flags proves. Then it reads the process's memory, prints "ready", holds the program idle for
+// HOLD_MS, closes its window and waits for its end. Prints key=value lines.
+#include <windows.h>
+#include <psapi.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+bool TrayIconExists(HWND hwnd, UINT id) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = hwnd;
+    data.uID = id;
+    data.uFlags = 0; // changes nothing; succeeds only for an icon that is there
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 6) {
+        std::fprintf(stderr, "usage: bench_driver CLASS TITLE TRAY_ID HOLD_MS PROGRAM [ARGS...]\n");
+        return 2;
+    }
+    const char* windowClass = argv[1];
+    const char* title = argv[2];
+    const UINT trayId = static_cast<UINT>(std::strtoul(argv[3], nullptr, 10));
+    const DWORD holdMs = static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10));
+    std::string commandLine = std::string("\"") + argv[5] + "\"";
+    for (int i = 6; i < argc; ++i) {
+        commandLine += std::string(" ") + argv[i];
+    }
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    LARGE_INTEGER started;
+    QueryPerformanceCounter(&started);
+    if (!CreateProcessA(argv[5], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        std::printf("error=start %lu\n", GetLastError());
+        return 1;
+    }
+    CloseHandle(process.hThread);
+
+    HWND hwnd = nullptr;
+    bool ready = false;
+    LARGE_INTEGER now = started;
+    while (!ready && Milliseconds(started, now) < 30000.0) {
+        hwnd = FindWindowA(windowClass, title);
+        if (hwnd) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner == process.dwProcessId) {
+                ready = trayId == 0 ? IsWindowVisible(hwnd) != FALSE : TrayIconExists(hwnd, trayId);
+            }
+        }
+        QueryPerformanceCounter(&now);
+        if (!ready) {
+            Sleep(1);
+        }
+    }
+    if (!ready) {
+        std::printf("error=not ready after 30 s\n");
+        TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hProcess);
+        return 1;
+    }
+    std::printf("ready_ms=%.2f\n", Milliseconds(started, now));
+
+    // Let start-up finish before reading its memory.
+    Sleep(1000);
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof(memory);
+    if (GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                             sizeof(memory))) {
+        std::printf("working_set_kb=%llu\nprivate_kb=%llu\n",
+                    static_cast<unsigned long long>(memory.WorkingSetSize / 1024),
+                    static_cast<unsigned long long>(memory.PrivateUsage / 1024));
+    }
+    const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
+    std::printf("pid=%lu\ntid=%04lx\nready\n", process.dwProcessId, thread);
+    std::fflush(stdout);
+    // Markers in the shared error stream split a trace of the program into its phases.
+    std::fprintf(stderr, "bench-driver: idle begins\n");
+    std::fflush(stderr);
+    Sleep(holdMs);
+    std::fprintf(stderr, "bench-driver: idle ends\n");
+    std::fflush(stderr);
+
+    PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0) {
+        std::printf("end=closed\n");
+    } else {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+        std::printf("end=terminated\n");
+    }
+    CloseHandle(process.hProcess);
+    return 0;
+}

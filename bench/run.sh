@@ -1,0 +1,245 @@
+#!/usr/bin/env bash
+# The performance bench: Halcyra.exe beside a minimal Win32 program, in one run and one Wine
+# prefix, plus two in-process micro-benchmarks. Prints one table; it is not a test and fails
+# on nothing but a broken bench.
+#
+#   bash bench/run.sh
+#
+# Settings (environment):
+#   RUNS=11          start-up runs per program and mode (medians are printed)
+#   IDLE=10          seconds each program is watched while idle
+#   HALCYRA_EXE=...  measure this Halcyra.exe instead of the one the build makes
+#   BENCH_BUILD=...  the Windows build folder (default build/bench-win64)
+#   BENCH_NATIVE=... the native build folder (default build/bench-native)
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=${RUNS:-11}
+idle=${IDLE:-10}
+bdir=${BENCH_BUILD:-$root/build/bench-win64}
+ndir=${BENCH_NATIVE:-$root/build/bench-native}
+stage="$bdir/bench-stage"
+scratch="$bdir/bench-results"
+# Release code as shipped; -O2 as in the release packages.
+release_flags=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
+               "-DCMAKE_C_FLAGS_RELEASE=-O2 -DNDEBUG")
+
+note() { echo "bench: $*" >&2; }
+
+# --- Build -------------------------------------------------------------------------------
+mkdir -p "$bdir" "$ndir"
+note "building the Windows programs in $bdir"
+(cd "$root" && cmake --preset win64 -B "$bdir" "${release_flags[@]}" >"$bdir.configure.log" 2>&1) ||
+    { tail -20 "$bdir.configure.log" >&2; exit 1; }
+cmake --build "$bdir" -j2 --target bench_minimal bench_driver Corvane >"$bdir.build.log" 2>&1 ||
+    { tail -20 "$bdir.build.log" >&2; exit 1; }
+have_subclass=0
+if cmake --build "$bdir" -j2 --target bench_subclass >>"$bdir.build.log" 2>&1; then
+    have_subclass=1
+else
+    note "bench_subclass did not build (see $bdir.build.log); no dispatch figures"
+fi
+if [ -z "${HALCYRA_EXE:-}" ]; then
+    cmake --build "$bdir" -j2 --target Halcyra >>"$bdir.build.log" 2>&1 ||
+        note "Halcyra did not build; measuring the Halcyra.exe the build folder already has"
+    HALCYRA_EXE="$bdir/app/win32/Halcyra.exe"
+fi
+[ -f "$HALCYRA_EXE" ] || { note "no Halcyra.exe at $HALCYRA_EXE"; exit 1; }
+
+have_hotkey=0
+note "building the native micro-benchmark in $ndir"
+if (cd "$root" && cmake --preset native -B "$ndir" "${release_flags[@]}" >"$ndir.configure.log" 2>&1) &&
+    cmake --build "$ndir" -j2 --target bench_hotkey >"$ndir.build.log" 2>&1; then
+    have_hotkey=1
+else
+    note "bench_hotkey did not build (see $ndir.build.log); no hotkey figure"
+fi
+
+# Measured as shipped: stripped, Halcyra.exe and Corvane.exe side by side.
+rm -rf "$stage" "$scratch"
+mkdir -p "$stage/minimal" "$scratch"
+x86_64-w64-mingw32-strip -o "$stage/Halcyra.exe" "$HALCYRA_EXE"
+x86_64-w64-mingw32-strip -o "$stage/Corvane.exe" "$bdir/launcher/win32/Corvane.exe"
+x86_64-w64-mingw32-strip -o "$stage/minimal/Minimal.exe" "$bdir/bench/bench_minimal.exe"
+cp "$bdir/bench/bench_driver.exe" "$stage/"
+[ "$have_subclass" = 1 ] && cp "$bdir/bench/bench_subclass.exe" "$stage/"
+
+# --- Wine --------------------------------------------------------------------------------
+bench_dir="$bdir/wine"
+bash "$root/scripts/wine-bench.sh" start "$bench_dir" >/dev/null
+trap 'bash "$root/scripts/wine-bench.sh" stop "$bench_dir"' EXIT
+eval "$(bash "$root/scripts/wine-bench.sh" env "$bench_dir")"
+export WINEPREFIX DISPLAY WINESERVER
+
+winpath() { local p=${1//\//\\}; echo "Z:$p"; }
+halcyra_win=$(winpath "$stage/Halcyra.exe")
+minimal_win=$(winpath "$stage/minimal/Minimal.exe")
+
+# Runs the driver once: PROGRAM MODE(window|tray) HOLD_MS OUT [WINEDEBUG]. PROGRAM is
+# halcyra or minimal.
+drive() {
+    local program=$1 mode=$2 hold=$3 out=$4 debug=${5:--all}
+    local cls title exe tray=0 args=()
+    if [ "$program" = halcyra ]; then
+        cls=HalcyraForm title=Halcyra exe=$halcyra_win
+    else
+        cls=BenchMinimal title=Minimal exe=$minimal_win
+    fi
+    if [ "$mode" = tray ]; then
+        tray=1 args=(/start)
+    fi
+    WINEDEBUG=$debug "$HALCYRA_WINE" "$stage/bench_driver.exe" "$cls" "$title" "$tray" "$hold" \
+        "$exe" "${args[@]}" >"$out" 2>"$out.trace" </dev/null || true
+}
+
+value() { sed -n "s/^$1=//p" "$2" | tr -d '\r' | head -1; }
+
+median() { sort -g | awk '{a[NR]=$1} END {if (NR) print a[int((NR+1)/2)]; else print "n/a"}'; }
+
+# The Unix process of a Windows program of this prefix (not the driver that names it).
+unix_pid() {
+    local name=$1 p
+    for p in /proc/[0-9]*; do
+        { tr '\0' '\n' <"$p/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+        local cmd
+        cmd=$({ tr '\0' ' ' <"$p/cmdline"; } 2>/dev/null) || continue
+        case "$cmd" in *bench_driver*) continue ;; esac
+        case "$cmd" in *"$name"*) basename "$p"; return 0 ;; esac
+    done
+    return 1
+}
+
+# Context switches of every thread of a process, and its CPU ticks.
+switches() {
+    cat /proc/"$1"/task/*/status 2>/dev/null |
+        awk '/^(voluntary|nonvoluntary)_ctxt_switches/ {s += $2} END {print s + 0}'
+}
+cpu_ticks() { awk '{print $14 + $15}' /proc/"$1"/stat; }
+
+# Start-up: a warm-up run each (the first start writes the settings), then the programs in
+# turn so that a slow moment of the machine touches both alike.
+for mode in window tray; do
+    for program in halcyra minimal; do
+        drive "$program" "$mode" 0 "$scratch/warmup"
+    done
+    for i in $(seq 1 "$runs"); do
+        for program in halcyra minimal; do
+            drive "$program" "$mode" 0 "$scratch/run"
+            ms=$(value ready_ms "$scratch/run")
+            [ -n "$ms" ] || { note "$program ($mode) did not come up: $(cat "$scratch/run")"; ms=; }
+            [ -n "$ms" ] && echo "$ms" >>"$scratch/$program-$mode.ms"
+        done
+    done
+    note "start-up ($mode) measured"
+done
+
+# Memory and idle behaviour: one traced run each, watched from outside.
+declare -A rss private wset timers idle_msgs idle_switches idle_ticks
+for program in halcyra minimal; do
+    out="$scratch/$program-idle"
+    hold=$(( (idle + 3) * 1000 ))
+    drive "$program" window "$hold" "$out" +msg &
+    driver=$!
+    for _ in $(seq 1 300); do grep -q '^ready' "$out" 2>/dev/null && break; sleep 0.1; done
+    name=Halcyra.exe
+    [ "$program" = minimal ] && name=Minimal.exe
+    pid=$(unix_pid "$name" || true)
+    if [ -n "$pid" ]; then
+        rss[$program]=$(awk '/^VmRSS/ {print $2}' /proc/"$pid"/status)
+        private[$program]=$(awk '/^Private_(Clean|Dirty)/ {s += $2} END {print s}' \
+            /proc/"$pid"/smaps_rollup)
+        s0=$(switches "$pid") t0=$(cpu_ticks "$pid")
+        sleep "$idle"
+        s1=$(switches "$pid") t1=$(cpu_ticks "$pid")
+        idle_switches[$program]=$((s1 - s0))
+        idle_ticks[$program]=$((t1 - t0))
+    else
+        note "no Unix process found for $name"
+    fi
+    wait "$driver" || true
+    wset[$program]=$(value working_set_kb "$out")
+    tid=$(value tid "$out")
+    trace="$out.trace"
+    timers[$program]=$(grep -c "^$tid:trace:msg:NtUserSetTimer" "$trace" || true)
+    idle_msgs[$program]=$(awk -v t="$tid:" '/bench-driver: idle begins/ {on = 1; next}
+        /bench-driver: idle ends/ {on = 0} on && index($0, t) == 1 && /peek_message got/ {n++}
+        END {print n + 0}' "$trace")
+done
+note "memory and idle measured"
+
+sub_bare=n/a sub_only=n/a sub_then=n/a
+if [ "$have_subclass" = 1 ]; then
+    "$HALCYRA_WINE" "$stage/bench_subclass.exe" >"$scratch/subclass" 2>/dev/null </dev/null || true
+    sub_bare=$(value bare_ns "$scratch/subclass")
+    sub_only=$(value subclassed_ns "$scratch/subclass")
+    sub_then=$(value subclassed_then_old_ns "$scratch/subclass")
+fi
+hot_ns=n/a power_ns=n/a
+if [ "$have_hotkey" = 1 ]; then
+    "$ndir/bench/bench_hotkey" --benchmark_format=json --benchmark_repetitions=5 \
+        --benchmark_report_aggregates_only=true >"$scratch/hotkey.json" 2>/dev/null || true
+    read -r hot_ns power_ns < <(python3 - "$scratch/hotkey.json" <<'EOF'
+import json, sys
+rows = {b["run_name"]: b["real_time"] for b in json.load(open(sys.argv[1]))["benchmarks"]
+        if b.get("aggregate_name") == "median"}
+print("%.0f %.0f" % (rows.get("BM_HotkeyToPowerRequest", 0), rows.get("BM_PowerRequestAlone", 0)))
+EOF
+)
+fi
+
+# --- Files -------------------------------------------------------------------------------
+system_dlls='^(kernel32|user32|gdi32|shell32|advapi32|comctl32|comdlg32|msvcrt|ole32|oleaut32|shlwapi|version|powrprof|ntdll|psapi|winmm|uxtheme|ws2_32)\.dll$'
+imports() {
+    x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' |
+        sort -u | paste -sd' ' -
+}
+only_system() {
+    local dll
+    for dll in $(imports "$1"); do
+        echo "$dll" | grep -qE "$system_dlls" || { echo "no ($dll)"; return; }
+    done
+    echo yes
+}
+size_kb() { awk -v b="$(stat -c %s "$1")" 'BEGIN {printf "%.1f", b / 1024}'; }
+
+# --- Table -------------------------------------------------------------------------------
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (a + 0 > 0 && b + 0 > 0) printf "%.2fx", a / b; else print "-"}'; }
+row() { printf '| %-46s | %12s | %12s | %7s | %-22s |\n' "$@"; }
+h_win=$(median <"$scratch/halcyra-window.ms" 2>/dev/null || echo n/a)
+m_win=$(median <"$scratch/minimal-window.ms" 2>/dev/null || echo n/a)
+h_tray=$(median <"$scratch/halcyra-tray.ms" 2>/dev/null || echo n/a)
+m_tray=$(median <"$scratch/minimal-tray.ms" 2>/dev/null || echo n/a)
+
+echo
+echo "Halcyra.exe: $HALCYRA_EXE"
+echo "Wine $("$HALCYRA_WINE" --version 2>/dev/null), $(nproc) CPUs, $runs start-up runs per row, idle $idle s"
+echo
+row "measure" "Halcyra" "minimal" "ratio" "target"
+row "----------------------------------------------" "------------" "------------" "-------" "----------------------"
+row "start to main window visible, median ms" "$h_win" "$m_win" "$(ratio "$h_win" "$m_win")" "<= 1.15x"
+row "start /start to tray icon added, median ms" "$h_tray" "$m_tray" "$(ratio "$h_tray" "$m_tray")" "<= 1.15x"
+row "resident memory (VmRSS), KB" "${rss[halcyra]:-n/a}" "${rss[minimal]:-n/a}" \
+    "$(ratio "${rss[halcyra]:-0}" "${rss[minimal]:-0}")" "<= 1.10x"
+row "private memory (smaps Private_*), KB" "${private[halcyra]:-n/a}" "${private[minimal]:-n/a}" \
+    "$(ratio "${private[halcyra]:-0}" "${private[minimal]:-0}")" "<= 1.10x"
+row "working set (GetProcessMemoryInfo), KB" "${wset[halcyra]:-n/a}" "${wset[minimal]:-n/a}" \
+    "$(ratio "${wset[halcyra]:-0}" "${wset[minimal]:-0}")" "<= 1.10x"
+row "file size stripped, KB" "$(size_kb "$stage/Halcyra.exe")" "$(size_kb "$stage/minimal/Minimal.exe")" \
+    "$(ratio "$(stat -c %s "$stage/Halcyra.exe")" "$(stat -c %s "$stage/minimal/Minimal.exe")")" "<= 200 KB"
+row "Corvane.exe stripped, KB" "$(size_kb "$stage/Corvane.exe")" "" "" "<= 40 KB"
+row "imports only system DLLs" "$(only_system "$stage/Halcyra.exe")" \
+    "$(only_system "$stage/minimal/Minimal.exe")" "" "yes (Corvane: $(only_system "$stage/Corvane.exe"))"
+row "timers created (SetTimer, whole run)" "${timers[halcyra]:-n/a}" "${timers[minimal]:-n/a}" "" "0"
+row "messages retrieved while idle ${idle} s" "${idle_msgs[halcyra]:-n/a}" "${idle_msgs[minimal]:-n/a}" "" "0"
+row "context switches while idle ${idle} s" "${idle_switches[halcyra]:-n/a}" \
+    "${idle_switches[minimal]:-n/a}" "$(ratio "${idle_switches[halcyra]:-0}" "${idle_switches[minimal]:-0}")" "no more than minimal"
+row "CPU ticks (1/100 s) while idle ${idle} s" "${idle_ticks[halcyra]:-n/a}" "${idle_ticks[minimal]:-n/a}" "" "0"
+row "subclassed dispatch vs bare CallWindowProc ns" "$sub_only" "$sub_bare" "$(ratio "$sub_only" "$sub_bare")" "<= 2x"
+row "  same, client then previous procedure, ns" "$sub_then" "$sub_bare" "$(ratio "$sub_then" "$sub_bare")" ""
+row "WM_HOTKEY to power request (fakes), ns" "$hot_ns" "$power_ns" "$(ratio "$hot_ns" "$power_ns")" "figure only"
+echo
+echo "Imports: Halcyra.exe: $(imports "$stage/Halcyra.exe")"
+echo "         Corvane.exe: $(imports "$stage/Corvane.exe")"
+echo "         minimal:     $(imports "$stage/minimal/Minimal.exe")"
+echo "Hotkey row: minimal column = the recording power call alone. Subclass rows: minimal column ="
+echo "a bare CallWindowProcA of the window's own procedure."
