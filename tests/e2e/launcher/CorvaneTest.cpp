@@ -90,9 +90,10 @@ protected:
         RemoveDirectoryA(root_.c_str());
     }
 
-    void PlaceStandIn() {
-        ASSERT_TRUE(CopyFileA(WindowsPath(STANDIN_EXE).c_str(),
-                              (appFolder_ + "\\Halcyra.exe").c_str(), FALSE));
+    void PlaceStandIn() { PlaceAsHalcyra(STANDIN_EXE); }
+    void PlaceAsHalcyra(const char* unixPath) {
+        ASSERT_TRUE(CopyFileA(WindowsPath(unixPath).c_str(), (appFolder_ + "\\Halcyra.exe").c_str(),
+                              FALSE));
     }
 
     // Starts the launcher as a shortcut would: from another current folder, with arguments
@@ -190,5 +191,42 @@ TEST_F(CorvaneTest, WithoutHalcyraShowsAnErrorBoxNamingTheErrorAndPath) {
     EXPECT_EQ(launcher.WaitForExit(20000), 1u);
     EXPECT_TRUE(ReadWholeFile(appFolder_ + "\\started.log").empty());
 }
+
+#ifdef HALCYRA_EXE
+// With the real tray program beside it: its main window comes up, from the copy in the
+// launcher's folder.
+TEST_F(CorvaneTest, StartsTheRealHalcyraWhoseWindowComesUp) {
+    if (GetFileAttributesA(WindowsPath(HALCYRA_EXE).c_str()) == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "Halcyra.exe not built";
+    }
+    PlaceAsHalcyra(HALCYRA_EXE);
+    Process launcher;
+    StartLauncher(launcher);
+    EXPECT_EQ(launcher.WaitForExit(20000), 0u);
+
+    HWND window = nullptr;
+    for (int i = 0; i < 300 && !(window && IsWindowVisible(window)); ++i) {
+        Sleep(50);
+        window = FindWindowA("HalcyraForm", "Halcyra");
+    }
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    Process halcyra;
+    halcyra.handle = OpenProcess(
+        PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE | PROCESS_TERMINATE, FALSE, owner);
+    ASSERT_NE(halcyra.handle, nullptr);
+    char image[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    QueryFullProcessImageNameA(halcyra.handle, 0, image, &size);
+    EXPECT_STRCASEEQ(image, (appFolder_ + "\\Halcyra.exe").c_str());
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_NE(halcyra.WaitForExit(20000), 0xDEADu);
+    CloseHandle(halcyra.handle);
+    halcyra.handle = nullptr;
+}
+#endif
 
 } // namespace
