@@ -67,7 +67,9 @@ TEST_F(DialogsEndToEnd, AboutOpensItsLinksAndStacksTheUpdateDialog) {
     EXPECT_EQ(ItemText(about, IDC_ABOUT_TITLE), "Halcyra");
     EXPECT_EQ(ItemText(about, IDC_ABOUT_VERSION), "Version 1.3.2");
 
+    // One at a time: each address goes through its own browser process, in no set order.
     Click(::GetDlgItem(about, IDC_ABOUT_WEBSITE));
+    browser_.WaitForLines(1);
     Click(::GetDlgItem(about, IDC_ABOUT_EMAIL));
     EXPECT_EQ(browser_.WaitForLines(2),
               (std::vector<std::string>{std::string(dialogs::kMakerWebSite),
