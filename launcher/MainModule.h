@@ -14,6 +14,8 @@ namespace halcyra {
 class MainModule {
 public:
     static constexpr std::string_view kTrayProgramFile = "\\Halcyra.exe";
+    // The error box is captioned like the launcher's file description, so the user sees which
+    // program speaks.
     static constexpr std::string_view kErrorCaption = "Halcyra Launcher";
     static constexpr std::int32_t kShowNormal = 1; // SW_SHOWNORMAL
 
