@@ -86,6 +86,7 @@ drive() {
         cls=BenchMinimal title=Minimal exe=$minimal_win
     fi
     if [ "$mode" = tray ]; then
+        # Both programs give their one icon the id 1.
         tray=1 args=(/start)
     fi
     WINEDEBUG=$debug "$HALCYRA_WINE" "$stage/bench_driver.exe" "$cls" "$title" "$tray" "$hold" \
@@ -242,8 +243,8 @@ row "imports only system DLLs" "$(only_system "$stage/Halcyra.exe")" \
     "$(only_system "$stage/minimal/Minimal.exe")" "" "yes (Corvane: $(only_system "$stage/Corvane.exe"))"
 for mode in window tray; do
     where="shown"
-    [ "$mode" = tray ] && where="in the tray"
-    mrow "timers created (SetTimer, whole run), $where" timers "$mode" "0"
+    [ "$mode" = tray ] && where="tray"
+    mrow "SetTimer calls, whole run, $where" timers "$mode" "0"
     mrow "messages retrieved in ${idle} s idle, $where" idle_msgs "$mode" "0"
     mrow "context switches in ${idle} s idle, $where" idle_switches "$mode" "no more than minimal" ratio
     mrow "CPU ticks (10 ms) in ${idle} s idle, $where" idle_ticks "$mode" "0"
