@@ -14,4 +14,5 @@ export DISPLAY=":$(cat "$bench/display")"
 export HALCYRA_BENCH_DIR="$bench"
 # shellcheck source=wine-env.sh
 source "$(dirname "$0")/wine-env.sh"
+export HALCYRA_WINE
 exec "$HALCYRA_WINE" "$@"
