@@ -3,7 +3,9 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE prev, LPSTR cmd, int show) {
-    (void)prev; (void)cmd; (void)show;
+    (void)prev;
+    (void)cmd;
+    (void)show;
     HWND keeper = CreateWindowA("STATIC", "HalcyraBenchKeeper", WS_POPUP, 0, 0, 1, 1, NULL, NULL,
                                 instance, NULL);
     MSG msg;

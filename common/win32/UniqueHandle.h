@@ -41,13 +41,27 @@ private:
     Handle handle_ = Invalid;
 };
 
-inline void CloseRegKey(HKEY key) { ::RegCloseKey(key); }
-inline void FreeModuleHandle(HMODULE module) { ::FreeLibrary(module); }
-inline void DestroyWindowHandle(HWND hwnd) { ::DestroyWindow(hwnd); }
-inline void DestroyIconHandle(HICON icon) { ::DestroyIcon(icon); }
-inline void DeleteFontHandle(HFONT font) { ::DeleteObject(font); }
-inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
-inline void DestroyMenuHandle(HMENU menu) { ::DestroyMenu(menu); }
+inline void CloseRegKey(HKEY key) {
+    ::RegCloseKey(key);
+}
+inline void FreeModuleHandle(HMODULE module) {
+    ::FreeLibrary(module);
+}
+inline void DestroyWindowHandle(HWND hwnd) {
+    ::DestroyWindow(hwnd);
+}
+inline void DestroyIconHandle(HICON icon) {
+    ::DestroyIcon(icon);
+}
+inline void DeleteFontHandle(HFONT font) {
+    ::DeleteObject(font);
+}
+inline void CloseKernelHandle(HANDLE h) {
+    ::CloseHandle(h);
+}
+inline void DestroyMenuHandle(HMENU menu) {
+    ::DestroyMenu(menu);
+}
 
 using unique_hkey = UniqueHandle<HKEY, CloseRegKey>;
 using unique_hmodule = UniqueHandle<HMODULE, FreeModuleHandle>;

@@ -1,0 +1,152 @@
+// The Options flow as a user goes through it in the real program, and a picture of each window.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "HalcyraDriver.h"
+#include "app/MenuIds.h"
+#include "settings/win32/frmOptionsResources.h"
+
+namespace halcyra::e2e {
+namespace {
+
+constexpr int kShutdownRow = 3;
+constexpr int kLetterS = 19; // position of "S": "None", then "A" to "Z"
+
+HWND DialogOf(const HalcyraProcess& p, const char* caption) {
+    HWND found = nullptr;
+    WaitUntil([&] {
+        const auto w = WindowsOf(p.Pid(), "#32770", caption);
+        found = w.empty() ? nullptr : w.front();
+        return found && ::IsWindowVisible(found);
+    });
+    return found;
+}
+
+bool HotkeyFree(UINT vk) {
+    if (!::RegisterHotKey(nullptr, 0x7001, MOD_CONTROL | MOD_ALT, vk)) {
+        return false;
+    }
+    ::UnregisterHotKey(nullptr, 0x7001);
+    return true;
+}
+
+void Select(HWND options, int row, int position) {
+    ::SendDlgItemMessageA(options, IDC_OPTIONS_COMBO0 + row, CB_SETCURSEL,
+                          static_cast<WPARAM>(position), 0);
+}
+
+int Selected(HWND options, int row) {
+    return static_cast<int>(
+        ::SendDlgItemMessageA(options, IDC_OPTIONS_COMBO0 + row, CB_GETCURSEL, 0, 0));
+}
+
+void Press(HWND dialog, int id) {
+    ::PostMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+// A screenshot of the whole virtual screen into the build's screenshots folder.
+void Screenshot(const char* name) {
+    const char* bench = std::getenv("HALCYRA_BENCH_DIR");
+    if (!bench) {
+        return;
+    }
+    const std::string folder = std::string(bench) + "/../screenshots";
+    RunUnix("Z:\\bin\\mkdir -p " + folder);
+    RunUnix("Z:\\usr\\bin\\import -window root " + folder + "/" + name + ".png");
+}
+
+class Preferences : public ::testing::Test {
+protected:
+    void SetUp() override { ClearStoredState(); }
+    void TearDown() override { ClearStoredState(); }
+};
+
+TEST_F(Preferences, OptionsRefusesAClashAppliesWithoutReloadingAndOkMakesTheLetterLive) {
+    HalcyraProcess halcyra;
+    HWND hwnd = halcyra.WaitReady();
+    ASSERT_NE(hwnd, nullptr);
+
+    Press(hwnd, ID_COMMANDOPTIONS);
+    HWND options = DialogOf(halcyra, "Options");
+    ASSERT_NE(options, nullptr);
+    for (int row = 0; row < 7; ++row) {
+        EXPECT_EQ(Selected(options, row), 0) << "an empty store shows None in row " << row;
+    }
+
+    // The same letter twice: one warning, nothing saved, the dialog stays open.
+    Select(options, 0, kLetterS);
+    Select(options, kShutdownRow, kLetterS);
+    Press(options, IDOK);
+    HWND clash = halcyra.MessageBoxTitled("Halcyra Error");
+    ASSERT_NE(clash, nullptr);
+    EXPECT_EQ(MessageBoxText(clash), "You have duplicate entries for your shortcut keys.  Please "
+                                     "make sure each key is unique or set to 'none.'");
+    ::SendMessageA(::GetDlgItem(clash, IDOK), BM_CLICK, 0, 0);
+    WaitUntil([&] { return !::IsWindow(clash); });
+    ::Sleep(200);
+    EXPECT_TRUE(::IsWindow(options));
+    EXPECT_TRUE(WindowsOf(halcyra.Pid(), "#32770", "Halcyra Error").empty()) << "shown once";
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKey, "HotKeyShutdown"), "(absent)");
+
+    // Apply saves, Cancel closes: the new letter is stored but not yet live.
+    Select(options, 0, 0);
+    Press(options, IDC_OPTIONS_APPLY);
+    EXPECT_TRUE(WaitUntil(
+        [] { return ReadString(HKEY_CURRENT_USER, kSettingsKey, "HotKeyShutdownIndex") == "19"; }));
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKey, "HotKeyShutdown"), "S");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKey, "HotKeyScreenSaver"), "None");
+    Press(options, IDCANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(options); }));
+    EXPECT_TRUE(HotkeyFree('S'));
+
+    // OK from the menu's Options: the stored choice is shown, and becomes the live hotkey.
+    ::PostMessageA(hwnd, WM_COMMAND, ID_MNU_OPTIONS, 0);
+    options = DialogOf(halcyra, "Options");
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(Selected(options, kShutdownRow), kLetterS);
+    Press(options, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(options); }));
+    EXPECT_FALSE(HotkeyFree('S'));
+    ASSERT_TRUE(PressKeys("ctrl+alt+s"));
+    HWND box = halcyra.MessageBoxTitled("Halcyra");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Are you sure you want to shutdown?");
+    ::SendMessageA(::GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+    EXPECT_TRUE(halcyra.Running());
+}
+
+TEST_F(Preferences, EveryWindowIsPhotographed) {
+    HalcyraProcess halcyra;
+    HWND hwnd = halcyra.WaitReady();
+    ASSERT_NE(hwnd, nullptr);
+    ::SetWindowPos(hwnd, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::Sleep(1000);
+    Screenshot("main");
+    const struct {
+        int button;
+        const char* caption;
+        const char* name;
+    } rows[] = {{ID_COMMANDOPTIONS, "Options", "options"},
+                {ID_COMMANDABOUT, "About Halcyra", "about"},
+                {ID_COMMANDUPDATES, "Halcyra Updates", "update"}};
+    for (const auto& row : rows) {
+        Press(hwnd, row.button);
+        HWND dialog = DialogOf(halcyra, row.caption);
+        ASSERT_NE(dialog, nullptr) << row.caption;
+        // Wine paints a new window on the X display a moment after it is shown.
+        ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ::Sleep(1000);
+        Screenshot(row.name);
+        ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+    }
+    ::PostMessageA(hwnd, WM_MOUSEMOVE, 0, 0); // nothing to do with the tray: no effect
+    ::SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ::Sleep(1000);
+    Screenshot("tray");
+}
+
+} // namespace
+} // namespace halcyra::e2e
