@@ -173,12 +173,13 @@ for mode in window tray; do
 done
 note "memory and idle measured"
 
-sub_bare=n/a sub_only=n/a sub_then=n/a
+sub_bare=n/a sub_only=n/a sub_then=n/a sub_prop=n/a
 if [ "$have_subclass" = 1 ]; then
     "$HALCYRA_WINE" "$stage/bench_subclass.exe" >"$scratch/subclass" 2>/dev/null </dev/null || true
     sub_bare=$(value bare_ns "$scratch/subclass")
     sub_only=$(value subclassed_ns "$scratch/subclass")
     sub_then=$(value subclassed_then_old_ns "$scratch/subclass")
+    sub_prop=$(value get_prop_ns "$scratch/subclass")
 fi
 hot_ns=n/a power_ns=n/a
 if [ "$have_hotkey" = 1 ]; then
@@ -251,6 +252,7 @@ for mode in window tray; do
 done
 row "subclassed dispatch vs bare CallWindowProc ns" "$sub_only" "$sub_bare" "$(ratio "$sub_only" "$sub_bare")" "<= 2x"
 row "  same, client then previous procedure, ns" "$sub_then" "$sub_bare" "$(ratio "$sub_then" "$sub_bare")" ""
+row "  one GetPropA (for comparison), ns" "$sub_prop" "$sub_bare" "$(ratio "$sub_prop" "$sub_bare")" ""
 row "WM_HOTKEY to power request (fakes), ns" "$hot_ns" "$power_ns" "$(ratio "$hot_ns" "$power_ns")" "figure only"
 echo
 echo "Imports: Halcyra.exe: $(imports "$stage/Halcyra.exe")"
