@@ -82,30 +82,32 @@ inline void ClearStoredState() {
     }
 }
 
+struct WindowSearch {
+    DWORD pid;
+    const char* className;
+    const char* title;
+    std::vector<HWND> found;
+};
+
+inline BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lp) {
+    auto* s = reinterpret_cast<WindowSearch*>(lp);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    char cls[64] = {};
+    char text[256] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    ::GetWindowTextA(hwnd, text, sizeof text);
+    if ((s->pid == 0 || owner == s->pid) && std::strcmp(cls, s->className) == 0 &&
+        (!s->title || std::strcmp(text, s->title) == 0)) {
+        s->found.push_back(hwnd);
+    }
+    return TRUE;
+}
+
 // Top-level windows of a class (and title, when given) owned by a process (0: any).
 inline std::vector<HWND> WindowsOf(DWORD pid, const char* className, const char* title) {
-    struct Search {
-        DWORD pid;
-        const char* className;
-        const char* title;
-        std::vector<HWND> found;
-    } search{pid, className, title, {}};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(hwnd, &owner);
-            char cls[64] = {};
-            char text[256] = {};
-            ::GetClassNameA(hwnd, cls, sizeof cls);
-            ::GetWindowTextA(hwnd, text, sizeof text);
-            if ((s->pid == 0 || owner == s->pid) && std::strcmp(cls, s->className) == 0 &&
-                (!s->title || std::strcmp(text, s->title) == 0)) {
-                s->found.push_back(hwnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{pid, className, title, {}};
+    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -131,6 +133,15 @@ inline std::string MessageBoxText(HWND box) {
     char text[1024] = {};
     ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
     return text;
+}
+
+// A CTRL+ALT combination is free when this process can take it itself.
+inline bool HotkeyFree(UINT vk) {
+    if (!::RegisterHotKey(nullptr, 0x7000, MOD_CONTROL | MOD_ALT, vk)) {
+        return false;
+    }
+    ::UnregisterHotKey(nullptr, 0x7000);
+    return true;
 }
 
 // Runs a Unix program (xdotool) from here and waits for it.
@@ -197,8 +208,8 @@ public:
             milliseconds);
         return found;
     }
-    // A message box of this process with that title.
-    HWND MessageBoxTitled(const char* title, int milliseconds = 8000) const {
+    // A dialog or message box of this process with that title, once it is shown.
+    HWND DialogTitled(const char* title, int milliseconds = 8000) const {
         HWND found = nullptr;
         WaitUntil(
             [&] {

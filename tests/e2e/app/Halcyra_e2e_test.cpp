@@ -13,15 +13,6 @@ protected:
     void TearDown() override { ClearStoredState(); }
 };
 
-// A CTRL+ALT combination is free when this process can take it itself.
-bool HotkeyFree(UINT vk) {
-    if (!::RegisterHotKey(nullptr, 0x7000, MOD_CONTROL | MOD_ALT, vk)) {
-        return false;
-    }
-    ::UnregisterHotKey(nullptr, 0x7000);
-    return true;
-}
-
 TEST_F(HalcyraEndToEnd, AnOrdinaryStartShowsTheWindowWithoutAnIcon) {
     for (const char* arguments : {"", "/START", "\"/start \"", "/start second"}) {
         SCOPED_TRACE(std::string("arguments: ") + arguments);
@@ -78,7 +69,7 @@ TEST_F(HalcyraEndToEnd, ARestartedTaskbarGetsTheIconBackOnlyWhileHidden) {
     HWND h = hidden.WaitReady(true);
     ASSERT_NE(h, nullptr);
     HalcyraProcess shown;
-    HWND question = shown.MessageBoxTitled("Halcyra"); // a second copy is asked about first
+    HWND question = shown.DialogTitled("Halcyra"); // a second copy is asked about first
     ASSERT_NE(question, nullptr);
     ::SendMessageA(::GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
     HWND s = shown.WaitReady();
@@ -104,14 +95,14 @@ TEST_F(HalcyraEndToEnd, AHotkeyPressAsksTheActionsQuestion) {
     EXPECT_TRUE(HotkeyFree('J'));
 
     ASSERT_TRUE(PressKeys("ctrl+alt+h"));
-    HWND box = halcyra.MessageBoxTitled("Halcyra");
+    HWND box = halcyra.DialogTitled("Halcyra");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Are you sure you want to hibernate?");
     ::SendMessageA(::GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
 
     ASSERT_TRUE(PressKeys("ctrl+alt+s"));
-    box = halcyra.MessageBoxTitled("Halcyra");
+    box = halcyra.DialogTitled("Halcyra");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Are you sure you want to shutdown?");
     ::SendMessageA(::GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
@@ -128,7 +119,7 @@ TEST_F(HalcyraEndToEnd, ASecondCopyAnsweredNoLeavesNothingAndYesStartsAnother) {
 
     {
         HalcyraProcess second;
-        HWND box = second.MessageBoxTitled("Halcyra");
+        HWND box = second.DialogTitled("Halcyra");
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(MessageBoxText(box),
                   "A copy of Halcyra is already running, if it is not on your taskbar, check "
@@ -143,7 +134,7 @@ TEST_F(HalcyraEndToEnd, ASecondCopyAnsweredNoLeavesNothingAndYesStartsAnother) {
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, "Halcyra"), "(absent)");
 
     HalcyraProcess third;
-    HWND box = third.MessageBoxTitled("Halcyra");
+    HWND box = third.DialogTitled("Halcyra");
     ASSERT_NE(box, nullptr);
     ::SendMessageA(::GetDlgItem(box, IDYES), BM_CLICK, 0, 0);
     HWND thirdWindow = third.WaitReady();
@@ -220,16 +211,6 @@ namespace {
 
 class HalcyraDialogs : public HalcyraEndToEnd {
 protected:
-    // The dialog of this process with that caption, once it is up.
-    HWND Dialog(const HalcyraProcess& p, const char* caption) {
-        HWND found = nullptr;
-        WaitUntil([&] {
-            const auto w = WindowsOf(p.Pid(), "#32770", caption);
-            found = w.empty() ? nullptr : w.front();
-            return found && ::IsWindowVisible(found);
-        });
-        return found;
-    }
     void Close(HWND dialog) {
         ::PostMessageA(dialog, WM_CLOSE, 0, 0);
         WaitUntil([&] { return !::IsWindow(dialog); });
@@ -256,7 +237,7 @@ TEST_F(HalcyraDialogs, ButtonsAndMenuEntriesOpenTheirDialogsModallyOverTheMainWi
             } else {
                 ::PostMessageA(::GetDlgItem(hwnd, row.button), BM_CLICK, 0, 0);
             }
-            HWND dialog = Dialog(halcyra, row.caption);
+            HWND dialog = halcyra.DialogTitled(row.caption);
             ASSERT_NE(dialog, nullptr) << (fromMenu ? "menu" : "button");
             EXPECT_EQ(::GetWindow(dialog, GW_OWNER), hwnd);
             EXPECT_FALSE(::IsWindowEnabled(hwnd)) << "modal";
@@ -283,7 +264,7 @@ TEST_F(HalcyraDialogs, TheTrayPopupRunsTheChosenEntryAndIgnoresClicksMeanwhile) 
         return !menus.empty() && ::IsWindowVisible(menus.front());
     })) << "the popup menu opens";
     ASSERT_TRUE(PressKeys("o")); // "&Options"
-    HWND options = Dialog(halcyra, "Options");
+    HWND options = halcyra.DialogTitled("Options");
     ASSERT_NE(options, nullptr);
 
     // While the chosen entry's dialog is open, tray notifications are dropped...
@@ -292,7 +273,7 @@ TEST_F(HalcyraDialogs, TheTrayPopupRunsTheChosenEntryAndIgnoresClicksMeanwhile) 
     EXPECT_FALSE(::IsWindowVisible(hwnd));
     // ...but hotkeys still arrive.
     ASSERT_TRUE(PressKeys("ctrl+alt+h"));
-    HWND box = halcyra.MessageBoxTitled("Halcyra");
+    HWND box = halcyra.DialogTitled("Halcyra");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Are you sure you want to hibernate?");
     ::SendMessageA(::GetDlgItem(box, IDNO), BM_CLICK, 0, 0);

@@ -13,24 +13,6 @@ namespace {
 constexpr int kShutdownRow = 3;
 constexpr int kLetterS = 19; // position of "S": "None", then "A" to "Z"
 
-HWND DialogOf(const HalcyraProcess& p, const char* caption) {
-    HWND found = nullptr;
-    WaitUntil([&] {
-        const auto w = WindowsOf(p.Pid(), "#32770", caption);
-        found = w.empty() ? nullptr : w.front();
-        return found && ::IsWindowVisible(found);
-    });
-    return found;
-}
-
-bool HotkeyFree(UINT vk) {
-    if (!::RegisterHotKey(nullptr, 0x7001, MOD_CONTROL | MOD_ALT, vk)) {
-        return false;
-    }
-    ::UnregisterHotKey(nullptr, 0x7001);
-    return true;
-}
-
 void Select(HWND options, int row, int position) {
     ::SendDlgItemMessageA(options, IDC_OPTIONS_COMBO0 + row, CB_SETCURSEL,
                           static_cast<WPARAM>(position), 0);
@@ -68,7 +50,7 @@ TEST_F(Preferences, OptionsRefusesAClashAppliesWithoutReloadingAndOkMakesTheLett
     ASSERT_NE(hwnd, nullptr);
 
     Press(hwnd, ID_COMMANDOPTIONS);
-    HWND options = DialogOf(halcyra, "Options");
+    HWND options = halcyra.DialogTitled("Options");
     ASSERT_NE(options, nullptr);
     for (int row = 0; row < 7; ++row) {
         EXPECT_EQ(Selected(options, row), 0) << "an empty store shows None in row " << row;
@@ -78,7 +60,7 @@ TEST_F(Preferences, OptionsRefusesAClashAppliesWithoutReloadingAndOkMakesTheLett
     Select(options, 0, kLetterS);
     Select(options, kShutdownRow, kLetterS);
     Press(options, IDOK);
-    HWND clash = halcyra.MessageBoxTitled("Halcyra Error");
+    HWND clash = halcyra.DialogTitled("Halcyra Error");
     ASSERT_NE(clash, nullptr);
     EXPECT_EQ(MessageBoxText(clash), "You have duplicate entries for your shortcut keys.  Please "
                                      "make sure each key is unique or set to 'none.'");
@@ -102,14 +84,14 @@ TEST_F(Preferences, OptionsRefusesAClashAppliesWithoutReloadingAndOkMakesTheLett
 
     // OK from the menu's Options: the stored choice is shown, and becomes the live hotkey.
     ::PostMessageA(hwnd, WM_COMMAND, ID_MNU_OPTIONS, 0);
-    options = DialogOf(halcyra, "Options");
+    options = halcyra.DialogTitled("Options");
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(Selected(options, kShutdownRow), kLetterS);
     Press(options, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(options); }));
     EXPECT_FALSE(HotkeyFree('S'));
     ASSERT_TRUE(PressKeys("ctrl+alt+s"));
-    HWND box = halcyra.MessageBoxTitled("Halcyra");
+    HWND box = halcyra.DialogTitled("Halcyra");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Are you sure you want to shutdown?");
     ::SendMessageA(::GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
@@ -133,7 +115,7 @@ TEST_F(Preferences, EveryWindowIsPhotographed) {
                 {ID_COMMANDUPDATES, "Halcyra Updates", "update"}};
     for (const auto& row : rows) {
         Press(hwnd, row.button);
-        HWND dialog = DialogOf(halcyra, row.caption);
+        HWND dialog = halcyra.DialogTitled(row.caption);
         ASSERT_NE(dialog, nullptr) << row.caption;
         // Wine paints a new window on the X display a moment after it is shown.
         ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -146,6 +128,36 @@ TEST_F(Preferences, EveryWindowIsPhotographed) {
     ::SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ::Sleep(1000);
     Screenshot("tray");
+}
+
+} // namespace
+} // namespace halcyra::e2e
+
+namespace halcyra::e2e {
+namespace {
+
+TEST_F(Preferences, ACopyInAFolderWithBlanksWritesItsPathInQuotes) {
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "Halcyra Test Folder";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string copy = folder + "\\Halcyra.exe";
+    ASSERT_TRUE(::CopyFileA(HalcyraExe().c_str(), copy.c_str(), FALSE));
+    {
+        HalcyraProcess halcyra("", copy.c_str());
+        HWND hwnd = halcyra.WaitReady();
+        ASSERT_NE(hwnd, nullptr);
+        ::SendMessageA(::GetDlgItem(hwnd, ID_CHECK1), BM_CLICK, 0, 0);
+        // Unquoted, the first word of the path could start another program at log-on.
+        char longPath[MAX_PATH] = {};
+        ::GetLongPathNameA(copy.c_str(), longPath, MAX_PATH);
+        const std::string data = ReadString(HKEY_CURRENT_USER, kRunKey, "Halcyra");
+        EXPECT_TRUE(data == "\"" + copy + "\" /start" ||
+                    data == "\"" + std::string(longPath) + "\" /start")
+            << data;
+    }
+    ::DeleteFileA(copy.c_str());
+    ::RemoveDirectoryA(folder.c_str());
 }
 
 } // namespace
