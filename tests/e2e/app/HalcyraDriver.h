@@ -144,25 +144,33 @@ inline bool HotkeyFree(UINT vk) {
     return true;
 }
 
-// Runs a Unix program (xdotool) from here and waits for it.
+// Runs a Unix command line (xdotool, import) and waits for it. The handle Wine gives back for
+// a Unix program does not follow it to its end, so the command leaves a mark when it is done.
 inline bool RunUnix(const std::string& commandLine) {
+    static int serial = 0;
+    const std::string mark = "/tmp/halcyra-e2e-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                             std::to_string(++serial);
+    std::string line = "Z:\\bin\\sh -c \"" + commandLine + "; : > " + mark + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    std::string line = commandLine;
     if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                           &pi)) {
         return false;
     }
-    ::WaitForSingleObject(pi.hProcess, 10000);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
-    return true;
+    const std::string windowsMark = WindowsPath(mark);
+    const bool done = WaitUntil(
+        [&] { return ::GetFileAttributesA(windowsMark.c_str()) != INVALID_FILE_ATTRIBUTES; },
+        10000);
+    ::DeleteFileA(windowsMark.c_str());
+    return done;
 }
 
 // Real key presses on the bench's X display.
 inline bool PressKeys(const std::string& keys) {
-    return RunUnix("Z:\\usr\\bin\\xdotool key --clearmodifiers " + keys);
+    return RunUnix("/usr/bin/xdotool key --clearmodifiers " + keys);
 }
 
 // One running copy of the program, ended when the test is done with it.

@@ -34,8 +34,8 @@ void Screenshot(const char* name) {
         return;
     }
     const std::string folder = std::string(bench) + "/../screenshots";
-    RunUnix("Z:\\bin\\mkdir -p " + folder);
-    RunUnix("Z:\\usr\\bin\\import -window root " + folder + "/" + name + ".png");
+    RunUnix("mkdir -p " + folder);
+    RunUnix("import -window root " + folder + "/" + name + ".png");
 }
 
 class Preferences : public ::testing::Test {
@@ -104,30 +104,32 @@ TEST_F(Preferences, EveryWindowIsPhotographed) {
     HWND hwnd = halcyra.WaitReady();
     ASSERT_NE(hwnd, nullptr);
     ::SetWindowPos(hwnd, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ::Sleep(1000);
+    // A real click on the title bar makes Halcyra the foreground program, as a user would.
+    const auto focus = [] { RunUnix("xdotool mousemove 120 50 click 1"); };
+    focus();
+    ::Sleep(800);
     Screenshot("main");
+    ASSERT_TRUE(PressKeys("alt+a")); // the "&Actions" menu dropped down from the menu bar
+    ::Sleep(800);
+    Screenshot("menu");
+    PressKeys("Escape Escape");
     const struct {
-        int button;
+        const char* keys; // the buttons' access keys
         const char* caption;
         const char* name;
-    } rows[] = {{ID_COMMANDOPTIONS, "Options", "options"},
-                {ID_COMMANDABOUT, "About Halcyra", "about"},
-                {ID_COMMANDUPDATES, "Halcyra Updates", "update"}};
+    } rows[] = {{"alt+p", "Options", "options"},
+                {"alt+b", "About Halcyra", "about"},
+                {"alt+u", "Halcyra Updates", "update"}};
     for (const auto& row : rows) {
-        Press(hwnd, row.button);
+        focus();
+        ASSERT_TRUE(PressKeys(row.keys));
         HWND dialog = halcyra.DialogTitled(row.caption);
         ASSERT_NE(dialog, nullptr) << row.caption;
-        // Wine paints a new window on the X display a moment after it is shown.
-        ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        ::Sleep(1000);
+        ::Sleep(800);
         Screenshot(row.name);
         ::PostMessageA(dialog, WM_CLOSE, 0, 0);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
     }
-    ::PostMessageA(hwnd, WM_MOUSEMOVE, 0, 0); // nothing to do with the tray: no effect
-    ::SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ::Sleep(1000);
-    Screenshot("tray");
 }
 
 } // namespace

@@ -16,9 +16,8 @@ void RestartBenchKeeper() {
     // Through a shell that detaches it from this test's output: a Windows child would hold the
     // output open, and the test runner would wait for its end.
     ASSERT_NE(std::getenv("HALCYRA_BENCH_DIR"), nullptr);
-    ASSERT_TRUE(RunUnix("Z:\\bin\\sh -c \"\\\"$HALCYRA_WINE\\\" "
-                        "\\\"$HALCYRA_BENCH_DIR/bench-keeper.exe\\\" "
-                        "</dev/null >/dev/null 2>&1 &\""));
+    ASSERT_TRUE(RunUnix("(\\\"$HALCYRA_WINE\\\" \\\"$HALCYRA_BENCH_DIR/bench-keeper.exe\\\" "
+                        "</dev/null >/dev/null 2>&1 &)"));
     EXPECT_TRUE(WaitUntil([] { return ::FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }));
 }
 
