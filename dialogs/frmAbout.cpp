@@ -114,15 +114,16 @@ bool frmAbout::GetKeyValue(std::uint32_t root, const std::string& keyPath,
     RegistryKey key = 0;
     // Read access only: a standard user may not write below HKEY_LOCAL_MACHINE, and asking for
     // more would make System Information look missing to them.
-    if (registry.OpenKey(root, keyPath, 0, kKeyQueryValue, key) != 0) {
+    if (registry.RegOpenKeyExA(root, keyPath, 0, kKeyQueryValue, &key) != 0) {
         value.clear();
         return false;
     }
     std::string buffer(kValueBufferSize, '\0');
     std::uint32_t size = kValueBufferSize;
     std::uint32_t type = 0;
-    const long result = registry.QueryValue(key, valueName, type, buffer.data(), size);
-    registry.CloseKey(key);
+    const long result = registry.RegQueryValueExA(
+        key, valueName, &type, reinterpret_cast<std::uint8_t*>(buffer.data()), &size);
+    registry.RegCloseKey(key);
     if (result != 0) {
         value.clear();
         return false;

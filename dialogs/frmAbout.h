@@ -5,8 +5,8 @@
 #include "dialogs/IFileExists.h"
 #include "dialogs/IMessageBox.h"
 #include "dialogs/IProgramStarter.h"
-#include "dialogs/IRegistryApi.h"
 #include "dialogs/IShellOpener.h"
+#include "settings/IRegistryApi.h"
 
 #include <array>
 #include <cstdint>
@@ -14,6 +14,13 @@
 #include <string_view>
 
 namespace halcyra::dialogs {
+
+// The registry values System Info reads, through the program's one registry interface.
+using RegistryKey = RegKey;
+inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002;
+inline constexpr std::uint32_t kKeyQueryValue = reg::kQueryValue;
+inline constexpr std::uint32_t kRegSz = reg::kTypeSz;
+inline constexpr std::uint32_t kRegDword = reg::kTypeDword;
 
 inline constexpr std::string_view kAppTitle = "Halcyra";
 inline constexpr int kVersionMajor = 1;

@@ -8,7 +8,7 @@
 #include "dialogs/win32/Win32FileExists.h"
 #include "dialogs/win32/Win32MessageBox.h"
 #include "dialogs/win32/Win32ProgramStarter.h"
-#include "dialogs/win32/Win32RegistryApi.h"
+#include "settings/win32/Win32RegistryApi.h"
 #include "dialogs/win32/Win32ShellOpener.h"
 
 #include <optional>

@@ -67,22 +67,41 @@ public:
     void ShowUpdateDialog(WindowHandle owner) override {
         log.push_back("ShowUpdateDialog " + std::to_string(owner));
     }
-    long OpenKey(std::uint32_t root, const std::string& path, std::uint32_t options,
-                 std::uint32_t access, RegistryKey& key) override {
+    long RegCreateKeyExA(RegKey, std::string_view, std::uint32_t, const char*, std::uint32_t,
+                         std::uint32_t, const RegSecurity*, RegKey*, std::uint32_t*) override {
+        log.push_back("RegCreateKeyExA");
+        return 5; // the About dialog never writes
+    }
+    long RegSetValueExA(RegKey, std::string_view, std::uint32_t, std::uint32_t, const std::uint8_t*,
+                        std::uint32_t) override {
+        log.push_back("RegSetValueExA");
+        return 5;
+    }
+    long RegDeleteValueA(RegKey, std::string_view) override {
+        log.push_back("RegDeleteValueA");
+        return 5;
+    }
+    long RegOpenKeyExA(RegKey root, std::string_view subKey, std::uint32_t options,
+                       std::uint32_t access, RegKey* key) override {
+        const std::string path(subKey);
         log.push_back("OpenKey " + std::to_string(root) + " " + path + " " +
                       std::to_string(options) + " " + std::to_string(access));
         for (const auto& [name, value] : values) {
             if (name.substr(0, name.find('|')) == path) {
                 openPath_ = path;
-                key = 0x1234;
+                *key = 0x1234;
                 ++openKeys;
                 return 0;
             }
         }
         return 2; // ERROR_FILE_NOT_FOUND
     }
-    long QueryValue(RegistryKey key, const std::string& name, std::uint32_t& type, char* buffer,
-                    std::uint32_t& size) override {
+    long RegQueryValueExA(RegKey key, std::string_view valueName, std::uint32_t* typeOut,
+                          std::uint8_t* data, std::uint32_t* sizeInOut) override {
+        const std::string name(valueName);
+        std::uint32_t& type = *typeOut;
+        std::uint32_t& size = *sizeInOut;
+        char* buffer = reinterpret_cast<char*>(data);
         log.push_back("QueryValue " + std::to_string(key) + " " + name + " " +
                       std::to_string(size));
         auto it = values.find(openPath_ + "|" + name);
@@ -99,7 +118,7 @@ public:
                                             : static_cast<std::uint32_t>(v.bytes.size());
         return 0;
     }
-    long CloseKey(RegistryKey key) override {
+    long RegCloseKey(RegKey key) override {
         log.push_back("CloseKey " + std::to_string(key));
         --openKeys;
         return 0;
