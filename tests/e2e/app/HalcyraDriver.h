@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "e2e/WinePath.h"
+
 namespace halcyra::e2e {
 
 inline const char* kSettingsKey = "Software\\Halcyra\\Settings";
@@ -26,16 +28,6 @@ inline bool WaitUntil(const std::function<bool()>& pred, int milliseconds = 8000
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
     return pred();
-}
-
-// The build passes the Unix path of the program; Wine sees it under drive Z:.
-inline std::string WindowsPath(std::string unixPath) {
-    for (char& c : unixPath) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return "Z:" + unixPath;
 }
 
 inline std::string HalcyraExe() {

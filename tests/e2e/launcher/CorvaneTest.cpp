@@ -7,18 +7,11 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "e2e/WinePath.h"
 
-// Build paths are Unix paths; Wine maps the Unix root to drive Z:.
-std::string WindowsPath(const char* unixPath) {
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return path;
-}
+using halcyra::e2e::WindowsPath;
+
+namespace {
 
 std::string ReadWholeFile(const std::string& path) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

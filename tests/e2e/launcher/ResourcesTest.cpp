@@ -7,17 +7,11 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "e2e/WinePath.h"
 
-std::string WindowsPath(const char* unixPath) {
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return path;
-}
+using halcyra::e2e::WindowsPath;
+
+namespace {
 
 struct VersionRecord {
     std::vector<char> data;
