@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "settings/HotkeyMessages.h"
 #include "settings/Registry.h"
 #include "settings/RunEntry.h"
 #include "settings/SettingsKeys.h"
@@ -73,6 +74,8 @@ bool HalcyraForm::Form_Load() {
 
     if (!startHidden) {
         s_.view.SetVisible(true);
+        // Hidden at log-on, the report waits until the user first brings the window up.
+        ReportRefusedHotkeys();
     }
     return true;
 }
@@ -89,6 +92,14 @@ void HalcyraForm::Form_Unload() {
     s_.subclass.DetachMessage(*this, hwnd, taskbarCreated_);
     s_.subclass.DetachMessage(*this, hwnd, form::kHotkey);
     sysIcon_->HideIcon();
+}
+
+void HalcyraForm::ReportRefusedHotkeys() {
+    const auto refused = s_.hotkeys.TakeUnreportedRefusals();
+    if (!refused.empty()) {
+        s_.windows.MessageBox(s_.view.Handle(), hotkeyMessages::RefusedText(refused),
+                              hotkeyMessages::kTitle, mb::kOk | mb::kIconExclamation);
+    }
 }
 
 void HalcyraForm::mnu_Exit_Click() {

@@ -108,6 +108,10 @@ private:
     // Asks first when confirmation is on; true when the action may go ahead.
     bool Confirmed(std::string_view question);
     void PrivilegeOnNt();
+    // Tells the user when a power request returned failure, with the system's reason.
+    void ReportIfRefused(std::int32_t result, std::string_view action);
+    // Tells the user, once after each load, which hotkeys another program holds.
+    void ReportRefusedHotkeys();
 
     Services s_;
     std::unique_ptr<CSystrayIcon> sysIcon_;

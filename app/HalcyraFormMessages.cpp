@@ -62,6 +62,7 @@ void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double
         sysIcon_->HideIcon();
         s_.view.SetVisible(true);
         s_.view.SetFocus();
+        ReportRefusedHotkeys();
         break;
     case kRightButtonUp: {
         // Without the foreground the popup would not close when the user clicks elsewhere.
@@ -135,6 +136,9 @@ void HalcyraForm::mnu_Show_Click() {
     const bool visible = !s_.view.IsVisible();
     s_.view.SetVisible(visible);
     s_.view.SetShowChecked(visible);
+    if (visible) {
+        ReportRefusedHotkeys();
+    }
 }
 
 void HalcyraForm::CommandMinimize_Click() {

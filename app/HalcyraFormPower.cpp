@@ -19,58 +19,91 @@ void HalcyraForm::PrivilegeOnNt() {
     }
 }
 
+void HalcyraForm::ReportIfRefused(std::int32_t result, std::string_view action) {
+    if (result != 0) {
+        return;
+    }
+    // Asked at once, before any other call can overwrite the error.
+    const std::uint32_t error = s_.power.GetLastError();
+    const std::string reason = error != 0 ? s_.power.ErrorText(error) : std::string();
+    s_.windows.MessageBox(s_.view.Handle(), modHalcyra::FailureText(action, error, reason),
+                          form::kTitle, mb::kOk | mb::kIconExclamation);
+}
+
 void HalcyraForm::menu_Shutdown_Click() {
     if (Confirmed("Are you sure you want to shutdown?")) {
         PrivilegeOnNt();
         // Power off, not just shut down, so the machine switches itself off where it can.
-        s_.power.ExitWindowsEx(power::kPowerOff, 0);
+        ReportIfRefused(s_.power.ExitWindowsEx(power::kPowerOff, 0), "shut down the computer");
     }
 }
 
 void HalcyraForm::mnu_Restart_Click() {
     if (Confirmed("Are you sure you want to restart?")) {
         PrivilegeOnNt();
-        s_.power.ExitWindowsEx(power::kReboot, 0);
+        ReportIfRefused(s_.power.ExitWindowsEx(power::kReboot, 0), "restart the computer");
     }
 }
 
 void HalcyraForm::mnu_Logoff_Click() {
     if (Confirmed("Are you sure you want to log off?")) {
         PrivilegeOnNt();
-        s_.power.ExitWindowsEx(power::kLogoff, 0);
+        ReportIfRefused(s_.power.ExitWindowsEx(power::kLogoff, 0), "log you off");
     }
 }
 
 void HalcyraForm::mnu_Standby_Click() {
-    if (Confirmed("Are you sure you want to standby?")) {
-        if (modOSID::IsNTFamily(s_.power) != 0) {
-            // The suspend request is refused without the privilege, as for Hibernate.
-            modHalcyra::EnableShutdownPrivilege(s_.power);
-            s_.power.SetSuspendState(false, false, false);
-        } else {
-            s_.power.SetSystemPowerState(true, false);
-        }
+    // Asked before the question: an action the machine cannot do is not worth confirming.
+    const modHalcyra::StandbyPath path = modHalcyra::ChooseStandby(s_.power);
+    if (path == modHalcyra::StandbyPath::NotAvailable) {
+        s_.windows.MessageBox(s_.view.Handle(), modHalcyra::kStandbyUnavailable, form::kTitle,
+                              mb::kOk | mb::kIconInformation);
+        return;
+    }
+    if (!Confirmed("Are you sure you want to standby?")) {
+        return;
+    }
+    if (path == modHalcyra::StandbyPath::DisplayOff) {
+        // The key or click that chose Standby must be over, or it wakes the display again.
+        s_.windows.Sleep(form::kActionPauseMs);
+        mnu_Monitor_Click();
+        return;
+    }
+    constexpr std::string_view action = "put the computer on standby";
+    if (modOSID::IsNTFamily(s_.power) != 0) {
+        // The suspend request is refused without the privilege, as for Hibernate.
+        modHalcyra::EnableShutdownPrivilege(s_.power);
+        ReportIfRefused(s_.power.SetSuspendState(false, false, false), action);
+    } else {
+        ReportIfRefused(s_.power.SetSystemPowerState(true, false), action);
     }
 }
 
 void HalcyraForm::mnu_Hibernate_Click() {
+    if (modHalcyra::HibernationUnavailable(s_.power)) {
+        s_.windows.MessageBox(s_.view.Handle(), modHalcyra::kHibernateUnavailable, form::kTitle,
+                              mb::kOk | mb::kIconInformation);
+        return;
+    }
     if (Confirmed("Are you sure you want to hibernate?")) {
         PrivilegeOnNt();
-        s_.power.SetSuspendState(true, false, false);
+        ReportIfRefused(s_.power.SetSuspendState(true, false, false), "hibernate the computer");
     }
 }
 
 void HalcyraForm::mnu_shtdnnow_Click() {
     if (Confirmed("Are you sure you want to force a shutdown?")) {
         PrivilegeOnNt();
-        s_.power.ExitWindowsEx(power::kPowerOff | power::kForce, 0);
+        ReportIfRefused(s_.power.ExitWindowsEx(power::kPowerOff | power::kForce, 0),
+                        "force a shutdown");
     }
 }
 
 void HalcyraForm::mnu_rstrtnow_Click() {
     if (Confirmed("Are you sure you want to force a restart?")) {
         PrivilegeOnNt();
-        s_.power.ExitWindowsEx(power::kReboot | power::kForce, 0);
+        ReportIfRefused(s_.power.ExitWindowsEx(power::kReboot | power::kForce, 0),
+                        "force a restart");
     }
 }
 

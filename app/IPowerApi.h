@@ -2,6 +2,7 @@
 // The platform's shutdown, suspend, token-privilege and version calls, one to one with the
 // system functions of the same names. Results are the platform's BOOL values (nonzero = TRUE).
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace halcyra {
@@ -33,6 +34,16 @@ struct OsVersionInfo {
 };
 static_assert(sizeof(OsVersionInfo) == 148);
 
+// The fields of SYSTEM_POWER_CAPABILITIES that the power actions look at.
+struct PowerCapabilities {
+    bool SystemS1 = false;
+    bool SystemS2 = false;
+    bool SystemS3 = false;
+    bool SystemS4 = false;
+    bool HiberFilePresent = false;
+    bool AoAc = false; // "always on, always connected": modern standby
+};
+
 namespace power {
 inline constexpr std::uint32_t kLogoff = 0;                 // EWX_LOGOFF
 inline constexpr std::uint32_t kReboot = 2;                 // EWX_REBOOT
@@ -48,7 +59,8 @@ class IPowerApi {
 public:
     virtual ~IPowerApi() = default;
     virtual std::int32_t ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) = 0;
-    // Zero as well when the power-management library or its entry point is missing.
+    // Zero as well when the power-management library or its entry point is missing, with
+    // the loader's error as the last error.
     virtual std::int32_t SetSuspendState(bool hibernate, bool force, bool wakeupEventsDisabled) = 0;
     virtual std::int32_t SetSystemPowerState(bool suspend, bool force) = 0;
     virtual ProcessHandle GetCurrentProcess() = 0;
@@ -63,6 +75,13 @@ public:
                                                std::uint32_t* returnLength) = 0;
     virtual std::int32_t CloseHandle(TokenHandle handle) = 0;
     virtual std::int32_t GetVersionExA(OsVersionInfo* info) = 0;
+    // Zero when the capabilities cannot be had (the power-management library is missing).
+    virtual std::int32_t GetPwrCapabilities(PowerCapabilities* capabilities) = 0;
+    // The error of the latest failed call above, a missing library or entry point included.
+    virtual std::uint32_t GetLastError() = 0;
+    // The system's text for an error number, without a line break at the end; empty when
+    // the system has none.
+    virtual std::string ErrorText(std::uint32_t error) = 0;
 };
 
 } // namespace halcyra

@@ -8,7 +8,9 @@
 namespace halcyra {
 
 namespace mb {
+inline constexpr std::uint32_t kOk = 0x00;              // MB_OK
 inline constexpr std::uint32_t kYesNo = 0x04;           // MB_YESNO
+inline constexpr std::uint32_t kIconExclamation = 0x30; // MB_ICONEXCLAMATION
 inline constexpr std::uint32_t kIconQuestion = 0x20;    // MB_ICONQUESTION
 inline constexpr std::uint32_t kIconInformation = 0x40; // MB_ICONINFORMATION
 inline constexpr int kYes = 6;                          // IDYES

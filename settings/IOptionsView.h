@@ -12,6 +12,8 @@ public:
     virtual void SelectPosition(int row, int position) = 0;
     // OK button and exclamation icon; returns when the user has dismissed it.
     virtual void ShowWarning(std::string_view text, std::string_view title) = 0;
+    // Yes and No with the exclamation icon, text in UTF-8; true for Yes.
+    virtual bool Ask(std::string_view text, std::string_view title) = 0;
     virtual void Close() = 0;
 };
 

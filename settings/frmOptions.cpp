@@ -1,8 +1,11 @@
 #include "settings/frmOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
+#include <vector>
 
+#include "settings/HotkeyMessages.h"
 #include "settings/SettingsKeys.h"
 
 namespace halcyra {
@@ -30,8 +33,9 @@ int frmOptions::PositionFromIndexText(std::string_view text) {
     return position;
 }
 
-frmOptions::frmOptions(IOptionsView& view, ISettingsStore& settings, modHotkey& hotkeys)
-    : view_(view), settings_(settings), hotkeys_(hotkeys) {}
+frmOptions::frmOptions(IOptionsView& view, ISettingsStore& settings, modHotkey& hotkeys,
+                       IKeyboardLayout& layout)
+    : view_(view), settings_(settings), hotkeys_(hotkeys), layout_(layout) {}
 
 void frmOptions::Form_Load() {
     for (int row = 0; row < kRows; ++row) {
@@ -39,7 +43,8 @@ void frmOptions::Form_Load() {
             settings_.GetSetting(settings::kAppName, settings::kSection,
                                  settings::kHotkeyPairs[static_cast<std::size_t>(row)].indexKey,
                                  settings::kHotkeyIndexDefault);
-        view_.SelectPosition(row, PositionFromIndexText(text));
+        stored_[static_cast<std::size_t>(row)] = PositionFromIndexText(text);
+        view_.SelectPosition(row, stored_[static_cast<std::size_t>(row)]);
     }
 }
 
@@ -60,37 +65,70 @@ bool frmOptions::DuplicateCheck() {
     return true;
 }
 
-void frmOptions::Save() {
-    int positions[kRows];
+bool frmOptions::AltGrCheck() {
+    std::vector<hotkeyMessages::AltGrLetter> clashes;
+    std::vector<int> asked;
     for (int row = 0; row < kRows; ++row) {
-        positions[row] = view_.SelectedPosition(row);
+        const int position = view_.SelectedPosition(row);
+        // Only letters this save would add: one the user already kept is not asked about again.
+        if (position < 1 || position >= kEntryCount ||
+            std::find(stored_.begin(), stored_.end(), position) != stored_.end() ||
+            std::find(asked.begin(), asked.end(), position) != asked.end()) {
+            continue;
+        }
+        asked.push_back(position);
+        const std::string letter(Entry(position));
+        // The letter's virtual-key code is its capital's character code.
+        std::string text = layout_.AltGrText(static_cast<unsigned char>(letter[0]));
+        if (!text.empty()) {
+            clashes.push_back({letter, std::move(text)});
+        }
+    }
+    return clashes.empty() || view_.Ask(hotkeyMessages::AltGrText(clashes), hotkeyMessages::kTitle);
+}
+
+void frmOptions::Save() {
+    std::array<int, kRows> positions{};
+    for (int row = 0; row < kRows; ++row) {
+        positions[static_cast<std::size_t>(row)] = view_.SelectedPosition(row);
     }
     // Letters first, then the indexes, each in the order of the rows; both from the same
     // reading of the lists so a row's pair always agrees.
     for (int row = 0; row < kRows; ++row) {
         settings_.SaveSetting(settings::kAppName, settings::kSection,
                               settings::kHotkeyPairs[static_cast<std::size_t>(row)].letterKey,
-                              Entry(positions[row]));
+                              Entry(positions[static_cast<std::size_t>(row)]));
     }
     for (int row = 0; row < kRows; ++row) {
         settings_.SaveSetting(settings::kAppName, settings::kSection,
                               settings::kHotkeyPairs[static_cast<std::size_t>(row)].indexKey,
-                              std::to_string(positions[row]));
+                              std::to_string(positions[static_cast<std::size_t>(row)]));
     }
+    stored_ = positions;
+}
+
+bool frmOptions::Apply() {
+    if (!DuplicateCheck() || !AltGrCheck()) {
+        return false;
+    }
+    Save();
+    return true;
 }
 
 void frmOptions::cmdApply_Click() {
-    if (DuplicateCheck()) {
-        Save();
-    }
+    Apply();
 }
 
 void frmOptions::cmdOK_Click() {
-    if (!DuplicateCheck()) {
+    if (!DuplicateCheck() || !Apply()) {
         return;
     }
-    cmdApply_Click();
     hotkeys_.LoadHotkeys();
+    // The moment the user chose the letters is the moment to hear which ones cannot work.
+    const auto refused = hotkeys_.TakeUnreportedRefusals();
+    if (!refused.empty()) {
+        view_.ShowWarning(hotkeyMessages::RefusedText(refused), hotkeyMessages::kTitle);
+    }
     view_.Close();
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "settings/IKeyboardLayout.h"
 #include "settings/IOptionsView.h"
 #include "settings/ISettingsStore.h"
 #include "settings/modHotkey.h"
@@ -27,7 +28,8 @@ public:
     // The list position an index key's text selects; "None" for anything but 0..26.
     static int PositionFromIndexText(std::string_view text);
 
-    frmOptions(IOptionsView& view, ISettingsStore& settings, modHotkey& hotkeys);
+    frmOptions(IOptionsView& view, ISettingsStore& settings, modHotkey& hotkeys,
+               IKeyboardLayout& layout);
 
     void Form_Load();
     void cmdApply_Click();
@@ -39,13 +41,21 @@ public:
     // True when no two rows share a position other than "None"; otherwise shows the warning
     // once, for the first clashing pair.
     bool DuplicateCheck();
+    // True when no newly chosen letter types a character with AltGr on the active layout, or
+    // the user keeps such letters when warned (once, naming them all).
+    bool AltGrCheck();
 
 private:
+    // The checks, then the save; false when nothing was saved.
+    bool Apply();
     void Save();
 
     IOptionsView& view_;
     ISettingsStore& settings_;
     modHotkey& hotkeys_;
+    IKeyboardLayout& layout_;
+    // The positions as stored: read at opening, updated by every save.
+    std::array<int, kRows> stored_{};
 };
 
 } // namespace halcyra

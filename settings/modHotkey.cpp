@@ -35,16 +35,32 @@ void modHotkey::LoadHotkeys() {
     for (std::int32_t id = 1; id <= kSlots; ++id) {
         StoreSlot(id, {});
     }
+    refused_.clear();
     for (std::size_t i = 0; i < letters.size(); ++i) {
         const std::string& letter = letters[i];
         if (letter == settings::kHotkeyNone || letter.size() != 1) {
             continue;
         }
         // The ANSI character code itself, no case folding: "a" is 97, not VK 'A'.
-        RegisterNextHotkey(mainWindow_, static_cast<std::int32_t>(kModifiers),
-                           static_cast<unsigned char>(letter[0]));
+        const std::int32_t registered =
+            RegisterNextHotkey(mainWindow_, static_cast<std::int32_t>(kModifiers),
+                               static_cast<unsigned char>(letter[0]));
+        // A refused combination still uses up its identifier and fills its slot; it is only
+        // remembered so the user can be told.
         StoreSlot(counter_, settings::kHotkeyPairs[i].actionName);
+        if (registered == 0) {
+            refused_.push_back({std::string(settings::kHotkeyPairs[i].actionName), letter});
+        }
     }
+    refusalsReported_ = refused_.empty();
+}
+
+std::vector<RefusedHotkey> modHotkey::TakeUnreportedRefusals() {
+    if (refusalsReported_) {
+        return {};
+    }
+    refusalsReported_ = true;
+    return refused_;
 }
 
 const std::string& modHotkey::Slot(std::int64_t id) const {

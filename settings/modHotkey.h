@@ -5,12 +5,19 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/PlatformTypes.h"
 #include "settings/IHotkeyApi.h"
 #include "settings/ISettingsStore.h"
 
 namespace halcyra {
+
+// A combination the platform would not register: another program holds it.
+struct RefusedHotkey {
+    std::string actionName;
+    std::string letter;
+};
 
 class modHotkey {
 public:
@@ -30,6 +37,12 @@ public:
     // Entry 1 to 7; the empty text for an empty slot or an index outside the table.
     const std::string& Slot(std::int64_t id) const;
 
+    // The combinations the latest load could not register, in the action order.
+    const std::vector<RefusedHotkey>& Refused() const { return refused_; }
+    // Those refusals the first time it is called after a load, empty afterwards: whoever shows
+    // them takes them, so the user is told once.
+    std::vector<RefusedHotkey> TakeUnreportedRefusals();
+
 private:
     // Every store into the table goes through here: ids outside 1..7 are dropped.
     void StoreSlot(std::int32_t id, std::string_view actionName);
@@ -39,6 +52,8 @@ private:
     WindowHandle mainWindow_ = 0;
     std::int32_t counter_ = 0;
     std::array<std::string, kSlots> slots_{};
+    std::vector<RefusedHotkey> refused_;
+    bool refusalsReported_ = true;
 };
 
 } // namespace halcyra

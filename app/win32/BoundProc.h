@@ -34,15 +34,21 @@ public:
                 fn_ = reinterpret_cast<Fn>(
                     reinterpret_cast<void (*)()>(::GetProcAddress(module, entry_)));
             }
+            if (!fn_) {
+                error_ = ::GetLastError();
+            }
         }
         return fn_;
     }
+    // Why the binding failed (the loader's error), 0 while nothing failed.
+    DWORD error() const { return error_; }
 
 private:
     const char* library_;
     const char* entry_;
     bool tried_ = false;
     Fn fn_ = nullptr;
+    DWORD error_ = 0;
 };
 
 } // namespace halcyra::win32

@@ -23,6 +23,9 @@ public:
                                        std::uint32_t* returnLength) override;
     std::int32_t CloseHandle(TokenHandle handle) override;
     std::int32_t GetVersionExA(OsVersionInfo* info) override;
+    std::int32_t GetPwrCapabilities(PowerCapabilities* capabilities) override;
+    std::uint32_t GetLastError() override;
+    std::string ErrorText(std::uint32_t error) override;
 
 private:
     BoundProc<BOOL(WINAPI*)(UINT, DWORD)> exitWindowsEx_{"user32.dll", "ExitWindowsEx"};
@@ -39,6 +42,8 @@ private:
         adjustTokenPrivileges_{"advapi32.dll", "AdjustTokenPrivileges"};
     BoundProc<BOOL(WINAPI*)(HANDLE)> closeHandle_{"kernel32.dll", "CloseHandle"};
     BoundProc<BOOL(WINAPI*)(LPOSVERSIONINFOA)> getVersionEx_{"kernel32.dll", "GetVersionExA"};
+    BoundProc<BOOLEAN(WINAPI*)(PSYSTEM_POWER_CAPABILITIES)> getPwrCapabilities_{
+        "powrprof.dll", "GetPwrCapabilities"};
 };
 
 } // namespace halcyra::win32

@@ -8,6 +8,7 @@
 #include "settings/IOptionsView.h"
 #include "settings/SettingsKeys.h"
 #include "settings/frmOptions.h"
+#include "settings/win32/Win32KeyboardLayout.h"
 #include "settings/win32/frmOptionsResources.h"
 
 namespace halcyra::win32 {
@@ -18,7 +19,7 @@ namespace {
 class OptionsDialog final : public halcyra::IOptionsView {
 public:
     OptionsDialog(halcyra::ISettingsStore& store, halcyra::modHotkey& hotkeys)
-        : form_(*this, store, hotkeys) {}
+        : form_(*this, store, hotkeys, layout_) {}
 
     static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -35,6 +36,13 @@ public:
         const std::string caption(title);
         ::MessageBoxA(hwnd_, body.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
     }
+    bool Ask(std::string_view text, std::string_view title) override {
+        // Wide: the characters named may be outside the ANSI code page.
+        const std::wstring body = Utf16(text);
+        const std::wstring caption = Utf16(title);
+        return ::MessageBoxW(hwnd_, body.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION) ==
+               IDYES;
+    }
     void Close() override { ::EndDialog(hwnd_, IDOK); }
 
 private:
@@ -42,6 +50,7 @@ private:
     void OnCommand(int id);
 
     HWND hwnd_ = nullptr;
+    Win32KeyboardLayout layout_;
     halcyra::frmOptions form_;
 };
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -135,15 +136,15 @@ public:
     std::int32_t ExitWindowsEx(std::uint32_t flags, std::uint32_t reason) override {
         log_.push_back("power.ExitWindowsEx(" + std::to_string(flags) + ", " +
                        std::to_string(reason) + ")");
-        return 1;
+        return Result("ExitWindowsEx");
     }
     std::int32_t SetSuspendState(bool h, bool f, bool w) override {
         log_.push_back("power.SetSuspendState(" + B(h) + ", " + B(f) + ", " + B(w) + ")");
-        return 1;
+        return Result("SetSuspendState");
     }
     std::int32_t SetSystemPowerState(bool s, bool f) override {
         log_.push_back("power.SetSystemPowerState(" + B(s) + ", " + B(f) + ")");
-        return 1;
+        return Result("SetSystemPowerState");
     }
     ProcessHandle GetCurrentProcess() override {
         log_.push_back("power.GetCurrentProcess");
@@ -187,15 +188,48 @@ public:
         info->dwPlatformId = platformId;
         return 1;
     }
+    std::int32_t GetPwrCapabilities(PowerCapabilities* caps) override {
+        log_.push_back("power.GetPwrCapabilities");
+        if (!capabilities) {
+            lastError_ = capabilitiesError;
+            return 0;
+        }
+        *caps = *capabilities;
+        return 1;
+    }
+    std::uint32_t GetLastError() override {
+        log_.push_back("power.GetLastError");
+        return lastError_;
+    }
+    std::string ErrorText(std::uint32_t error) override {
+        log_.push_back("power.ErrorText(" + std::to_string(error) + ")");
+        return error == kUnknownError ? "" : "system text " + std::to_string(error);
+    }
 
     static constexpr ProcessHandle kProcess = static_cast<ProcessHandle>(-1);
     static constexpr TokenHandle kToken = 0x44;
+    static constexpr std::uint32_t kUnknownError = 0xDEAD; // the system has no text for it
     std::uint32_t platformId = 2;
     bool versionFails = false;
     bool tokenOpens = true;
+    // A desktop with S1 to S4 and a hibernation file; empty: the query fails.
+    std::optional<PowerCapabilities> capabilities =
+        PowerCapabilities{true, false, true, true, true, false};
+    std::uint32_t capabilitiesError = 126;
+    // Calls that fail, by name, with the last error they leave.
+    std::map<std::string, std::uint32_t> failing;
 
 private:
     static std::string B(bool b) { return b ? "TRUE" : "FALSE"; }
+    std::int32_t Result(const std::string& call) {
+        const auto it = failing.find(call);
+        if (it == failing.end()) {
+            return 1;
+        }
+        lastError_ = it->second;
+        return 0;
+    }
+    std::uint32_t lastError_ = 0;
     Log& log_;
 };
 
@@ -344,12 +378,13 @@ public:
                                 std::uint32_t vk) override {
         log_.push_back("hotkey.Register(" + Hex(hwnd) + ", " + std::to_string(id) + ", " +
                        std::to_string(mods) + ", " + std::to_string(vk) + ")");
-        return 1;
+        return heldElsewhere.count(vk) ? 0 : 1;
     }
     std::int32_t UnregisterHotKey(WindowHandle hwnd, std::int32_t id) override {
         log_.push_back("hotkey.Unregister(" + Hex(hwnd) + ", " + std::to_string(id) + ")");
         return 1;
     }
+    std::set<std::uint32_t> heldElsewhere; // keys another program has taken with CTRL+ALT
 
 private:
     Log& log_;

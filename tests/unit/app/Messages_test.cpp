@@ -76,7 +76,9 @@ TEST(WindowMessages, AHotkeyAsksTheSameQuestionAsTheMenu) {
     b.Start();
     b.windows.answers = {mb::kNo};
     b.Send(0x312, 1);
-    EXPECT_EQ(b.log, Log{"MessageBox(0x1234, Are you sure you want to hibernate?, Halcyra, 0x24)"});
+    EXPECT_EQ(b.log,
+              (Log{"power.GetPwrCapabilities",
+                   "MessageBox(0x1234, Are you sure you want to hibernate?, Halcyra, 0x24)"}));
 }
 
 TEST(PerformAction, NamesMatchExactlyAndOnlyTwoPause) {

@@ -1,6 +1,8 @@
 // The nine power actions: the question, the family's path and the exact platform requests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "FormFakes.h"
 
 namespace halcyra::testing {
@@ -13,6 +15,8 @@ struct ActionRow {
     std::vector<std::string> nt;    // power requests after the privilege on the NT family
     std::vector<std::string> older; // on the older family
     bool privilege;                 // enables the privilege first on the NT family
+    const char* failure;            // what the report of a refused request says could not be done
+    bool capabilities = false;      // asks what the machine can do before the question
 };
 
 const std::vector<ActionRow>& Rows() {
@@ -22,43 +26,52 @@ const std::vector<ActionRow>& Rows() {
          "Are you sure you want to shutdown?",
          {"power.ExitWindowsEx(8, 0)"},
          {"power.ExitWindowsEx(8, 0)"},
-         true},
+         true,
+         "shut down the computer"},
         {"Restart",
          &HalcyraForm::mnu_Restart_Click,
          "Are you sure you want to restart?",
          {"power.ExitWindowsEx(2, 0)"},
          {"power.ExitWindowsEx(2, 0)"},
-         true},
+         true,
+         "restart the computer"},
         {"Logoff",
          &HalcyraForm::mnu_Logoff_Click,
          "Are you sure you want to log off?",
          {"power.ExitWindowsEx(0, 0)"},
          {"power.ExitWindowsEx(0, 0)"},
-         true},
+         true,
+         "log you off"},
         {"Standby",
          &HalcyraForm::mnu_Standby_Click,
          "Are you sure you want to standby?",
          {"power.SetSuspendState(FALSE, FALSE, FALSE)"},
          {"power.SetSystemPowerState(TRUE, FALSE)"},
+         true,
+         "put the computer on standby",
          true},
         {"Hibernate",
          &HalcyraForm::mnu_Hibernate_Click,
          "Are you sure you want to hibernate?",
          {"power.SetSuspendState(TRUE, FALSE, FALSE)"},
          {"power.SetSuspendState(TRUE, FALSE, FALSE)"},
+         true,
+         "hibernate the computer",
          true},
         {"ForcedShutdown",
          &HalcyraForm::mnu_shtdnnow_Click,
          "Are you sure you want to force a shutdown?",
          {"power.ExitWindowsEx(12, 0)"},
          {"power.ExitWindowsEx(12, 0)"},
-         true},
+         true,
+         "force a shutdown"},
         {"ForcedRestart",
          &HalcyraForm::mnu_rstrtnow_Click,
          "Are you sure you want to force a restart?",
          {"power.ExitWindowsEx(6, 0)"},
          {"power.ExitWindowsEx(6, 0)"},
-         true},
+         true,
+         "force a restart"},
     };
     return rows;
 }
@@ -72,7 +85,11 @@ const Log kPrivilege{
 };
 
 Log Expected(const ActionRow& row, bool nt) {
-    Log out{"power.GetVersionExA(size 148)"};
+    Log out;
+    if (row.capabilities) {
+        out.push_back("power.GetPwrCapabilities");
+    }
+    out.push_back("power.GetVersionExA(size 148)");
     if (nt && row.privilege) {
         out.insert(out.end(), kPrivilege.begin(), kPrivilege.end());
     }
@@ -107,17 +124,18 @@ TEST(PowerActions, WithConfirmationOnYesGoesAheadAndNoDoesNothing) {
         b.Start(); // an empty store: confirmation on
         ASSERT_EQ(b.form.ConfirmationFlag(), -1);
 
+        const std::string question =
+            "MessageBox(0x1234, " + std::string(row.question) + ", Halcyra, 0x24)";
         b.windows.answers = {mb::kNo};
         (b.form.*row.handler)();
-        EXPECT_EQ(b.log,
-                  Log{"MessageBox(0x1234, " + std::string(row.question) + ", Halcyra, 0x24)"});
+        const Log asked =
+            row.capabilities ? Log{"power.GetPwrCapabilities", question} : Log{question};
+        EXPECT_EQ(b.log, asked);
 
         b.log.clear();
         b.windows.answers = {mb::kYes};
         (b.form.*row.handler)();
-        ASSERT_FALSE(b.log.empty());
-        EXPECT_EQ(b.log.front(),
-                  "MessageBox(0x1234, " + std::string(row.question) + ", Halcyra, 0x24)");
+        EXPECT_EQ(Only(b.log, "MessageBox"), Log{question}) << "asked once, nothing reported";
         EXPECT_EQ(Requests(b.log), Expected(row, true));
     }
 }
@@ -129,9 +147,9 @@ TEST(PowerActions, AFailedVersionQueryTakesTheOlderFamilysPath) {
     b.Start();
     b.form.mnu_Standby_Click();
     b.form.mnu_Logoff_Click();
-    EXPECT_EQ(Requests(b.log),
-              (Log{"power.GetVersionExA(size 148)", "power.SetSystemPowerState(TRUE, FALSE)",
-                   "power.GetVersionExA(size 148)", "power.ExitWindowsEx(0, 0)"}));
+    EXPECT_EQ(Requests(b.log), (Log{"power.GetPwrCapabilities", "power.GetVersionExA(size 148)",
+                                    "power.SetSystemPowerState(TRUE, FALSE)",
+                                    "power.GetVersionExA(size 148)", "power.ExitWindowsEx(0, 0)"}));
 }
 
 TEST(PowerActions, ARefusedTokenStillMakesThePowerRequest) {
@@ -186,6 +204,133 @@ TEST(PowerActions, ClearingTheConfirmationBoxStopsTheQuestionAndTickingBringsItB
     b.windows.answers = {mb::kNo};
     b.form.mnu_Restart_Click();
     EXPECT_EQ(Only(b.log, "MessageBox").size(), 1u);
+}
+
+TEST(PowerActions, StandbyFollowsWhatTheMachineCanDo) {
+    const std::string unavailable =
+        "MessageBox(0x1234, Standby is not available on this computer. You can use Hibernate or "
+        "Shutdown instead., Halcyra, 0x40)";
+    const std::string question = "MessageBox(0x1234, Are you sure you want to standby?, Halcyra, "
+                                 "0x24)";
+    Log suspend{"power.GetVersionExA(size 148)"};
+    suspend.insert(suspend.end(), kPrivilege.begin(), kPrivilege.end());
+    suspend.push_back("power.SetSuspendState(FALSE, FALSE, FALSE)");
+    const Log displayOff{"Sleep(400)", "SendMessage(0x1234, 0x112, 0xF170, 2)"};
+    const struct {
+        const char* name;
+        std::optional<PowerCapabilities> caps; // S1, S2, S3, S4, file, AoAc
+        Log expected;                          // after the capability query, with Yes answered
+    } rows[] = {
+        {"S3", PowerCapabilities{false, false, true, true, true, false}, suspend},
+        {"S1 only", PowerCapabilities{true, false, false, false, false, false}, suspend},
+        {"S3 beside modern standby", PowerCapabilities{false, false, true, false, false, true},
+         suspend},
+        {"modern standby", PowerCapabilities{false, false, false, true, true, true}, displayOff},
+        {"neither", PowerCapabilities{false, false, false, true, true, false}, {unavailable}},
+        {"capabilities unknown", std::nullopt, suspend},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FormBench b;
+        b.power.capabilities = row.caps;
+        b.Start(); // confirmation on
+        b.form.mnu_Standby_Click();
+        Log expected{"power.GetPwrCapabilities"};
+        if (row.expected.front() != unavailable) {
+            expected.push_back(question);
+        }
+        expected.insert(expected.end(), row.expected.begin(), row.expected.end());
+        EXPECT_EQ(b.log, expected);
+    }
+}
+
+TEST(PowerActions, HibernateIsOnlyRequestedWhereItIsNotKnownToBeOff) {
+    const std::string unavailable =
+        "MessageBox(0x1234, Hibernate is not available on this computer. It can be turned on in "
+        "the system's power options., Halcyra, 0x40)";
+    const struct {
+        const char* name;
+        std::optional<PowerCapabilities> caps;
+        bool requested;
+    } rows[] = {
+        {"S4 with its file", PowerCapabilities{false, false, true, true, true, false}, true},
+        {"hibernation turned off", PowerCapabilities{false, false, true, true, false, false},
+         false},
+        {"no S4", PowerCapabilities{false, false, true, false, true, false}, false},
+        {"capabilities unknown", std::nullopt, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FormBench b;
+        b.power.capabilities = row.caps;
+        b.settings.values["Confirm"] = "0";
+        b.Start();
+        b.form.mnu_Hibernate_Click();
+        EXPECT_EQ(Only(b.log, "power.SetSuspendState").size(), row.requested ? 1u : 0u);
+        EXPECT_EQ(Only(b.log, "MessageBox"), row.requested ? Log{} : Log{unavailable});
+    }
+}
+
+TEST(PowerActions, ARefusedRequestIsReportedOnceWithTheSystemsReason) {
+    const std::map<std::string, std::string> callOf{
+        {"Shutdown", "ExitWindowsEx"},      {"Restart", "ExitWindowsEx"},
+        {"Logoff", "ExitWindowsEx"},        {"Standby", "SetSuspendState"},
+        {"Hibernate", "SetSuspendState"},   {"ForcedShutdown", "ExitWindowsEx"},
+        {"ForcedRestart", "ExitWindowsEx"},
+    };
+    const struct {
+        std::uint32_t error;
+        std::string reason;
+    } errors[] = {
+        {5, "system text 5"},
+        {0, "The system refused the request without giving a reason."},
+        {FakePower::kUnknownError, "The system reported error 57005."},
+    };
+    for (const auto& row : Rows()) {
+        for (const auto& e : errors) {
+            SCOPED_TRACE(std::string(row.name) + " error " + std::to_string(e.error));
+            FormBench b;
+            b.settings.values["Confirm"] = "0";
+            b.power.failing[callOf.at(row.name)] = e.error;
+            b.Start();
+            (b.form.*row.handler)();
+            const Log reports = Only(b.log, "MessageBox");
+            EXPECT_EQ(reports, Log{"MessageBox(0x1234, Halcyra could not " +
+                                   std::string(row.failure) + ".\n\n" + e.reason +
+                                   "\n\nYou can try again or use the Start menu., Halcyra, 0x30)"});
+            // The error is read straight after the refused call, and the text only for a number.
+            const auto request = std::find(b.log.begin(), b.log.end(), Expected(row, true).back());
+            ASSERT_NE(request, b.log.end());
+            ASSERT_NE(request + 1, b.log.end());
+            EXPECT_EQ(*(request + 1), "power.GetLastError");
+            EXPECT_EQ(Only(b.log, "power.ErrorText").size(), e.error != 0 ? 1u : 0u);
+        }
+    }
+}
+
+TEST(PowerActions, OnTheOlderFamilyARefusedSuspendIsReportedToo) {
+    FormBench b;
+    b.power.platformId = 1;
+    b.power.failing["SetSystemPowerState"] = 50;
+    b.settings.values["Confirm"] = "0";
+    b.Start();
+    b.form.mnu_Standby_Click();
+    EXPECT_EQ(Only(b.log, "MessageBox"),
+              Log{"MessageBox(0x1234, Halcyra could not put the computer on standby.\n\nsystem "
+                  "text 50\n\nYou can try again or use the Start menu., Halcyra, 0x30)"});
+}
+
+TEST(PowerActions, AMissingPowerLibraryGivesOneReportForStandby) {
+    // Neither the capabilities nor the suspend entry can be bound: one message, the loader's.
+    FormBench b;
+    b.power.capabilities.reset();
+    b.power.failing["SetSuspendState"] = 126;
+    b.settings.values["Confirm"] = "0";
+    b.Start();
+    b.form.mnu_Standby_Click();
+    EXPECT_EQ(Only(b.log, "MessageBox"),
+              Log{"MessageBox(0x1234, Halcyra could not put the computer on standby.\n\nsystem "
+                  "text 126\n\nYou can try again or use the Start menu., Halcyra, 0x30)"});
 }
 
 } // namespace

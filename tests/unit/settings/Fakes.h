@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "settings/IHotkeyApi.h"
+#include "settings/IKeyboardLayout.h"
 #include "settings/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
 
@@ -37,24 +38,48 @@ private:
     Log& log_;
 };
 
-// Refuses a combination already registered, as the platform does.
+// Refuses a combination already registered, by us or by another program, as the platform does.
 class FakeHotkeyApi : public IHotkeyApi {
 public:
     explicit FakeHotkeyApi(Log& log) : log_(log) {}
-    std::set<std::uint32_t> taken;
+    std::set<std::uint32_t> heldElsewhere; // keys another program holds with CTRL+ALT
     std::int32_t RegisterHotKey(WindowHandle hwnd, std::int32_t id, std::uint32_t mods,
                                 std::uint32_t vk) override {
         log_.push_back("register " + std::to_string(hwnd) + " " + std::to_string(id) + " " +
                        std::to_string(mods) + " " + std::to_string(vk));
-        return taken.insert(mods << 16 | vk).second ? 1 : 0;
+        const std::uint32_t combination = mods << 16 | vk;
+        if (heldElsewhere.count(vk) || ours_.count({hwnd, id})) {
+            return 0;
+        }
+        for (const auto& held : ours_) {
+            if (held.second == combination) {
+                return 0;
+            }
+        }
+        ours_[{hwnd, id}] = combination;
+        return 1;
     }
     std::int32_t UnregisterHotKey(WindowHandle hwnd, std::int32_t id) override {
         log_.push_back("unregister " + std::to_string(hwnd) + " " + std::to_string(id));
-        return 1;
+        return ours_.erase({hwnd, id}) ? 1 : 0;
     }
 
 private:
+    std::map<std::pair<WindowHandle, std::int32_t>, std::uint32_t> ours_;
     Log& log_;
+};
+
+// A keyboard layout whose AltGr letters are given by the test (UTF-8 by capital letter). It
+// keeps its own record of the keys asked about, apart from the settings' log.
+class FakeKeyboardLayout : public IKeyboardLayout {
+public:
+    std::map<std::uint32_t, std::string> altGr;
+    std::string asked;
+    std::string AltGrText(std::uint32_t vk) override {
+        asked += static_cast<char>(vk);
+        const auto it = altGr.find(vk);
+        return it == altGr.end() ? std::string() : it->second;
+    }
 };
 
 // A one-level registry: values by name in keys by path, handles counted from 100.

@@ -23,7 +23,12 @@ public:
     void ShowWarning(std::string_view text, std::string_view title) override {
         log_.push_back("warning " + std::string(title) + ": " + std::string(text));
     }
+    bool Ask(std::string_view text, std::string_view title) override {
+        log_.push_back("ask " + std::string(title) + ": " + std::string(text));
+        return keep;
+    }
     void Close() override { log_.push_back("close"); }
+    bool keep = true; // the answer to a question
 
 private:
     Log& log_;
@@ -35,7 +40,8 @@ struct SettingsOptions : ::testing::Test {
     FakeHotkeyApi api{log};
     modHotkey hotkeys{api, store};
     FakeOptionsView view{log};
-    frmOptions form{view, store, hotkeys};
+    FakeKeyboardLayout layout;
+    frmOptions form{view, store, hotkeys, layout};
     const std::string kWarning =
         "warning Halcyra Error: You have duplicate entries for your shortcut keys.  Please make "
         "sure each key is unique or set to 'none.'";
@@ -109,6 +115,106 @@ TEST_F(SettingsOptions, AClashOrCancelSavesNothing) {
     form.cmdCancel_Click();
     form.Form_Close();
     EXPECT_THAT(log, ElementsAre("close", "close"));
+}
+
+// Only what the dialog asked and told, without the settings it read and wrote.
+Log Said(const Log& log) {
+    Log out;
+    for (const auto& line : log) {
+        if (line.rfind("ask ", 0) == 0 || line.rfind("warning ", 0) == 0 || line == "close") {
+            out.push_back(line);
+        }
+    }
+    return out;
+}
+
+std::size_t Saves(const Log& log) {
+    std::size_t n = 0;
+    for (const auto& line : log) {
+        n += line.rfind("save ", 0) == 0 ? 1 : 0;
+    }
+    return n;
+}
+
+TEST_F(SettingsOptions, NewLettersThatTypeACharacterWithAltGrAreNamedInOneQuestion) {
+    layout.altGr = {{'S', "\xC5\x9B"}, {'E', "\xE2\x82\xAC"}, {'A', "\xC4\x85"}};
+    const std::string question =
+        "ask Halcyra: On this keyboard CTRL+ALT is also AltGr, so these shortcuts would take "
+        "characters you type:\n\nCTRL+ALT+S types \"\xC5\x9B\"\nCTRL+ALT+E types "
+        "\"\xE2\x82\xAC\"\n\nKeep them anyway? Choose No to go back and pick other letters.";
+    form.Form_Load();
+    view.positions = {19, 0, 5, 0, 2, 0, 0}; // S, E and B
+
+    view.keep = false; // go back: nothing saved, nothing loaded, the dialog stays
+    log.clear();
+    form.cmdOK_Click();
+    form.cmdApply_Click();
+    EXPECT_THAT(Said(log), ElementsAre(question, question));
+    EXPECT_EQ(Saves(log), 0u);
+    EXPECT_EQ(hotkeys.Counter(), 0);
+
+    view.keep = true; // keep them: saved as chosen
+    log.clear();
+    form.cmdApply_Click();
+    EXPECT_THAT(Said(log), ElementsAre(question));
+    EXPECT_EQ(store.values["HotKeyScreenSaver"], "S");
+    EXPECT_EQ(store.values["HotKeyLogOff"], "E");
+
+    // Kept once, they are stored: OK does not ask about them again.
+    log.clear();
+    form.cmdOK_Click();
+    EXPECT_THAT(Said(log), ElementsAre("close"));
+    EXPECT_EQ(hotkeys.Counter(), 3);
+}
+
+TEST_F(SettingsOptions, LettersAlreadyStoredOrPlainOnThisLayoutAreNotAskedAbout) {
+    layout.altGr = {{'Q', "@"}, {'E', "\xE2\x82\xAC"}};
+    store.values = {{"HotKeyShutdownIndex", "17"}}; // Q, chosen before
+    form.Form_Load();
+    view.positions = {0, 0, 0, 17, 0, 0, 2}; // Q kept where it was, B new without AltGr
+    log.clear();
+    form.cmdOK_Click();
+    EXPECT_THAT(Said(log), ElementsAre("close"));
+    EXPECT_EQ(layout.asked, "B");
+
+    // Moving a stored letter to another row does not make it new.
+    form.Form_Load();
+    view.positions = {17, 0, 0, 0, 0, 0, 0};
+    log.clear();
+    form.cmdApply_Click();
+    EXPECT_THAT(Said(log), IsEmpty());
+    EXPECT_EQ(store.values["HotKeyScreenSaver"], "Q");
+
+    // One new letter: the question speaks of it alone.
+    view.positions = {17, 5, 0, 0, 0, 0, 0};
+    view.keep = false;
+    log.clear();
+    form.cmdApply_Click();
+    EXPECT_THAT(Said(log),
+                ElementsAre("ask Halcyra: On this keyboard CTRL+ALT is also AltGr, so this "
+                            "shortcut would take a character you type:\n\nCTRL+ALT+E types "
+                            "\"\xE2\x82\xAC\"\n\nKeep it anyway? Choose No to go back and pick "
+                            "another letter."));
+}
+
+TEST_F(SettingsOptions, OkNamesEveryCombinationAnotherProgramHoldsThenCloses) {
+    api.heldElsewhere = {'S', 'R'};
+    view.positions = {0, 0, 0, 19, 18, 0, 2}; // Shutdown S, Restart R, Standby B
+    form.cmdOK_Click();
+    EXPECT_THAT(Said(log),
+                ElementsAre("warning Halcyra: Another program already uses these shortcuts, so "
+                            "they do nothing:\n\nCTRL+ALT+S (Shutdown)\nCTRL+ALT+R (Restart)\n\n"
+                            "You can choose different letters in Options.",
+                            "close"));
+    EXPECT_EQ(store.values["HotKeyShutdown"], "S") << "saved as chosen all the same";
+    EXPECT_EQ(hotkeys.Slot(3), "Standby");
+
+    // Apply registers nothing, so it has nothing to tell; a free letter at OK, nothing either.
+    log.clear();
+    view.positions = {0, 0, 0, 0, 0, 0, 2};
+    form.cmdApply_Click();
+    form.cmdOK_Click();
+    EXPECT_THAT(Said(log), ElementsAre("close"));
 }
 
 } // namespace

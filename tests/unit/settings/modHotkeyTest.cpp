@@ -70,7 +70,6 @@ TEST_F(SettingsHotkeys, AllSevenAndReloadReleasesTheEarlierIdentifiersFirst) {
                                      "Restart", "Hibernate", "Standby"));
     store.values = {{"HotKeyStandby", "B"}};
     log.clear();
-    api.taken.clear();
     hotkeys.LoadHotkeys();
     EXPECT_THAT(Registrations(),
                 ElementsAre("unregister 66 1", "unregister 66 2", "unregister 66 3",
@@ -86,6 +85,39 @@ TEST_F(SettingsHotkeys, ARefusedCombinationStillUsesItsIdentifierAndSlot) {
     EXPECT_THAT(Slots(), ElementsAre("LogOff", "Restart", "", "", "", "", ""));
     EXPECT_EQ(hotkeys.RegisterNextHotkey(kMain, 3, 'L'), 0); // refused, counter raised anyway
     EXPECT_EQ(hotkeys.Counter(), 3);
+}
+
+TEST_F(SettingsHotkeys, RefusalsOfTheLatestLoadAreKeptAndHandedOutOnce) {
+    store.values = {{"HotKeyMonitor", "M"},
+                    {"HotKeyLogOff", "L"},
+                    {"HotKeyRestart", "L"},
+                    {"HotKeyStandby", "B"}};
+    api.heldElsewhere = {'M'};
+    hotkeys.LoadHotkeys();
+    const auto named = [](const std::vector<RefusedHotkey>& refused) {
+        std::vector<std::string> out;
+        for (const auto& r : refused) {
+            out.push_back(r.actionName + " " + r.letter);
+        }
+        return out;
+    };
+    // Held by another program, and a letter stored twice: both refused, in the action order.
+    EXPECT_THAT(named(hotkeys.Refused()), ElementsAre("TurnOffMonitor M", "Restart L"));
+    EXPECT_THAT(Slots(), ElementsAre("TurnOffMonitor", "LogOff", "Restart", "Standby", "", "", ""));
+    EXPECT_THAT(named(hotkeys.TakeUnreportedRefusals()),
+                ElementsAre("TurnOffMonitor M", "Restart L"));
+    EXPECT_THAT(hotkeys.TakeUnreportedRefusals(), IsEmpty());
+    EXPECT_EQ(hotkeys.Refused().size(), 2u) << "still known, only no longer news";
+
+    api.heldElsewhere.clear();
+    store.values.erase("HotKeyRestart");
+    hotkeys.LoadHotkeys();
+    EXPECT_THAT(hotkeys.Refused(), IsEmpty());
+    EXPECT_THAT(hotkeys.TakeUnreportedRefusals(), IsEmpty());
+
+    api.heldElsewhere = {'B'};
+    hotkeys.LoadHotkeys(); // a new load brings its own news
+    EXPECT_THAT(named(hotkeys.TakeUnreportedRefusals()), ElementsAre("Standby B"));
 }
 
 TEST_F(SettingsHotkeys, UnregisterAllReleasesOneToCounterAndKeepsTheNames) {
