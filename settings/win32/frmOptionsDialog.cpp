@@ -18,8 +18,9 @@ namespace {
 // One opening of the dialog: the window side of frmOptions.
 class OptionsDialog final : public halcyra::IOptionsView {
 public:
-    OptionsDialog(halcyra::ISettingsStore& store, halcyra::modHotkey& hotkeys)
-        : form_(*this, store, hotkeys, layout_) {}
+    OptionsDialog(halcyra::ISettingsStore& store, halcyra::modHotkey& hotkeys,
+                  halcyra::IKeyboardLayout& layout)
+        : form_(*this, store, hotkeys, layout) {}
 
     static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -50,7 +51,6 @@ private:
     void OnCommand(int id);
 
     HWND hwnd_ = nullptr;
-    Win32KeyboardLayout layout_;
     halcyra::frmOptions form_;
 };
 
@@ -115,7 +115,13 @@ INT_PTR CALLBACK OptionsDialog::Procedure(HWND hwnd, UINT message, WPARAM wParam
 } // namespace
 
 void ShowOptionsDialog(HWND owner, halcyra::ISettingsStore& store, halcyra::modHotkey& hotkeys) {
-    OptionsDialog dialog(store, hotkeys);
+    Win32KeyboardLayout layout;
+    ShowOptionsDialog(owner, store, hotkeys, layout);
+}
+
+void ShowOptionsDialog(HWND owner, halcyra::ISettingsStore& store, halcyra::modHotkey& hotkeys,
+                       halcyra::IKeyboardLayout& layout) {
+    OptionsDialog dialog(store, hotkeys, layout);
     ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), owner,
                       &OptionsDialog::Procedure, reinterpret_cast<LPARAM>(&dialog));
 }

@@ -50,15 +50,35 @@ TEST(PowerApi, TheEmptySystemNameMeansThisComputer) {
     EXPECT_EQ(viaEmpty.HighPart, viaNull.HighPart);
 }
 
+TEST(PowerApi, CapabilitiesAndTheSystemsTextForAnError) {
+    Win32PowerApi api;
+    PowerCapabilities caps;
+    ASSERT_NE(api.GetPwrCapabilities(&caps), 0);
+    // Wine reports a desktop with S1 and S4 and a hibernation file, and no modern standby.
+    EXPECT_TRUE(caps.SystemS1 || caps.SystemS2 || caps.SystemS3);
+    EXPECT_FALSE(caps.AoAc);
+    for (const std::uint32_t error : {5u, 126u, 1409u}) {
+        const std::string text = api.ErrorText(error);
+        EXPECT_FALSE(text.empty()) << error;
+        EXPECT_EQ(std::string(" \r\n").find(text.empty() ? 'x' : text.back()), std::string::npos)
+            << "no line break at the end: [" << text << "]";
+    }
+    EXPECT_EQ(api.ErrorText(0x20001234), "") << "a number the system has no text for";
+}
+
 TEST(BoundProc, BindsFromTheSystemFolderAndAnswersNullForWhatIsMissing) {
     BoundProc<BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN)> suspend{"powrprof.dll",
                                                                    "SetSuspendState"};
     EXPECT_NE(suspend.get(), nullptr);
+    EXPECT_EQ(suspend.error(), 0u);
     BoundProc<void(WINAPI*)()> noEntry{"powrprof.dll", "NoSuchEntryPoint"};
     EXPECT_EQ(noEntry.get(), nullptr);
+    EXPECT_EQ(noEntry.error(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
     BoundProc<void(WINAPI*)()> noLibrary{"halcyra-no-such-library.dll", "Anything"};
     EXPECT_EQ(noLibrary.get(), nullptr);
+    ::SetLastError(0);
     EXPECT_EQ(noLibrary.get(), nullptr) << "asked once, answered the same";
+    EXPECT_EQ(noLibrary.error(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND)) << "and kept why";
 }
 
 TEST(BoundProc, APlantedLibraryInTheCurrentFolderIsNotLoaded) {

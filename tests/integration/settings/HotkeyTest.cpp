@@ -46,11 +46,14 @@ TEST(SettingsRealHotkeys, LoadRegistersForTheWindowAndUnregisterAllReleases) {
     hotkeys.LoadHotkeys();
     EXPECT_EQ(hotkeys.Counter(), 3);
     EXPECT_EQ(hotkeys.Slot(2), "Restart"); // refused, but its slot is filled
+    ASSERT_EQ(hotkeys.Refused().size(), 1u);
+    EXPECT_EQ(hotkeys.Refused()[0].actionName + hotkeys.Refused()[0].letter, "RestartR");
     EXPECT_EQ(TakeError('S'), static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));
     EXPECT_EQ(TakeError('B'), static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));
     ::UnregisterHotKey(nullptr, 0xB001);
     hotkeys.LoadHotkeys(); // a second load first gives the first set back
     EXPECT_EQ(hotkeys.Counter(), 3);
+    EXPECT_TRUE(hotkeys.Refused().empty()) << "R was given back meanwhile";
     EXPECT_EQ(TakeError('S'), static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));
     hotkeys.UnregisterAllHotkeys(reinterpret_cast<WindowHandle>(window));
     EXPECT_EQ(hotkeys.Counter(), 0);

@@ -8,6 +8,7 @@
 
 #include "settings/SettingsKeys.h"
 #include "settings/win32/Win32HotkeyApi.h"
+#include "settings/win32/Win32KeyboardLayout.h"
 #include "settings/win32/Win32SettingsStore.h"
 #include "settings/win32/frmOptionsDialog.h"
 #include "settings/win32/frmOptionsResources.h"
@@ -68,12 +69,19 @@ struct SettingsOptionsDialog : ::testing::Test {
         }
         ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halcyra");
     }
+    // Where a test gives one, the dialog asks this layout instead of the active one.
+    IKeyboardLayout* layout = nullptr;
+
     void Open() {
         ui = std::thread([this] {
             HWND owner = ::CreateWindowA("STATIC", "HalcyraForm", WS_POPUP, 0, 0, 1, 1, nullptr,
                                          nullptr, nullptr, nullptr);
             hotkeys.SetMainWindow(reinterpret_cast<WindowHandle>(owner));
-            win32::ShowOptionsDialog(owner, store, hotkeys);
+            if (layout != nullptr) {
+                win32::ShowOptionsDialog(owner, store, hotkeys, *layout);
+            } else {
+                win32::ShowOptionsDialog(owner, store, hotkeys);
+            }
             closed = true;
             while (!release) {
                 ::Sleep(10);
@@ -209,6 +217,74 @@ TEST_F(SettingsOptionsDialog, EnterIsOkWhichSavesLoadsAndCloses) {
     EXPECT_EQ(hotkeys.Slot(2), "Standby");
     EXPECT_EQ(TakeError('S'), static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));
     EXPECT_EQ(TakeError('B'), static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));
+}
+
+std::wstring WideText(HWND box) {
+    wchar_t text[512] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, text, 512);
+    return text;
+}
+
+TEST_F(SettingsOptionsDialog, ACombinationTakenWhileOpenIsNamedAtOkAndTheRestWork) {
+    Open();
+    Select(3, 19); // Shutdown S
+    Select(6, 2);  // Standby B
+    // Another program takes CTRL+ALT+S while the dialog is open.
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 0xB200, MOD_ALT | MOD_CONTROL, 'S'));
+    Click(IDOK);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindVisible("Halcyra")) != nullptr; }));
+    EXPECT_EQ(Text(::GetDlgItem(box, 0xFFFF)),
+              "Another program already uses this shortcut, so it does nothing:\n\nCTRL+ALT+S "
+              "(Shutdown)\n\nYou can choose a different letter in Options.");
+    EXPECT_FALSE(closed) << "told before the dialog goes";
+    ::SendMessageA(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return closed.load(); }));
+    EXPECT_EQ(Stored("HotKeyShutdown"), "S") << "saved as chosen";
+    EXPECT_EQ(TakeError('B'), static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));
+    ::UnregisterHotKey(nullptr, 0xB200);
+}
+
+// A layout where AltGr+S types an s with an acute accent, outside most ANSI code pages.
+class PolishS : public IKeyboardLayout {
+public:
+    std::string AltGrText(std::uint32_t vk) override { return vk == 'S' ? "\xC5\x9B" : ""; }
+};
+
+TEST_F(SettingsOptionsDialog, AnAltGrLetterIsNamedWithItsCharacterAndNoGoesBack) {
+    PolishS polish;
+    layout = &polish;
+    Open();
+    Select(3, 19);
+    for (const int answer : {IDNO, IDYES}) {
+        Click(IDC_OPTIONS_APPLY);
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (box = FindVisible("Halcyra")) != nullptr; }));
+        EXPECT_EQ(WideText(box), L"On this keyboard CTRL+ALT is also AltGr, so this shortcut "
+                                 L"would take a character you type:\n\nCTRL+ALT+S types "
+                                 L"\"\x015B\"\n\nKeep it anyway? Choose No to go back and pick "
+                                 L"another letter.");
+        ::SendMessageA(::GetDlgItem(box, answer), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitFor([&] { return FindVisible("Halcyra") == nullptr; }));
+        if (answer == IDNO) {
+            EXPECT_FALSE(WaitFor([&] { return Stored("HotKeyShutdown") != "absent"; }, 300));
+        }
+    }
+    ASSERT_TRUE(WaitFor([&] { return Stored("HotKeyShutdownIndex") == "19"; }));
+    EXPECT_TRUE(::IsWindowVisible(dialog)) << "Apply keeps the dialog open";
+    Click(IDOK); // S is stored now: no second question
+    ASSERT_TRUE(WaitFor([&] { return closed.load(); }));
+}
+
+TEST(SettingsKeyboardLayout, TheUsLayoutTypesNothingWithCtrlAlt) {
+    // The bench's layout has no AltGr: a letter must never be reported for what CTRL alone
+    // makes of it (a control character).
+    win32::Win32KeyboardLayout layout;
+    for (std::uint32_t vk = 'A'; vk <= 'Z'; ++vk) {
+        EXPECT_EQ(layout.AltGrText(vk), "") << static_cast<char>(vk);
+    }
+    EXPECT_EQ(win32::Utf8(win32::Utf16("\xC5\x9B\xE2\x82\xAC@")), "\xC5\x9B\xE2\x82\xAC@");
+    EXPECT_EQ(win32::Utf16("\xE2\x82\xAC"), L"\x20AC");
 }
 
 } // namespace
