@@ -225,26 +225,6 @@ std::wstring WideText(HWND box) {
     return text;
 }
 
-TEST_F(SettingsOptionsDialog, ACombinationTakenWhileOpenIsNamedAtOkAndTheRestWork) {
-    Open();
-    Select(3, 19); // Shutdown S
-    Select(6, 2);  // Standby B
-    // Another program takes CTRL+ALT+S while the dialog is open.
-    ASSERT_TRUE(::RegisterHotKey(nullptr, 0xB200, MOD_ALT | MOD_CONTROL, 'S'));
-    Click(IDOK);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindVisible("Halcyra")) != nullptr; }));
-    EXPECT_EQ(Text(::GetDlgItem(box, 0xFFFF)),
-              "Another program already uses this shortcut, so it does nothing:\n\nCTRL+ALT+S "
-              "(Shutdown)\n\nYou can choose a different letter in Options.");
-    EXPECT_FALSE(closed) << "told before the dialog goes";
-    ::SendMessageA(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return closed.load(); }));
-    EXPECT_EQ(Stored("HotKeyShutdown"), "S") << "saved as chosen";
-    EXPECT_EQ(TakeError('B'), static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));
-    ::UnregisterHotKey(nullptr, 0xB200);
-}
-
 // A layout where AltGr+S types an s with an acute accent, outside most ANSI code pages.
 class PolishS : public IKeyboardLayout {
 public:

@@ -308,29 +308,30 @@ TEST(PowerActions, ARefusedRequestIsReportedOnceWithTheSystemsReason) {
     }
 }
 
-TEST(PowerActions, OnTheOlderFamilyARefusedSuspendIsReportedToo) {
-    FormBench b;
-    b.power.platformId = 1;
-    b.power.failing["SetSystemPowerState"] = 50;
-    b.settings.values["Confirm"] = "0";
-    b.Start();
-    b.form.mnu_Standby_Click();
-    EXPECT_EQ(Only(b.log, "MessageBox"),
-              Log{"MessageBox(0x1234, Halcyra could not put the computer on standby.\n\nsystem "
-                  "text 50\n\nYou can try again or use the Start menu., Halcyra, 0x30)"});
-}
-
-TEST(PowerActions, AMissingPowerLibraryGivesOneReportForStandby) {
-    // Neither the capabilities nor the suspend entry can be bound: one message, the loader's.
-    FormBench b;
-    b.power.capabilities.reset();
-    b.power.failing["SetSuspendState"] = 126;
-    b.settings.values["Confirm"] = "0";
-    b.Start();
-    b.form.mnu_Standby_Click();
-    EXPECT_EQ(Only(b.log, "MessageBox"),
-              Log{"MessageBox(0x1234, Halcyra could not put the computer on standby.\n\nsystem "
-                  "text 126\n\nYou can try again or use the Start menu., Halcyra, 0x30)"});
+TEST(PowerActions, StandbysOtherRequestsAreReportedTooAndAMissingLibraryOnlyOnce) {
+    const struct {
+        std::uint32_t platformId;
+        const char* call;
+        std::uint32_t error;
+        bool capabilitiesKnown; // unknown: the library itself could not be loaded
+    } rows[] = {{1, "SetSystemPowerState", 50, true}, {2, "SetSuspendState", 126, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.call);
+        FormBench b;
+        b.power.platformId = row.platformId;
+        b.power.failing[row.call] = row.error;
+        if (!row.capabilitiesKnown) {
+            b.power.capabilities.reset();
+        }
+        b.settings.values["Confirm"] = "0";
+        b.Start();
+        b.form.mnu_Standby_Click();
+        EXPECT_EQ(Only(b.log, "MessageBox"),
+                  Log{"MessageBox(0x1234, Halcyra could not put the computer on standby.\n\nsystem "
+                      "text " +
+                      std::to_string(row.error) +
+                      "\n\nYou can try again or use the Start menu., Halcyra, 0x30)"});
+    }
 }
 
 } // namespace
