@@ -61,8 +61,6 @@ private:
 // One started process, ended when the test is done with it.
 class Started {
 public:
-    // program may be null: the system then finds it in the command line, as the shell does
-    // with a Run entry.
     Started(const wchar_t* program, std::wstring commandLine, const wchar_t* folder = nullptr) {
         STARTUPINFOW si{};
         si.cb = sizeof si;
@@ -166,8 +164,9 @@ TEST_F(Paths, AnUnquotedRunLineWithBlanksStillStartsInTheTray) {
     } rows[] = {{L" /start", true}, {L" /start second", false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(Utf8(row.arguments));
-        // As the shell starts a Run entry: the whole line, the program found in it.
-        Started halcyra(nullptr, exe + row.arguments);
+        // The line exactly as a Run entry holds it. Given no program name, Wine would find the
+        // program and quote it in the line itself; Windows hands the line over as it stands.
+        Started halcyra(exe.c_str(), exe + row.arguments);
         ASSERT_TRUE(halcyra.Ok()) << ::GetLastError();
         HWND hwnd = ReadyWindow(halcyra.Pid(), row.hidden);
         ASSERT_NE(hwnd, nullptr);
