@@ -1,5 +1,6 @@
 #pragma once
 // Recording fakes of the settings subsystem's platform: every call lands in one shared log.
+#include <array>
 #include <cstring>
 #include <map>
 #include <set>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "settings/IHotkeyApi.h"
+#include "settings/IOptionsView.h"
 #include "settings/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
 
@@ -52,6 +54,24 @@ public:
         log_.push_back("unregister " + std::to_string(hwnd) + " " + std::to_string(id));
         return 1;
     }
+
+private:
+    Log& log_;
+};
+
+// The Options dialog's seven lists and its warning box.
+class FakeOptionsView : public IOptionsView {
+public:
+    explicit FakeOptionsView(Log& log) : log_(log) {}
+    std::array<int, 7> positions{-1, -1, -1, -1, -1, -1, -1};
+    int SelectedPosition(int row) override { return positions.at(static_cast<std::size_t>(row)); }
+    void SelectPosition(int row, int position) override {
+        positions.at(static_cast<std::size_t>(row)) = position;
+    }
+    void ShowWarning(std::string_view text, std::string_view title) override {
+        log_.push_back("warning " + std::string(title) + ": " + std::string(text));
+    }
+    void Close() override { log_.push_back("close"); }
 
 private:
     Log& log_;
