@@ -16,6 +16,19 @@ std::wstring Wide(const std::string& ascii) {
     return std::wstring(ascii.begin(), ascii.end());
 }
 
+// Cyrillic and Thai together: outside every single code page but UTF-8, whatever the locale
+// the bench's Wine takes its ANSI code page from.
+const wchar_t* const kForeignName =
+    L"\x0425\x0430\x043b\x0446\x0438\x0440\x0430-\x0e44\x0e17\x0e22"; // "Халцира-ไทย"
+
+// Whether the system's ANSI code page lacks a letter of text: the condition under test.
+bool OutsideAnsiCodePage(const std::wstring& text) {
+    BOOL usedDefault = FALSE;
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, nullptr, 0, nullptr,
+                          &usedDefault);
+    return usedDefault != FALSE;
+}
+
 bool SamePath(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
                                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
@@ -177,13 +190,32 @@ TEST_F(Paths, AnUnquotedRunLineWithBlanksStillStartsInTheTray) {
 
 #ifdef CORVANE_EXE
 TEST_F(Paths, FromAFolderOutsideTheCodePageTheLauncherStartsHalcyraThere) {
-    // "Халцира": Cyrillic, outside the prefix's Western code page.
-    ScratchFolder folder(L"\x0425\x0430\x043b\x0446\x0438\x0440\x0430");
+    ASSERT_TRUE(OutsideAnsiCodePage(kForeignName)) << "code page " << ::GetACP();
+    ScratchFolder folder(kForeignName);
     ScratchFolder elsewhere(L"HalcyraElsewhere");
-    const std::wstring halcyraExe = folder.Place(HALCYRA_EXE, L"Halcyra.exe");
     const std::wstring corvaneExe = folder.Place(CORVANE_EXE, L"Corvane.exe");
-    ASSERT_FALSE(halcyraExe.empty());
     ASSERT_FALSE(corvaneExe.empty());
+    {
+        // Alone there, the launcher names the missing program by its whole path.
+        Started alone(corvaneExe.c_str(), L"\"" + corvaneExe + L"\"", elsewhere.Path().c_str());
+        ASSERT_TRUE(alone.Ok());
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            const auto boxes = WindowsOf(alone.Pid(), "#32770", "Halcyra Launcher");
+            box = boxes.empty() ? nullptr : boxes.front();
+            return box && ::IsWindowVisible(box);
+        }));
+        wchar_t text[1024] = {};
+        ::GetDlgItemTextW(box, 0xFFFF, text, 1024);
+        const std::wstring message = text;
+        EXPECT_NE(message.find(folder.Path() + L"\\Halcyra.exe"), std::wstring::npos)
+            << Utf8(message);
+        EXPECT_NE(message.find(L"Error 2: "), std::wstring::npos) << Utf8(message);
+        ::SendMessageA(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        EXPECT_EQ(alone.ExitCode(20000), 1u);
+    }
+    const std::wstring halcyraExe = folder.Place(HALCYRA_EXE, L"Halcyra.exe");
+    ASSERT_FALSE(halcyraExe.empty());
 
     Started launcher(corvaneExe.c_str(), L"\"" + corvaneExe + L"\"", elsewhere.Path().c_str());
     ASSERT_TRUE(launcher.Ok());

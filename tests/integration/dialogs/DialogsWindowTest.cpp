@@ -467,13 +467,18 @@ TEST_F(DialogsWindow, SystemInfoStartsTheProgramOrSaysItIsUnavailable) {
     DeleteValue(HKEY_LOCAL_MACHINE, kLocationKey, "MSINFO");
 }
 
-// A folder named in letters outside the system's code page ("Халцира" under the Western one):
-// both registry values lead to the program there.
+// A folder named in letters outside the system's code page ("Халцира-ไทย": Cyrillic and Thai,
+// in no single code page but UTF-8): both registry values lead to the program there.
 TEST_F(DialogsWindow, SystemInfoStartsFromAFolderOutsideTheCodePage) {
     const std::string fake = WinePath(HALCYRA_FAKE_SYSINFO);
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"\x0425\x0430\x043b\x0446\x0438\x0440\x0430";
+    const std::wstring folder =
+        std::wstring(temp) + L"\x0425\x0430\x043b\x0446\x0438\x0440\x0430-\x0e44\x0e17\x0e22";
+    BOOL outside = FALSE;
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folder.c_str(), -1, nullptr, 0, nullptr,
+                          &outside);
+    ASSERT_TRUE(outside) << "code page " << ::GetACP();
     const std::wstring program = folder + L"\\MSINFO32.EXE";
     const std::wstring marker = program + L".started";
     ::CreateDirectoryW(folder.c_str(), nullptr);
