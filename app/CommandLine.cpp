@@ -8,9 +8,7 @@ namespace {
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
-} // namespace
 
-namespace {
 char FoldCase(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }

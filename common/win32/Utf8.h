@@ -1,6 +1,7 @@
 #pragma once
 // The portable core keeps text in UTF-8; the platform's wide functions take UTF-16. Paths cross
-// here, so that letters outside the system's ANSI code page survive.
+// here, so that letters outside the system's ANSI code page survive. Wide calls rather than a
+// UTF-8 process code page in the manifest: Windows before 10 version 1903 ignores that setting.
 #include <windows.h>
 
 #include <climits>
