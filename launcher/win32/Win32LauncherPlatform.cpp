@@ -52,7 +52,7 @@ bool AssignNarrow(const wchar_t* text, int length, LaunchText& out) {
 
 std::uint32_t Win32LauncherPlatform::ExecutablePath(LaunchText& path) {
     path.Clear();
-    static WideText own; // 64 KB: kept off the stack
+    WideText own;
     const DWORD size = static_cast<DWORD>(WideText::Room());
     SetLastError(ERROR_SUCCESS);
     const DWORD length = GetModuleFileNameW(nullptr, own.Buffer(), size);
@@ -69,9 +69,9 @@ std::uint32_t Win32LauncherPlatform::ExecutablePath(LaunchText& path) {
 
 std::uint32_t Win32LauncherPlatform::StartProgram(const StartRequest& request) {
     // CreateProcessW wants NUL-terminated texts and may write into the command line.
-    static WideText application;
-    static WideText commandLine;
-    static WideText folder;
+    WideText application;
+    WideText commandLine;
+    WideText folder;
     if (!application.Assign(request.applicationPath) || !commandLine.Assign(request.commandLine) ||
         !folder.Assign(request.workingFolder)) {
         return ERROR_FILENAME_EXCED_RANGE;
@@ -105,8 +105,8 @@ void Win32LauncherPlatform::DescribeError(std::uint32_t code, LaunchText& text) 
 }
 
 void Win32LauncherPlatform::ShowError(std::string_view text, std::string_view caption) {
-    static WideText body;
-    static WideText title;
+    WideText body;
+    WideText title;
     body.Assign(text);
     title.Assign(caption);
     MessageBoxW(nullptr, body.CStr(), title.CStr(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
