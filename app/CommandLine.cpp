@@ -8,9 +8,47 @@ namespace {
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
+
+char FoldCase(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Paths compare without regard to the case of their ASCII letters, as the file system does.
+bool StartsWithPath(std::string_view text, std::string_view path) {
+    if (path.empty() || text.size() < path.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (FoldCase(text[i]) != FoldCase(path[i])) {
+            return false;
+        }
+    }
+    // The path must be the whole program name, not the start of a longer one.
+    return text.size() == path.size() || IsBlank(text[path.size()]);
+}
+
+// Where the program's name ends when it is written without quotes.
+std::size_t UnquotedNameLength(std::string_view text, std::string_view programPath) {
+    if (StartsWithPath(text, programPath)) {
+        return programPath.size();
+    }
+    constexpr std::string_view kExtension = ".exe";
+    if (programPath.size() > kExtension.size()) {
+        const std::string_view stem = programPath.substr(0, programPath.size() - kExtension.size());
+        const std::string_view extension = programPath.substr(stem.size());
+        if (StartsWithPath(extension, kExtension) && StartsWithPath(text, stem)) {
+            return stem.size();
+        }
+    }
+    std::size_t i = 0;
+    while (i < text.size() && !IsBlank(text[i])) {
+        ++i;
+    }
+    return i;
+}
 } // namespace
 
-std::string ArgumentText(std::string_view commandLine) {
+std::string ArgumentText(std::string_view commandLine, std::string_view programPath) {
     std::size_t i = 0;
     while (i < commandLine.size() && IsBlank(commandLine[i])) {
         ++i;
@@ -18,9 +56,11 @@ std::string ArgumentText(std::string_view commandLine) {
     if (i < commandLine.size() && commandLine[i] == '"') {
         const std::size_t close = commandLine.find('"', i + 1);
         i = close == std::string_view::npos ? commandLine.size() : close + 1;
-    }
-    while (i < commandLine.size() && !IsBlank(commandLine[i])) {
-        ++i;
+        while (i < commandLine.size() && !IsBlank(commandLine[i])) {
+            ++i;
+        }
+    } else {
+        i += UnquotedNameLength(commandLine.substr(i), programPath);
     }
     while (i < commandLine.size() && IsBlank(commandLine[i])) {
         ++i;

@@ -4,6 +4,7 @@
 
 namespace halcyra {
 
+// Texts are UTF-8, so that paths outside the system's ANSI code page survive.
 class IProgramInfo {
 public:
     virtual ~IProgramInfo() = default;

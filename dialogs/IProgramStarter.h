@@ -6,7 +6,7 @@ namespace halcyra::dialogs {
 class IProgramStarter {
 public:
     virtual ~IProgramStarter() = default;
-    // Starts the program at path without arguments; false when it could not be started.
+    // Starts the program at path (UTF-8) without arguments; false when it could not be started.
     virtual bool Start(const std::string& path, int showCommand) = 0;
 };
 

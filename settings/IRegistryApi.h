@@ -1,5 +1,8 @@
 #pragma once
-// The registry calls the program makes, one to one with the ANSI advapi32 functions.
+// The registry calls the program makes, one to one with the advapi32 functions of those names.
+// Key paths, value names and string data (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) are UTF-8, as an
+// ANSI function would see them were the code page UTF-8: sizes count UTF-8 bytes. ASCII text
+// is stored exactly as the ANSI functions store it; other letters survive whole.
 // Results are the platform's status codes (0 = success), never GetLastError.
 #include <cstdint>
 #include <string_view>

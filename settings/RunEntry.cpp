@@ -4,13 +4,11 @@
 
 namespace halcyra::settings {
 
-std::string RunEntryData(std::string_view folder, std::string_view exeFileName) {
-    const auto dot = exeFileName.rfind('.');
-    const std::string_view stem =
-        dot == std::string_view::npos ? exeFileName : exeFileName.substr(0, dot);
+std::string RunEntryData(std::string_view folder, std::string_view exeName) {
+    // The name comes without its extension already: a dot left in it belongs to the name.
     std::string path;
-    path.reserve(folder.size() + stem.size() + 5);
-    path.append(folder).append("\\").append(stem).append(".exe");
+    path.reserve(folder.size() + exeName.size() + 5);
+    path.append(folder).append("\\").append(exeName).append(".exe");
     if (path.find_first_of(" \t") != std::string::npos) {
         path = '"' + path + '"';
     }

@@ -1,28 +1,17 @@
 #include "app/win32/Win32ProgramInfo.h"
 
-#include <vector>
-
 #include "app/CommandLine.h"
+#include "common/win32/Utf8.h"
 
 namespace halcyra::win32 {
 
 std::string Win32ProgramInfo::ModulePath() {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < buffer.size()) {
-            return std::string(buffer.data(), length);
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    // Wide: a folder named in letters outside the ANSI code page must survive whole.
+    return Narrow(ModuleFileName());
 }
 
 std::string Win32ProgramInfo::Arguments() const {
-    return ArgumentText(::GetCommandLineA());
+    return ArgumentText(Narrow(::GetCommandLineW()), ModulePath());
 }
 
 std::string Win32ProgramInfo::Folder() const {

@@ -2,6 +2,8 @@
 
 #include "dialogs/win32/Win32FileExists.h"
 
+#include "common/win32/Utf8.h"
+
 namespace halcyra::win32 {
 
 bool Win32FileExists::IsOrdinaryFile(const std::string& path) {
@@ -10,7 +12,7 @@ bool Win32FileExists::IsOrdinaryFile(const std::string& path) {
     if (path.empty() || path.find_first_of("*?") != std::string::npos) {
         return false;
     }
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(Widen(path).c_str());
     constexpr DWORD kNotOrdinary = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE |
                                    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotOrdinary) == 0;

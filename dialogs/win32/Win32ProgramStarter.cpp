@@ -3,8 +3,9 @@
 #include "dialogs/win32/Win32ProgramStarter.h"
 
 #include "common/win32/UniqueHandle.h"
+#include "common/win32/Utf8.h"
 
-#include <vector>
+#include <string>
 
 namespace halcyra::win32 {
 
@@ -14,15 +15,14 @@ bool Win32ProgramStarter::Start(const std::string& path, int showCommand) {
     }
     // The path names the program itself, so a blank in "Program Files" cannot make Windows
     // start some other program that happens to match the first word.
-    std::string quoted = "\"" + path + "\"";
-    std::vector<char> commandLine(quoted.begin(), quoted.end());
-    commandLine.push_back('\0');
-    STARTUPINFOA startup{};
+    const std::wstring program = Widen(path);
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           nullptr, &startup, &process)) {
         return false;
     }

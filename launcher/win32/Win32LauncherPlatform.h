@@ -1,5 +1,6 @@
 #pragma once
-// The launcher's platform: its own module path, CreateProcessA, FormatMessageA and MessageBoxA.
+// The launcher's platform: its own module path, CreateProcessW, FormatMessageW and MessageBoxW,
+// with the launcher's UTF-8 texts converted at this boundary.
 #include "launcher/IErrorBox.h"
 #include "launcher/IExecutableLocator.h"
 #include "launcher/IProgramStarter.h"

@@ -2,7 +2,11 @@
 
 #include "settings/win32/Win32RegistryApi.h"
 
+#include <cstring>
 #include <string>
+#include <vector>
+
+#include "common/win32/Utf8.h"
 
 namespace halcyra::win32 {
 
@@ -30,6 +34,30 @@ void Report(const char* call, long status) {
     }
 }
 
+bool IsText(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// The whole value as stored: its type and its bytes. The value may grow between the size
+// question and the read; a few tries catch up with it.
+LSTATUS ReadStored(HKEY key, const std::wstring& name, DWORD& type, std::vector<BYTE>& bytes) {
+    DWORD size = 0;
+    LSTATUS status = ::RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
+    for (int tries = 0; status == ERROR_SUCCESS && tries < 4; ++tries) {
+        bytes.resize(static_cast<std::size_t>(size) + sizeof(wchar_t));
+        size = static_cast<DWORD>(bytes.size());
+        status = ::RegQueryValueExW(key, name.c_str(), nullptr, &type, bytes.data(), &size);
+        if (status == ERROR_SUCCESS) {
+            bytes.resize(size);
+            return status;
+        }
+        if (status == ERROR_MORE_DATA) {
+            status = ERROR_SUCCESS;
+        }
+    }
+    return status == ERROR_SUCCESS ? ERROR_MORE_DATA : status;
+}
+
 } // namespace
 
 long Win32RegistryApi::RegCreateKeyExA(RegKey root, std::string_view subKey, std::uint32_t reserved,
@@ -42,11 +70,12 @@ long Win32RegistryApi::RegCreateKeyExA(RegKey root, std::string_view subKey, std
     attributes.bInheritHandle = security != nullptr && security->inheritHandle ? TRUE : FALSE;
     HKEY key = nullptr;
     DWORD created = 0;
-    const std::string path(subKey);
-    const LSTATUS status = ::RegCreateKeyExA(
-        ToHkey(root), path.c_str(), reserved, const_cast<LPSTR>(className), options, access,
-        security != nullptr ? &attributes : nullptr, &key, &created);
-    Report("RegCreateKeyExA", status);
+    const std::wstring path = Widen(subKey);
+    std::wstring keyClass = className != nullptr ? Widen(className) : std::wstring();
+    const LSTATUS status = ::RegCreateKeyExW(
+        ToHkey(root), path.c_str(), reserved, className != nullptr ? keyClass.data() : nullptr,
+        options, access, security != nullptr ? &attributes : nullptr, &key, &created);
+    Report("RegCreateKeyExW", status);
     if (result != nullptr) {
         *result = status == ERROR_SUCCESS ? FromHkey(key) : 0;
     }
@@ -59,18 +88,28 @@ long Win32RegistryApi::RegCreateKeyExA(RegKey root, std::string_view subKey, std
 long Win32RegistryApi::RegSetValueExA(RegKey key, std::string_view valueName,
                                       std::uint32_t reserved, std::uint32_t type,
                                       const std::uint8_t* data, std::uint32_t size) {
-    const std::string name(valueName);
-    const LSTATUS status = ::RegSetValueExA(ToHkey(key), name.c_str(), reserved, type, data, size);
-    Report("RegSetValueExA", status);
+    const std::wstring name = Widen(valueName);
+    LSTATUS status = ERROR_SUCCESS;
+    if (IsText(type) && data != nullptr) {
+        // Exactly the bytes given, terminator and embedded NULs included, as UTF-16.
+        const std::wstring text =
+            Widen(std::string_view(reinterpret_cast<const char*>(data), size));
+        status = ::RegSetValueExW(ToHkey(key), name.c_str(), reserved, type,
+                                  reinterpret_cast<const BYTE*>(text.data()),
+                                  static_cast<DWORD>(text.size() * sizeof(wchar_t)));
+    } else {
+        status = ::RegSetValueExW(ToHkey(key), name.c_str(), reserved, type, data, size);
+    }
+    Report("RegSetValueExW", status);
     return status;
 }
 
 long Win32RegistryApi::RegOpenKeyExA(RegKey root, std::string_view subKey, std::uint32_t options,
                                      std::uint32_t access, RegKey* result) {
     HKEY key = nullptr;
-    const std::string path(subKey);
-    const LSTATUS status = ::RegOpenKeyExA(ToHkey(root), path.c_str(), options, access, &key);
-    Report("RegOpenKeyExA", status);
+    const std::wstring path = Widen(subKey);
+    const LSTATUS status = ::RegOpenKeyExW(ToHkey(root), path.c_str(), options, access, &key);
+    Report("RegOpenKeyExW", status);
     if (result != nullptr) {
         *result = status == ERROR_SUCCESS ? FromHkey(key) : 0;
     }
@@ -79,25 +118,43 @@ long Win32RegistryApi::RegOpenKeyExA(RegKey root, std::string_view subKey, std::
 
 long Win32RegistryApi::RegQueryValueExA(RegKey key, std::string_view valueName, std::uint32_t* type,
                                         std::uint8_t* data, std::uint32_t* size) {
-    const std::string name(valueName);
     DWORD valueType = 0;
-    DWORD valueSize = size != nullptr ? *size : 0;
-    const LSTATUS status = ::RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &valueType, data,
-                                              size != nullptr ? &valueSize : nullptr);
-    Report("RegQueryValueExA", status);
+    std::vector<BYTE> stored;
+    LSTATUS status = ReadStored(ToHkey(key), Widen(valueName), valueType, stored);
+    Report("RegQueryValueExW", status);
     if (type != nullptr) {
         *type = valueType;
     }
+    if (status != ERROR_SUCCESS) {
+        return status;
+    }
+    std::string text;
+    if (IsText(valueType)) {
+        // An odd last byte is no whole UTF-16 unit and is dropped, as the ANSI call does.
+        std::wstring wide(stored.size() / sizeof(wchar_t), L'\0');
+        std::memcpy(wide.data(), stored.data(), wide.size() * sizeof(wchar_t));
+        text = Narrow(wide);
+    } else {
+        text.assign(stored.begin(), stored.end());
+    }
+    const auto needed = static_cast<std::uint32_t>(text.size());
+    if (data != nullptr) {
+        if (size == nullptr || *size < needed) {
+            status = ERROR_MORE_DATA;
+        } else {
+            std::memcpy(data, text.data(), text.size());
+        }
+    }
     if (size != nullptr) {
-        *size = valueSize;
+        *size = needed;
     }
     return status;
 }
 
 long Win32RegistryApi::RegDeleteValueA(RegKey key, std::string_view valueName) {
-    const std::string name(valueName);
-    const LSTATUS status = ::RegDeleteValueA(ToHkey(key), name.c_str());
-    Report("RegDeleteValueA", status);
+    const std::wstring name = Widen(valueName);
+    const LSTATUS status = ::RegDeleteValueW(ToHkey(key), name.c_str());
+    Report("RegDeleteValueW", status);
     return status;
 }
 

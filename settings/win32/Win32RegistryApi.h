@@ -1,5 +1,5 @@
 #pragma once
-// IRegistryApi over advapi32's ANSI registry functions.
+// IRegistryApi over advapi32's wide registry functions, text converted from and to UTF-8.
 #include "settings/IRegistryApi.h"
 
 namespace halcyra::win32 {

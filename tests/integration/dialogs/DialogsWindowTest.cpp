@@ -467,6 +467,58 @@ TEST_F(DialogsWindow, SystemInfoStartsTheProgramOrSaysItIsUnavailable) {
     DeleteValue(HKEY_LOCAL_MACHINE, kLocationKey, "MSINFO");
 }
 
+// A folder named in letters outside the system's code page ("Халцира-ไทย": Cyrillic and Thai,
+// in no single code page but UTF-8): both registry values lead to the program there.
+TEST_F(DialogsWindow, SystemInfoStartsFromAFolderOutsideTheCodePage) {
+    const std::string fake = WinePath(HALCYRA_FAKE_SYSINFO);
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder =
+        std::wstring(temp) + L"\x0425\x0430\x043b\x0446\x0438\x0440\x0430-\x0e44\x0e17\x0e22";
+    BOOL outside = FALSE;
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folder.c_str(), -1, nullptr, 0, nullptr,
+                          &outside);
+    ASSERT_TRUE(outside) << "code page " << ::GetACP();
+    const std::wstring program = folder + L"\\MSINFO32.EXE";
+    const std::wstring marker = program + L".started";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(
+        ::CopyFileW(std::wstring(fake.begin(), fake.end()).c_str(), program.c_str(), FALSE));
+    const auto setWide = [](const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+        HKEY opened = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                    &opened, nullptr),
+                  ERROR_SUCCESS);
+        ::RegSetValueExW(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        ::RegCloseKey(opened);
+    };
+    for (const bool firstValue : {true, false}) {
+        SCOPED_TRACE(firstValue ? "first value" : "second value");
+        DeleteValue(HKEY_LOCAL_MACHINE, kInfoKey, "PATH");
+        DeleteValue(HKEY_LOCAL_MACHINE, kLocationKey, "MSINFO");
+        ::DeleteFileW(marker.c_str());
+        if (firstValue) {
+            setWide(L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH", program);
+        } else {
+            setWide(L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO", folder);
+        }
+        WithDialog(ShowAboutDialog, [&] {
+            HWND about = FindVisibleDialog("About Halcyra");
+            ASSERT_TRUE(about);
+            ::PostMessageA(::GetDlgItem(about, IDC_ABOUT_SYSINFO), BM_CLICK, 0, 0);
+            EXPECT_TRUE(WaitFor(
+                [&] { return ::GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+            EXPECT_FALSE(FindVisibleDialog("Halcyra", 500)) << "System Info said unavailable";
+        });
+    }
+    DeleteValue(HKEY_LOCAL_MACHINE, kInfoKey, "PATH");
+    DeleteValue(HKEY_LOCAL_MACHINE, kLocationKey, "MSINFO");
+    ::DeleteFileW(marker.c_str());
+    ::DeleteFileW(program.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+
 TEST_F(DialogsWindow, LinksAndCheckButtonHandTheShellExactlyTheirAddresses) {
     WithDialog(ShowAboutDialog, [&] {
         HWND about = FindVisibleDialog("About Halcyra");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "settings/Registry.h"
 #include "settings/win32/Win32RegistryApi.h"
 #include "settings/win32/Win32SettingsStore.h"
@@ -19,6 +21,27 @@ struct SettingsRealRegistry : ::testing::Test {
     void TearDown() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, root.c_str()); }
     RegistryValue Read(const char* name, RegistryValue def = "Z") {
         return Registry::ReadValue(api, reg::kCurrentUser, path, name, def);
+    }
+    // The value's stored bytes, as the wide functions see them.
+    std::wstring Stored(const wchar_t* name, DWORD* type = nullptr) {
+        const std::wstring key(path.begin(), path.end());
+        wchar_t data[512] = {};
+        DWORD size = sizeof data - sizeof(wchar_t);
+        if (::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type,
+                           data, &size) != ERROR_SUCCESS) {
+            return L"(absent)";
+        }
+        return std::wstring(data, size / sizeof(wchar_t));
+    }
+    void RawWide(const wchar_t* name, DWORD type, std::wstring_view text, DWORD extraBytes = 0) {
+        const std::wstring key(path.begin(), path.end());
+        HKEY handle = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                    nullptr, &handle, nullptr),
+                  ERROR_SUCCESS);
+        ::RegSetValueExW(handle, name, 0, type, reinterpret_cast<const BYTE*>(text.data()),
+                         static_cast<DWORD>(text.size() * sizeof(wchar_t)) + extraBytes);
+        ::RegCloseKey(handle);
     }
     void Raw(const char* name, DWORD type, std::string_view bytes) {
         HKEY key = nullptr;
@@ -76,6 +99,62 @@ TEST_F(SettingsRealRegistry, SettingsStoreKeepsStringsUnderTheApplicationKey) {
                      sizeof number);
     ::RegCloseKey(key);
     EXPECT_EQ(store.GetSetting("HalcyraTest", "Settings", "Confirm", "1"), "1");
+}
+
+// "Проба" (Cyrillic, outside the Western code page) in UTF-8 and in UTF-16.
+#define HALCYRA_PROBE_UTF8 "\xd0\x9f\xd1\x80\xd0\xbe\xd0\xb1\xd0\xb0"
+#define HALCYRA_PROBE_WIDE L"\x041f\x0440\x043e\x0431\x0430"
+
+TEST_F(SettingsRealRegistry, LettersOutsideTheCodePageSurviveAndAsciiIsStoredAsBefore) {
+    const std::string data = "C:\\" HALCYRA_PROBE_UTF8 "\\Halcyra.exe /start";
+    EXPECT_EQ(Registry::WriteStringValue(api, reg::kCurrentUser, path, "Halcyra", data), 0);
+    EXPECT_EQ(Stored(L"Halcyra"),
+              L"C:\\" HALCYRA_PROBE_WIDE L"\\Halcyra.exe /start" + std::wstring(1, L'\0'));
+    EXPECT_EQ(Read("Halcyra"), RegistryValue(data));
+    Registry::WriteStringValue(api, reg::kCurrentUser, path, HALCYRA_PROBE_UTF8, "x");
+    EXPECT_EQ(Stored(HALCYRA_PROBE_WIDE), std::wstring(L"x", 2));
+    EXPECT_EQ(Read(HALCYRA_PROBE_UTF8), RegistryValue("x"));
+
+    // ASCII text: the same bytes as the ANSI functions store.
+    const std::string ascii = "C:\\Tools\\Halcyra.exe /start";
+    Registry::WriteStringValue(api, reg::kCurrentUser, path, "wide", ascii);
+    Raw("ansi", REG_SZ, std::string_view(ascii.c_str(), ascii.size() + 1));
+    DWORD wideType = 0;
+    DWORD ansiType = 0;
+    EXPECT_EQ(Stored(L"wide", &wideType), Stored(L"ansi", &ansiType));
+    EXPECT_EQ(wideType, ansiType);
+}
+
+TEST_F(SettingsRealRegistry, StoredUtf16OfEveryShapeReadsAsText) {
+    using namespace std::string_literals;
+    const std::wstring longText(70000, L'7');
+    const struct {
+        const wchar_t* name;
+        DWORD type;
+        std::wstring stored;
+        DWORD extraBytes; // a stray odd byte after the text
+        std::string setting;
+    } rows[] = {
+        {L"plain", REG_SZ, L"1"s + L'\0', 0, "1"},
+        {L"empty", REG_SZ, L""s, 0, ""},
+        {L"bare", REG_SZ, L"None"s, 0, "None"},
+        {L"odd", REG_SZ, L"S"s, 1, "S"},
+        {L"nul", REG_SZ, L"1\0garbage\0"s, 0, "1"},
+        {L"lone surrogate", REG_SZ, L"\xd800"s + L'\0', 0, "\xef\xbf\xbd"},
+        {L"cyrillic", REG_SZ, HALCYRA_PROBE_WIDE + L"\0"s, 0, HALCYRA_PROBE_UTF8},
+        {L"long", REG_SZ, longText + L'\0', 0, std::string(70000, '7')},
+        {L"multi", REG_MULTI_SZ, L"1\0\0"s, 0, "default"},
+        {L"expand", REG_EXPAND_SZ, L"1\0"s, 0, "default"},
+        {L"binary", REG_BINARY, L"1\0"s, 0, "default"},
+    };
+    // The settings store sits one level below the test's own key.
+    win32::Win32SettingsStore store;
+    for (const auto& row : rows) {
+        RawWide(row.name, row.type, row.stored, row.extraBytes);
+        const std::string name(row.name, row.name + std::wstring_view(row.name).size());
+        EXPECT_EQ(store.GetSetting("HalcyraTest\\Deep", "Er", name, "default"), row.setting)
+            << name;
+    }
 }
 
 } // namespace

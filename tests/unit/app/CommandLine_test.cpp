@@ -6,6 +6,7 @@ namespace halcyra {
 namespace {
 
 TEST(ArgumentText, DropsTheProgramNameAndTheBlanksAfterIt) {
+    const std::string_view program = "C:\\Program Files\\Halcyra\\Halcyra.exe";
     const struct {
         const char* line;
         const char* arguments;
@@ -21,9 +22,53 @@ TEST(ArgumentText, DropsTheProgramNameAndTheBlanksAfterIt) {
         {"  Halcyra.exe\t/START", "/START"},
         {"\"unterminated /start", ""},
         {"", ""},
+        {"   ", ""},
+        // A legacy Run entry: the program's own path with blanks, unquoted.
+        {"C:\\Program Files\\Halcyra\\Halcyra.exe /start", "/start"},
+        {"C:\\Program Files\\Halcyra\\Halcyra.exe", ""},
+        {"c:\\PROGRAM FILES\\halcyra\\HALCYRA.EXE /start", "/start"},
+        {"C:\\Program Files\\Halcyra\\Halcyra /start", "/start"},
+        {"  C:\\Program Files\\Halcyra\\Halcyra.exe\t/start", "/start"},
+        {"C:\\Program Files\\Halcyra\\Halcyra.exe /start ", "/start "},
+        {"C:\\Program Files\\Halcyra\\Halcyra.exe /START", "/START"},
+        {"C:\\Program Files\\Halcyra\\Halcyra.exe /start /start", "/start /start"},
+        {"C:\\Program Files\\Halcyra\\Halcyra.exe  /start", "/start"},
+        // Only the whole path counts, never the start of a longer name.
+        {"C:\\Program Files\\Halcyra\\Halcyra.exe/start", "Files\\Halcyra\\Halcyra.exe/start"},
+        {"C:\\Program Files\\Halcyra\\Halcyra.exe.bak /start",
+         "Files\\Halcyra\\Halcyra.exe.bak /start"},
+        {"C:\\Program Files\\Halcyra\\Halcyra.exe\"/start", "Files\\Halcyra\\Halcyra.exe\"/start"},
+        {"C:\\Program Files\\Other\\Halcyra.exe /start", "Files\\Other\\Halcyra.exe /start"},
+        {"C:\\Program", ""},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(ArgumentText(row.line), row.arguments) << row.line;
+        EXPECT_EQ(ArgumentText(row.line, program), row.arguments) << row.line;
+    }
+}
+
+TEST(ArgumentText, ComparesWithWhateverPathTheProgramHas) {
+    using namespace std::string_literals;
+    const std::string longFolder(40000, 'x');
+    const std::string longLine = "C:\\" + longFolder + " y\\Halcyra.exe /start";
+    const struct {
+        std::string program;
+        std::string line;
+        std::string arguments;
+    } rows[] = {
+        // Letters outside ASCII, in UTF-8, compare byte for byte.
+        {"C:\\\xd0\x9f\xd1\x80\xd0\xbe\xd0\xb1\xd0\xb0 \xd0\x9f\\Halcyra.exe",
+         "C:\\\xd0\x9f\xd1\x80\xd0\xbe\xd0\xb1\xd0\xb0 \xd0\x9f\\Halcyra.exe /start", "/start"},
+        // A program that cannot tell its path falls back to the first blank.
+        {"", "C:\\Program Files\\Halcyra\\Halcyra.exe /start",
+         "Files\\Halcyra\\Halcyra.exe /start"},
+        {"", "Halcyra.exe /start", "/start"},
+        {".exe", ".exe /start", "/start"},
+        {".exe", "/start", ""},
+        {"C:\\" + longFolder + " y\\Halcyra.exe", longLine, "/start"},
+        {"C:\\A B\\Halcyra.exe", "C:\\A B\\Halcyra.exe\0/start"s, "B\\Halcyra.exe\0/start"s},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ArgumentText(row.line, row.program), row.arguments) << row.line.substr(0, 80);
     }
 }
 

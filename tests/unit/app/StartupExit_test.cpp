@@ -160,13 +160,26 @@ TEST(Startup, NoRunKeyWritesNothing) {
 }
 
 TEST(Startup, ARenamedCopyWritesItsOwnName) {
-    FormBench b;
-    b.program.folder = "C:\\Program Files\\Halcyra";
-    b.program.exeName = "Halcyra2";
-    PutRunEntry(b, reg::kTypeSz, "C:\\Tools\\Halcyra.exe /start");
-    b.form.Form_Load();
-    EXPECT_EQ(b.registry.keys[kRunKey]["Halcyra"].data,
-              "\"C:\\Program Files\\Halcyra\\Halcyra2.exe\" /start" + std::string(1, '\0'));
+    // The program reports its name without the extension; a dot inside the name stays.
+    const struct {
+        const char* folder;
+        const char* exeName;
+        const char* data;
+    } rows[] = {
+        {"C:\\Program Files\\Halcyra", "Halcyra2",
+         "\"C:\\Program Files\\Halcyra\\Halcyra2.exe\" /start"},
+        {"C:\\Tools", "Halcyra.v2", "C:\\Tools\\Halcyra.v2.exe /start"},
+        {"D:\\Stick", "halcyra.portable", "D:\\Stick\\halcyra.portable.exe /start"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.exeName);
+        FormBench b;
+        b.program.folder = row.folder;
+        b.program.exeName = row.exeName;
+        PutRunEntry(b, reg::kTypeSz, "C:\\Tools\\Halcyra.exe /start");
+        b.form.Form_Load();
+        EXPECT_EQ(b.registry.keys[kRunKey]["Halcyra"].data, row.data + std::string(1, '\0'));
+    }
 }
 
 TEST(Exit, TeardownRunsInOrderAndLeavesSettingsAndRunEntry) {

@@ -1,5 +1,6 @@
 #pragma once
 // Recording fakes of the settings subsystem's platform: every call lands in one shared log.
+#include <array>
 #include <cstring>
 #include <map>
 #include <set>
@@ -8,6 +9,7 @@
 
 #include "settings/IHotkeyApi.h"
 #include "settings/IKeyboardLayout.h"
+#include "settings/IOptionsView.h"
 #include "settings/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
 
@@ -80,6 +82,29 @@ public:
         const auto it = altGr.find(vk);
         return it == altGr.end() ? std::string() : it->second;
     }
+};
+
+// The Options dialog's seven lists and its warning box.
+class FakeOptionsView : public IOptionsView {
+public:
+    explicit FakeOptionsView(Log& log) : log_(log) {}
+    std::array<int, 7> positions{-1, -1, -1, -1, -1, -1, -1};
+    int SelectedPosition(int row) override { return positions.at(static_cast<std::size_t>(row)); }
+    void SelectPosition(int row, int position) override {
+        positions.at(static_cast<std::size_t>(row)) = position;
+    }
+    void ShowWarning(std::string_view text, std::string_view title) override {
+        log_.push_back("warning " + std::string(title) + ": " + std::string(text));
+    }
+    bool Ask(std::string_view text, std::string_view title) override {
+        log_.push_back("ask " + std::string(title) + ": " + std::string(text));
+        return keep;
+    }
+    void Close() override { log_.push_back("close"); }
+    bool keep = true; // the answer to a question
+
+private:
+    Log& log_;
 };
 
 // A one-level registry: values by name in keys by path, handles counted from 100.

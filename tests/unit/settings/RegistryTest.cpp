@@ -123,21 +123,25 @@ TEST_F(SettingsRegistry, SettingsStoreKeepsTextUnderTheApplicationsKey) {
 }
 
 TEST(SettingsRunEntryData, FolderNameAndStartArgumentQuotedOnlyWhenBlank) {
+    // The name as the program hands it over: its file name without the extension.
     struct Row {
         const char* folder;
-        const char* exe;
+        const char* exeName;
         const char* expected;
     } rows[] = {
-        {"C:\\Tools", "Halcyra.exe", "C:\\Tools\\Halcyra.exe /start"},
         {"C:\\Tools", "Halcyra", "C:\\Tools\\Halcyra.exe /start"},
-        {"C:\\Tools", "my.tool.EXE", "C:\\Tools\\my.tool.exe /start"},
-        {"C:\\", "Halcyra.exe", "C:\\\\Halcyra.exe /start"},
-        {"C:\\Program Files\\Halcyra", "Halcyra.exe",
+        {"C:\\Tools", "Halcyra.v2", "C:\\Tools\\Halcyra.v2.exe /start"},
+        {"C:\\Tools", "halcyra.portable", "C:\\Tools\\halcyra.portable.exe /start"},
+        {"C:\\Tools", "my.tool", "C:\\Tools\\my.tool.exe /start"},
+        {"C:\\", "Halcyra", "C:\\\\Halcyra.exe /start"},
+        {"C:\\Program Files\\Halcyra", "Halcyra",
          "\"C:\\Program Files\\Halcyra\\Halcyra.exe\" /start"},
-        {"C:\\Tools", "My Halcyra.exe", "\"C:\\Tools\\My Halcyra.exe\" /start"},
+        {"C:\\Tools", "My Halcyra", "\"C:\\Tools\\My Halcyra.exe\" /start"},
+        {"C:\\\xd0\x9f\xd1\x80\xd0\xbe\xd0\xb1\xd0\xb0", "Halcyra",
+         "C:\\\xd0\x9f\xd1\x80\xd0\xbe\xd0\xb1\xd0\xb0\\Halcyra.exe /start"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(settings::RunEntryData(row.folder, row.exe), row.expected);
+        EXPECT_EQ(settings::RunEntryData(row.folder, row.exeName), row.expected);
     }
 }
 

@@ -12,28 +12,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class FakeOptionsView : public IOptionsView {
-public:
-    explicit FakeOptionsView(Log& log) : log_(log) {}
-    std::array<int, 7> positions{-1, -1, -1, -1, -1, -1, -1};
-    int SelectedPosition(int row) override { return positions.at(static_cast<std::size_t>(row)); }
-    void SelectPosition(int row, int position) override {
-        positions.at(static_cast<std::size_t>(row)) = position;
-    }
-    void ShowWarning(std::string_view text, std::string_view title) override {
-        log_.push_back("warning " + std::string(title) + ": " + std::string(text));
-    }
-    bool Ask(std::string_view text, std::string_view title) override {
-        log_.push_back("ask " + std::string(title) + ": " + std::string(text));
-        return keep;
-    }
-    void Close() override { log_.push_back("close"); }
-    bool keep = true; // the answer to a question
-
-private:
-    Log& log_;
-};
-
 struct SettingsOptions : ::testing::Test {
     Log log;
     FakeSettingsStore store{log};
