@@ -304,6 +304,46 @@ TEST(VisibilityRule, HoldsAfterAnySequenceOfUserAndShellEvents) {
     }
 }
 
+TEST(VisibilityRule, AShellThatComesAndGoesNeverShowsBothAndNeitherOnlyWhileTrying) {
+    std::mt19937 random(20261209);
+    for (int run = 0; run < 20; ++run) {
+        FormBench b;
+        b.notify.addFails = run % 3 == 0;
+        b.Start(run % 2 ? "/start" : "");
+        for (int step = 0; step < 300; ++step) {
+            switch (random() % 7) {
+            case 0:
+                b.Send(0x112, 0xF020);
+                break;
+            case 1:
+                b.Send(FakeWindowSystem::kTaskbarCreated, 0);
+                break;
+            case 2:
+                b.Tray(0x203);
+                break;
+            case 3:
+                b.form.mnu_Show_Click();
+                break;
+            case 4:
+                b.form.TrayRetry_Timer();
+                break;
+            default:
+                b.notify.addFails = !b.notify.addFails;
+                break;
+            }
+            const bool icon = b.form.SysIcon()->Visible();
+            EXPECT_FALSE(b.view.visible && icon) << "never both";
+            if (!b.view.visible && !icon) {
+                EXPECT_NE(b.view.retryTimerMs, 0u) << "neither only while trying again";
+            }
+            EXPECT_EQ(b.view.showChecked, b.view.visible);
+            if (::testing::Test::HasFailure()) {
+                return;
+            }
+        }
+    }
+}
+
 TEST(DialogButtons, ButtonsAndMenuEntriesOpenTheSameDialogs) {
     FormBench b;
     b.Start();
