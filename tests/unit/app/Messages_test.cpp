@@ -176,15 +176,6 @@ TEST(TrayNotifications, OnlyTheShellsNotificationsActAtEveryDensity) {
     }
 }
 
-TEST(TrayNotifications, TheShellsClicksKeepTheirMeaningAtHighDensity) {
-    FormBench b;
-    b.view.twipsPerPixel = 7; // 192 DPI: 1440 / 192 rounded down, as the window reports it
-    b.Start("/start");
-    b.Tray(0x203);
-    EXPECT_TRUE(b.view.visible);
-    ExpectVisibilityRule(b);
-}
-
 TEST(TrayNotifications, NotificationsDuringAnOpenPopupOrDialogAreDropped) {
     FormBench b;
     b.Start("/start");
