@@ -17,6 +17,8 @@ HalcyraForm::~HalcyraForm() = default;
 
 void HalcyraForm::Form_Initialize() {
     s_.windows.InitCommonControls();
+    // Single-threaded apartment on this one thread: the shell's link handlers may use COM.
+    s_.windows.InitializeComApartment();
 }
 
 bool HalcyraForm::Form_Load() {
@@ -45,11 +47,17 @@ bool HalcyraForm::Form_Load() {
         CheckRequest_Click();
     }
 
-    const bool startHidden = s_.program.Arguments() == form::kStartArgument;
+    // A shortcut set to "Minimized" (or a start asking for no window) means the tray too.
+    const StartShow show = s_.view.StartShowRequest();
+    const bool startHidden = s_.program.Arguments() == form::kStartArgument ||
+                             show == StartShow::Minimized || show == StartShow::Hidden;
     if (startHidden) {
         sysIcon_->ShowIcon();
         s_.view.SetVisible(false);
         s_.view.SetShowChecked(false);
+        if (!sysIcon_->Visible()) {
+            StartTrayRetries();
+        }
     }
 
     const RegistryValue marker{std::string(settings::kRunPresenceMarker)};
@@ -69,7 +77,10 @@ bool HalcyraForm::Form_Load() {
     taskbarCreated_ = s_.windows.RegisterWindowMessage(form::kTaskbarCreated);
 
     s_.subclass.AttachMessage(*this, hwnd, form::kSysCommand);
-    s_.subclass.AttachMessage(*this, hwnd, taskbarCreated_);
+    // 0 means the registration failed; attached, WM_NULL would re-add the icon every time.
+    if (taskbarCreated_ != 0) {
+        s_.subclass.AttachMessage(*this, hwnd, taskbarCreated_);
+    }
     s_.subclass.AttachMessage(*this, hwnd, form::kHotkey);
 
     if (!startHidden) {
@@ -89,9 +100,13 @@ void HalcyraForm::Form_Unload() {
     const WindowHandle hwnd = s_.view.Handle();
     s_.hotkeys.UnregisterAllHotkeys(hwnd);
     s_.subclass.DetachMessage(*this, hwnd, form::kSysCommand);
-    s_.subclass.DetachMessage(*this, hwnd, taskbarCreated_);
+    if (taskbarCreated_ != 0) {
+        s_.subclass.DetachMessage(*this, hwnd, taskbarCreated_);
+    }
     s_.subclass.DetachMessage(*this, hwnd, form::kHotkey);
-    sysIcon_->HideIcon();
+    StopTrayRetries();
+    RemoveIcon();
+    s_.windows.UninitializeComApartment();
 }
 
 void HalcyraForm::ReportRefusedHotkeys() {

@@ -37,7 +37,17 @@ inline constexpr std::string_view kAlreadyRunning =
     "A copy of Halcyra is already running, if it is not on your taskbar, check the icon tray "
     "by the clock.  Would you like to start another instance?";
 inline constexpr std::uint32_t kActionPauseMs = 400;
+// A tray start whose icon the shell refused tries again this often, then shows the window.
+inline constexpr std::uint32_t kTrayRetryMs = 2000;
+inline constexpr int kTrayRetries = 5;
 } // namespace form
+
+// Where a mouse-move message came from. The shell sends its tray notifications from its own
+// thread with the icon's id in wParam; the pointer's moves come through the input queue.
+struct MouseMoveOrigin {
+    bool sentByAnotherThread = false;
+    WParam wParam = 0;
+};
 
 class HalcyraForm : public ISubclass, private ISystrayIconEvents {
 public:
@@ -71,7 +81,8 @@ public:
     void MsgResponse(std::int32_t) override {}
     LResult WindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wParam,
                        LParam lParam) override;
-    void Form_MouseMove(int button, int shift, double x, double y);
+    void Form_MouseMove(int button, int shift, double x, double y, MouseMoveOrigin origin = {});
+    void TrayRetry_Timer();
     void MenuClick(MenuEntry entry);
     void mnu_Show_Click();
     void CommandMinimize_Click();
@@ -102,7 +113,12 @@ public:
 
 private:
     void NIError(std::uint32_t ErrorNumber) override;
-    void HideToTray();
+    // Hides the window only when the icon is really there; false when it is not.
+    bool HideToTray();
+    // Removes the icon, also one whose add reported failure but may have gone through.
+    void RemoveIcon();
+    void StartTrayRetries();
+    void StopTrayRetries();
     // The run-at-startup data for the running copy.
     std::string RunEntryData() const;
     // Asks first when confirmation is on; true when the action may go ahead.
@@ -119,6 +135,7 @@ private:
     std::uint32_t taskbarCreated_ = 0;
     std::int32_t lastMouseMessage_ = 0;
     std::int16_t busy_ = 0;
+    int trayRetriesLeft_ = 0;
     bool unloaded_ = false;
 };
 

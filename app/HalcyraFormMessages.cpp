@@ -18,13 +18,17 @@ LResult HalcyraForm::WindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wP
         HideToTray();
         return 0;
     }
-    if (iMsg == taskbarCreated_ && iMsg != form::kSysCommand && iMsg != form::kHotkey) {
+    if (iMsg == taskbarCreated_ && iMsg != 0 && iMsg != form::kSysCommand &&
+        iMsg != form::kHotkey) {
         // The old icon went with the old taskbar; Initialize marks it not shown so that
         // ShowIcon adds it afresh.
         sysIcon_->Initialize(s_.view.Handle(), s_.view.HalcyraImagePicture(), form::kTrayTip,
                              form::kTrayCallbackMessage);
         if (!s_.view.IsVisible()) {
             sysIcon_->ShowIcon();
+            if (!sysIcon_->Visible()) {
+                StartTrayRetries();
+            }
         }
         return 0;
     }
@@ -35,13 +39,70 @@ LResult HalcyraForm::WindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wP
     return s_.subclass.CallOldWindowProc(hwnd, iMsg, wParam, lParam);
 }
 
-void HalcyraForm::HideToTray() {
+bool HalcyraForm::HideToTray() {
     sysIcon_->ShowIcon();
+    if (!sysIcon_->Visible()) {
+        return false;
+    }
     s_.view.SetVisible(false);
     s_.view.SetShowChecked(false);
+    return true;
 }
 
-void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double /*y*/) {
+void HalcyraForm::RemoveIcon() {
+    if (sysIcon_->Visible()) {
+        sysIcon_->HideIcon();
+    } else if (sysIcon_->AddFailed()) {
+        sysIcon_->HideIconAnyway();
+    }
+}
+
+void HalcyraForm::StartTrayRetries() {
+    // At log-on the shell may not take icons yet. Hidden without an icon, the user would have
+    // neither, so this lasts a few ticks at most and then the window is shown.
+    trayRetriesLeft_ = form::kTrayRetries;
+    s_.view.SetTrayRetryTimer(form::kTrayRetryMs);
+}
+
+void HalcyraForm::StopTrayRetries() {
+    if (trayRetriesLeft_ > 0) {
+        trayRetriesLeft_ = 0;
+        s_.view.SetTrayRetryTimer(0);
+    }
+}
+
+void HalcyraForm::TrayRetry_Timer() {
+    if (trayRetriesLeft_ <= 0 || unloaded_) {
+        return;
+    }
+    --trayRetriesLeft_;
+    if (!s_.view.IsVisible()) {
+        sysIcon_->ShowIcon();
+        if (!sysIcon_->Visible()) {
+            if (trayRetriesLeft_ > 0) {
+                return;
+            }
+            // No notification area to be had: the window it is.
+            RemoveIcon();
+            s_.view.SetShowChecked(true);
+            s_.view.SetVisible(true);
+            s_.view.SetTrayRetryTimer(0);
+            // The first showing, like a double click on the icon would have been.
+            ReportRefusedHotkeys();
+            return;
+        }
+    }
+    trayRetriesLeft_ = 0;
+    s_.view.SetTrayRetryTimer(0);
+}
+
+void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double /*y*/,
+                                 MouseMoveOrigin origin) {
+    // Only the shell's notifications are tray clicks. On a dense screen the client area is wide
+    // enough for the pointer itself to reach x = 513, 515 or 517.
+    if (!sysIcon_ || !origin.sentByAnotherThread || origin.wParam != sysIcon_->Record().uID) {
+        return;
+    }
     lastMouseMessage_ = static_cast<std::int32_t>(std::lround(x / s_.view.TwipsPerPixelX()));
     if (busy_ != 0) {
         return;
@@ -53,13 +114,13 @@ void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double
         sysIcon_->IconHandle(s_.view.HalcyraImagePicture());
         sysIcon_->Update();
         if (s_.view.IsShowChecked()) {
-            sysIcon_->HideIcon();
+            RemoveIcon();
         }
         break;
     case kLeftDoubleClick:
         s_.windows.SetForegroundWindow(s_.view.Handle());
         s_.view.SetShowChecked(true);
-        sysIcon_->HideIcon();
+        RemoveIcon();
         s_.view.SetVisible(true);
         s_.view.SetFocus();
         ReportRefusedHotkeys();
@@ -130,8 +191,12 @@ void HalcyraForm::mnu_Show_Click() {
     const bool checked = s_.view.IsShowChecked();
     if (checked) {
         sysIcon_->ShowIcon();
+        if (!sysIcon_->Visible()) {
+            return; // no icon to go to: the window stays
+        }
     } else {
-        sysIcon_->HideIcon();
+        StopTrayRetries();
+        RemoveIcon();
     }
     const bool visible = !s_.view.IsVisible();
     s_.view.SetVisible(visible);

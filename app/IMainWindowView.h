@@ -8,6 +8,9 @@ namespace halcyra {
 
 enum class MenuEntry;
 
+// How the starter asked for the window to be shown (a shortcut's "Run" choice).
+enum class StartShow { Normal, Minimized, Maximized, Hidden };
+
 class IMainWindowView {
 public:
     virtual ~IMainWindowView() = default;
@@ -30,6 +33,9 @@ public:
     virtual bool TrackActionsPopup(MenuEntry* chosen) = 0;
     // Unloads the window, which runs the teardown.
     virtual void Unload() = 0;
+    virtual StartShow StartShowRequest() const = 0;
+    // Calls the form's TrayRetry_Timer every so many milliseconds; 0 stops it.
+    virtual void SetTrayRetryTimer(std::uint32_t milliseconds) = 0;
 };
 
 } // namespace halcyra

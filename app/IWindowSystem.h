@@ -21,6 +21,9 @@ class IWindowSystem {
 public:
     virtual ~IWindowSystem() = default;
     virtual void InitCommonControls() = 0;
+    // The shell's handlers of mail and web links may need COM on the calling thread.
+    virtual void InitializeComApartment() = 0;
+    virtual void UninitializeComApartment() = 0;
     // The answer's button number (IDYES, IDNO ...).
     virtual int MessageBox(WindowHandle owner, std::string_view text, std::string_view title,
                            std::uint32_t flags) = 0;

@@ -41,6 +41,7 @@ void CSystrayIcon::Initialize(WindowHandle hwnd, ImageHandle hIcon, std::string_
     record_.uID = 1;
     shown_ = false;
     updateOnChange_ = true;
+    addFailed_ = false;
 }
 
 bool CSystrayIcon::Request(std::uint32_t message) {
@@ -58,9 +59,11 @@ bool CSystrayIcon::ShowIcon() {
     if (shown_) {
         return false;
     }
+    addFailed_ = true; // until the shell says it took the icon
     const bool ok = Request(INotifyIconApi::kAdd);
     if (ok) {
         shown_ = true;
+        addFailed_ = false;
     }
     return ok;
 }
@@ -69,6 +72,15 @@ bool CSystrayIcon::HideIcon() {
     if (!shown_) {
         return false;
     }
+    const bool ok = Request(INotifyIconApi::kDelete);
+    if (ok) {
+        shown_ = false;
+    }
+    return ok;
+}
+
+bool CSystrayIcon::HideIconAnyway() {
+    addFailed_ = false;
     const bool ok = Request(INotifyIconApi::kDelete);
     if (ok) {
         shown_ = false;

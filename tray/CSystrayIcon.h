@@ -40,6 +40,10 @@ public:
     void UpdateOnChange(bool bUpdate);
     bool Visible() const;
     void Visible(bool bVisible);
+    // The latest add request failed. A shell that timed out may have added the icon anyway.
+    bool AddFailed() const { return addFailed_; }
+    // The delete request whether or not the icon is known to be shown, for an add that failed.
+    bool HideIconAnyway();
 
     const NotifyIconRecord& Record() const { return record_; }
 
@@ -53,6 +57,7 @@ private:
     NotifyIconRecord record_{};
     bool shown_ = false;
     bool updateOnChange_ = false;
+    bool addFailed_ = false;
 };
 
 } // namespace halcyra

@@ -41,6 +41,31 @@ const ControlLayout kControls[] = {
     {ID_HALCYRAIMAGE, "STATIC", "", SS_ICON | SS_REALSIZECONTROL, 3120, 1080, 240, 240},
 };
 
+constexpr UINT_PTR kTrayRetryTimerId = 1;
+
+// What the starter asked for in STARTUPINFO (a shortcut's "Run" choice), read once.
+StartShow StartShowFromStartupInfo() {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    ::GetStartupInfoA(&si);
+    if (!(si.dwFlags & STARTF_USESHOWWINDOW)) {
+        return StartShow::Normal;
+    }
+    switch (si.wShowWindow) {
+    case SW_HIDE:
+        return StartShow::Hidden;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+    case SW_FORCEMINIMIZE:
+        return StartShow::Minimized;
+    case SW_SHOWMAXIMIZED:
+        return StartShow::Maximized;
+    default:
+        return StartShow::Normal;
+    }
+}
+
 HICON LoadIconSized(HINSTANCE instance, int id, int size) {
     return static_cast<HICON>(
         ::LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
@@ -68,6 +93,7 @@ int Win32MainWindow::Pixels(int twips) const {
 
 bool Win32MainWindow::Create(HalcyraForm& form) {
     form_ = &form;
+    startShow_ = StartShowFromStartupInfo();
     HDC screen = ::GetDC(nullptr);
     dpi_ = ::GetDeviceCaps(screen, LOGPIXELSX);
     ::ReleaseDC(nullptr, screen);
@@ -157,10 +183,21 @@ void Win32MainWindow::SetVisible(bool visible) {
         ::ShowWindow(hwnd_, SW_HIDE);
         return;
     }
-    // The first showing honours how the program was started (the launcher asks for normal).
-    ::ShowWindow(hwnd_, shownOnce_ ? SW_SHOW : SW_SHOWDEFAULT);
-    shownOnce_ = true;
+    // Always the normal window: a minimized start goes to the tray instead, and a fixed-size
+    // window is never maximized, whatever a shortcut asked for.
+    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+    if (::IsIconic(hwnd_) || ::IsZoomed(hwnd_)) {
+        ::ShowWindow(hwnd_, SW_RESTORE);
+    }
     ::UpdateWindow(hwnd_);
+}
+
+void Win32MainWindow::SetTrayRetryTimer(std::uint32_t milliseconds) {
+    if (milliseconds == 0) {
+        ::KillTimer(hwnd_, kTrayRetryTimerId);
+    } else {
+        ::SetTimer(hwnd_, kTrayRetryTimerId, milliseconds, nullptr);
+    }
 }
 
 void Win32MainWindow::SetFocus() {
@@ -249,14 +286,24 @@ LRESULT Win32MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_MOUSEMOVE: {
-        // The tray icon's notifications arrive here too, with the mouse message as x.
+        // The tray icon's notifications arrive here too, with the mouse message as x. The shell
+        // sends them from its own thread; the pointer's own moves come from this thread's queue.
+        MouseMoveOrigin origin;
+        origin.sentByAnotherThread = ::InSendMessageEx(nullptr) != ISMEX_NOSEND;
+        origin.wParam = wParam;
         const int tpp = TwipsPerPixelX();
         const int button = static_cast<int>(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON));
         const int shift = ((wParam & MK_SHIFT) ? 1 : 0) | ((wParam & MK_CONTROL) ? 2 : 0);
         form_->Form_MouseMove(button, shift, static_cast<double>(GET_X_LPARAM(lParam)) * tpp,
-                              static_cast<double>(GET_Y_LPARAM(lParam)) * tpp);
+                              static_cast<double>(GET_Y_LPARAM(lParam)) * tpp, origin);
         return 0;
     }
+    case WM_TIMER:
+        if (wParam == kTrayRetryTimerId) {
+            form_->TrayRetry_Timer();
+            return 0;
+        }
+        return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
     case WM_CLOSE:
         // Closing always ends the program; it never hides to the tray.
         form_->Form_Unload();

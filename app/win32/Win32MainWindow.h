@@ -39,6 +39,8 @@ public:
     std::int32_t TwipsPerPixelX() const override;
     bool TrackActionsPopup(MenuEntry* chosen) override;
     void Unload() override;
+    StartShow StartShowRequest() const override { return startShow_; }
+    void SetTrayRetryTimer(std::uint32_t milliseconds) override;
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -51,7 +53,7 @@ private:
     HalcyraForm* form_ = nullptr;
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
-    bool shownOnce_ = false;
+    StartShow startShow_ = StartShow::Normal;
     unique_hfont font_;
     unique_hicon bigIcon_;
     unique_hicon smallIcon_;

@@ -1,5 +1,7 @@
 #include "app/win32/Win32WindowSystem.h"
 
+#include <objbase.h>
+
 #include <string>
 
 namespace halcyra::win32 {
@@ -10,8 +12,32 @@ HWND ToHwnd(WindowHandle h) {
 }
 } // namespace
 
+Win32WindowSystem::~Win32WindowSystem() {
+    UninitializeComApartment();
+}
+
 void Win32WindowSystem::InitCommonControls() {
     if (auto fn = initCommonControls_.get()) {
+        fn();
+    }
+}
+
+void Win32WindowSystem::InitializeComApartment() {
+    if (comInitialized_) {
+        return;
+    }
+    // As the shell asks of ShellExecute's callers: apartment-threaded, without OLE1 DDE.
+    if (auto fn = coInitializeEx_.get()) {
+        comInitialized_ = SUCCEEDED(fn(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }
+}
+
+void Win32WindowSystem::UninitializeComApartment() {
+    if (!comInitialized_) {
+        return;
+    }
+    comInitialized_ = false;
+    if (auto fn = coUninitialize_.get()) {
         fn();
     }
 }

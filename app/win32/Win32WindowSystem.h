@@ -9,7 +9,14 @@ namespace halcyra::win32 {
 
 class Win32WindowSystem final : public IWindowSystem {
 public:
+    Win32WindowSystem() = default;
+    ~Win32WindowSystem() override;
+    Win32WindowSystem(const Win32WindowSystem&) = delete;
+    Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
+
     void InitCommonControls() override;
+    void InitializeComApartment() override;
+    void UninitializeComApartment() override;
     int MessageBox(WindowHandle owner, std::string_view text, std::string_view title,
                    std::uint32_t flags) override;
     LResult SendMessage(WindowHandle hwnd, std::uint32_t msg, WParam wParam,
@@ -21,6 +28,10 @@ public:
 
 private:
     BoundProc<void(WINAPI*)()> initCommonControls_{"comctl32.dll", "InitCommonControls"};
+    BoundProc<HRESULT(WINAPI*)(void*, DWORD)> coInitializeEx_{"ole32.dll", "CoInitializeEx"};
+    BoundProc<void(WINAPI*)()> coUninitialize_{"ole32.dll", "CoUninitialize"};
+    // Each successful initialisation (S_FALSE too) is balanced by one uninitialisation.
+    bool comInitialized_ = false;
 };
 
 } // namespace halcyra::win32

@@ -160,6 +160,12 @@ inline bool RunUnix(const std::string& commandLine) {
     return done;
 }
 
+// A tray notification as the shell sends it (measured under Wine: SendNotifyMessage from its
+// own thread, the icon's id in wParam, the mouse message in lParam). It does not wait.
+inline void NotifyFromTray(HWND owner, UINT mouseMessage) {
+    ::SendNotifyMessageA(owner, WM_MOUSEMOVE, 1, static_cast<LPARAM>(mouseMessage));
+}
+
 // Real key presses on the bench's X display.
 inline bool PressKeys(const std::string& keys) {
     return RunUnix("/usr/bin/xdotool key --clearmodifiers " + keys);
@@ -168,11 +174,17 @@ inline bool PressKeys(const std::string& keys) {
 // One running copy of the program, ended when the test is done with it.
 class HalcyraProcess {
 public:
-    explicit HalcyraProcess(const std::string& arguments = "", const char* exe = nullptr) {
+    // showWindow: what a shortcut's "Run" choice puts in STARTUPINFO (-1: nothing).
+    explicit HalcyraProcess(const std::string& arguments = "", const char* exe = nullptr,
+                            int showWindow = -1) {
         const std::string path = exe ? exe : HalcyraExe();
         std::string line = "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments);
         STARTUPINFOA si{};
         si.cb = sizeof si;
+        if (showWindow >= 0) {
+            si.dwFlags = STARTF_USESHOWWINDOW;
+            si.wShowWindow = static_cast<WORD>(showWindow);
+        }
         started_ = ::CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                     nullptr, &si, &pi_) != FALSE;
     }

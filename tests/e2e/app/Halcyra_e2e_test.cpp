@@ -258,7 +258,7 @@ TEST_F(HalcyraDialogs, TheTrayPopupRunsTheChosenEntryAndIgnoresClicksMeanwhile) 
     EXPECT_TRUE(WindowsOf(0, "#32768", nullptr).empty() ||
                 !::IsWindowVisible(WindowsOf(0, "#32768", nullptr).front()));
 
-    ::PostMessageA(hwnd, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    NotifyFromTray(hwnd, WM_RBUTTONUP);
     ASSERT_TRUE(WaitUntil([&] {
         const auto menus = WindowsOf(0, "#32768", nullptr);
         return !menus.empty() && ::IsWindowVisible(menus.front());
@@ -268,7 +268,7 @@ TEST_F(HalcyraDialogs, TheTrayPopupRunsTheChosenEntryAndIgnoresClicksMeanwhile) 
     ASSERT_NE(options, nullptr);
 
     // While the chosen entry's dialog is open, tray notifications are dropped...
-    ::PostMessageA(hwnd, WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
+    NotifyFromTray(hwnd, WM_LBUTTONDBLCLK);
     ::Sleep(300);
     EXPECT_FALSE(::IsWindowVisible(hwnd));
     // ...but hotkeys still arrive.

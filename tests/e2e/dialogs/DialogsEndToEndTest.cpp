@@ -92,6 +92,11 @@ TEST_F(DialogsEndToEnd, AboutOpensItsLinksAndStacksTheUpdateDialog) {
     ::PostMessageA(update, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(WaitGone(update));
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(about) != FALSE; }));
+    // The key goes where the focus is: wait until it is back in About, not still on its way.
+    EXPECT_TRUE(WaitFor([&] {
+        HWND focus = FocusOf(about);
+        return focus == about || ::IsChild(about, focus) != FALSE;
+    }));
 
     PressKey(about, VK_ESCAPE);
     EXPECT_TRUE(WaitGone(about));

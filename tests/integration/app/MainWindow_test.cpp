@@ -1,15 +1,20 @@
 // The main window's real window layer in this process: its menu (Wine keeps menus per process),
 // its layout in twips at the screen's density, and the "Sh&ow" mark through hide and show.
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../../unit/app/FormFakes.h"
 #include "app/win32/Win32MainWindow.h"
+#include "app/win32/Win32WindowSystem.h"
 #include "settings/win32/Win32HotkeyApi.h"
 #include "tray/win32/Win32NotifyIconApi.h"
 #include "winmsg/win32/Win32SubclassPlatform.h"
@@ -54,6 +59,29 @@ struct RealWindow {
     }
     bool created = false;
 };
+
+// Dispatches this thread's messages until pred holds or the time is up.
+bool PumpUntil(const std::function<bool()>& pred, int milliseconds = 8000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    do {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageA(&msg);
+        }
+        if (pred()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    } while (std::chrono::steady_clock::now() < end);
+    return pred();
+}
+
+// A tray notification the way the shell delivers it: sent from another thread.
+void NotifyFromAnotherThread(HWND hwnd, UINT mouseMessage) {
+    std::thread([=] {
+        ::SendNotifyMessageA(hwnd, WM_MOUSEMOVE, 1, static_cast<LPARAM>(mouseMessage));
+    }).join();
+}
 
 std::string Caption(HMENU menu, UINT position) {
     char text[128] = {};
@@ -115,7 +143,8 @@ TEST(MainWindowMenu, ShowMarkFollowsTheWindowThroughMinimizeAndShow) {
     EXPECT_TRUE(w.ShowChecked());
     EXPECT_FALSE(w.form.SysIcon()->Visible());
 
-    ::SendMessageA(w.Hwnd(), WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK); // while shown: stays shown
+    NotifyFromAnotherThread(w.Hwnd(), WM_LBUTTONDBLCLK); // while shown: stays shown
+    PumpUntil([] { return false; }, 200);
     EXPECT_TRUE(w.ShowChecked());
 }
 
@@ -125,9 +154,42 @@ TEST(MainWindowMenu, AStartInTheTrayClearsTheShowMark) {
     EXPECT_FALSE(::IsWindowVisible(w.Hwnd()));
     EXPECT_FALSE(w.ShowChecked());
     EXPECT_TRUE(w.form.SysIcon()->Visible());
-    ::SendMessageA(w.Hwnd(), WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
+    NotifyFromAnotherThread(w.Hwnd(), WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(w.Hwnd()) != FALSE; }));
     EXPECT_TRUE(w.ShowChecked());
-    EXPECT_TRUE(::IsWindowVisible(w.Hwnd()));
+}
+
+TEST(MainWindowMouse, OnlyAMoveSentFromAnotherThreadIsATrayClick) {
+    RealWindow w("/start");
+    ASSERT_TRUE(w.created);
+    // The pointer's own moves come through the queue, with the button state in wParam: the
+    // left button held makes it 1, like the icon's id.
+    for (const WPARAM keys : {WPARAM{0}, WPARAM{MK_LBUTTON}}) {
+        ::PostMessageA(w.Hwnd(), WM_MOUSEMOVE, keys, MAKELPARAM(WM_LBUTTONDBLCLK, 40));
+        ::PostMessageA(w.Hwnd(), WM_MOUSEMOVE, keys, WM_LBUTTONDBLCLK);
+    }
+    ::SendMessageA(w.Hwnd(), WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK); // this thread's own send
+    ::PostMessageA(w.Hwnd(), WM_NULL, 0, 0);
+    PumpUntil([] { return false; }, 200);
+    EXPECT_FALSE(::IsWindowVisible(w.Hwnd()));
+    EXPECT_TRUE(w.form.SysIcon()->Visible());
+
+    NotifyFromAnotherThread(w.Hwnd(), WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(w.Hwnd()) != FALSE; }));
+    EXPECT_FALSE(w.form.SysIcon()->Visible());
+}
+
+TEST(MainWindowStart, TheUserInterfaceThreadIsASingleThreadedApartment) {
+    win32::Win32WindowSystem windows;
+    windows.InitializeComApartment();
+    // A thread already in a single-threaded apartment cannot join the multithreaded one.
+    EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
+    windows.UninitializeComApartment();
+    const HRESULT after = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    EXPECT_EQ(after, S_OK) << "left as it was found";
+    if (SUCCEEDED(after)) {
+        ::CoUninitialize();
+    }
 }
 
 TEST(MainWindowLayout, ClientAreaAndControlsStandAtTheirTwipsPositions) {

@@ -65,7 +65,7 @@ public:
         checkRequest = v;
     }
     ImageHandle HalcyraImagePicture() const override { return kTrayImage; }
-    std::int32_t TwipsPerPixelX() const override { return 15; }
+    std::int32_t TwipsPerPixelX() const override { return twipsPerPixel; }
     bool TrackActionsPopup(MenuEntry* chosen) override {
         log_.push_back("view.TrackActionsPopup");
         if (onPopup) {
@@ -78,6 +78,11 @@ public:
         return false;
     }
     void Unload() override { log_.push_back("view.Unload"); }
+    StartShow StartShowRequest() const override { return startShow; }
+    void SetTrayRetryTimer(std::uint32_t ms) override {
+        log_.push_back("view.SetTrayRetryTimer(" + std::to_string(ms) + ")");
+        retryTimerMs = ms;
+    }
 
     bool visible = false;    // not shown before start-up shows it
     bool showChecked = true; // checked in the design
@@ -85,6 +90,9 @@ public:
     int checkRequest = 0;
     std::optional<MenuEntry> popupChoice;
     std::function<void()> onPopup;
+    StartShow startShow = StartShow::Normal;
+    std::uint32_t retryTimerMs = 0;
+    std::int32_t twipsPerPixel = 15; // 96 DPI; 10 at 144, 7 at 192
 
 private:
     Log& log_;
@@ -94,6 +102,8 @@ class FakeWindowSystem : public IWindowSystem {
 public:
     explicit FakeWindowSystem(Log& log) : log_(log) {}
     void InitCommonControls() override { log_.push_back("InitCommonControls"); }
+    void InitializeComApartment() override { log_.push_back("InitializeComApartment"); }
+    void UninitializeComApartment() override { log_.push_back("UninitializeComApartment"); }
     int MessageBox(WindowHandle owner, std::string_view text, std::string_view title,
                    std::uint32_t flags) override {
         log_.push_back("MessageBox(" + Hex(owner) + ", " + std::string(text) + ", " +
@@ -117,13 +127,14 @@ public:
     void Sleep(std::uint32_t ms) override { log_.push_back("Sleep(" + std::to_string(ms) + ")"); }
     std::uint32_t RegisterWindowMessage(std::string_view name) override {
         log_.push_back("RegisterWindowMessage(" + std::string(name) + ")");
-        return kTaskbarCreated;
+        return registeredMessage;
     }
     void DebugOutput(std::string_view text) override {
         log_.push_back("DebugOutput(" + std::string(text) + ")");
     }
 
     static constexpr std::uint32_t kTaskbarCreated = 0xC0DE;
+    std::uint32_t registeredMessage = kTaskbarCreated; // 0: the registration failed
     std::deque<int> answers;
 
 private:
@@ -362,10 +373,11 @@ public:
         static const char* names[] = {"Add", "Modify", "Delete"};
         log_.push_back(std::string("tray.") + names[message] + "(flags " +
                        std::to_string(r.uFlags) + ", tip " + r.szTip + ")");
-        return fails ? 0 : 1;
+        return fails || (addFails && message == kAdd) ? 0 : 1;
     }
     std::uint32_t GetLastError() override { return 1400; }
     bool fails = false;
+    bool addFails = false; // a shell that refuses (or times out on) new icons
 
 private:
     Log& log_;
@@ -455,8 +467,17 @@ struct FormBench {
     LResult Send(std::uint32_t msg, WParam w, LParam l = 0) {
         return subclass.WindowProc(kMainWindow, msg, w, l);
     }
-    // A tray notification as the shell delivers it: the mouse message in the x coordinate.
-    void Tray(int mouseMessage) { form.Form_MouseMove(0, 0, mouseMessage * 15.0, 0); }
+    // A tray notification as the shell delivers it: sent from its thread with the icon's id,
+    // the mouse message in the x coordinate.
+    void Tray(int mouseMessage) {
+        form.Form_MouseMove(1, 0, mouseMessage * double(view.twipsPerPixel), 0,
+                            MouseMoveOrigin{true, 1});
+    }
+    // The pointer moving over the client area, from the window's own input queue.
+    void Pointer(int x, WParam keys = 0) {
+        form.Form_MouseMove(static_cast<int>(keys & 3), 0, x * double(view.twipsPerPixel), 0,
+                            MouseMoveOrigin{false, keys});
+    }
 };
 
 } // namespace halcyra::testing

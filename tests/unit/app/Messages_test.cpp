@@ -155,15 +155,27 @@ TEST(TrayNotifications, OtherMouseMessagesDoNothing) {
     }
 }
 
-TEST(TrayNotifications, RealMouseMovesActOnlyAtThoseXCoordinates) {
-    FormBench b;
-    b.Start("/start");
-    // A real movement over the client area: x in twips, rounded to whole pixels.
-    b.form.Form_MouseMove(0, 0, 513 * 15.0 + 7, 0);
-    EXPECT_EQ(Only(b.log, "tray.Modify").size(), 3u);
-    b.log.clear();
-    b.form.Form_MouseMove(0, 0, 514 * 15.0, 0);
-    EXPECT_TRUE(b.log.empty());
+TEST(TrayNotifications, OnlyTheShellsNotificationsActAtEveryDensity) {
+    // Twips per pixel at 96, 144 and 192 DPI; from 168 DPI on the client area is wider than
+    // 517 pixels, so the pointer itself can stand at x = 513, 515 or 517.
+    for (const std::int32_t twipsPerPixel : {15, 10, 7}) {
+        for (const int message : {0x201, 0x203, 0x205}) {
+            SCOPED_TRACE("twips per pixel " + std::to_string(twipsPerPixel) + ", x " +
+                         Hex(message));
+            FormBench b;
+            b.view.twipsPerPixel = twipsPerPixel;
+            b.Start("/start");
+            b.view.popupChoice = MenuEntry::About;
+            b.Pointer(message);
+            b.Pointer(message, 1); // with the left button held: wParam is 1 like an icon id
+            // Sent from another thread, but for another icon of this window.
+            b.form.Form_MouseMove(0, 0, message * double(twipsPerPixel), 0, {true, 2});
+            EXPECT_TRUE(b.log.empty());
+
+            b.Tray(message);
+            EXPECT_FALSE(b.log.empty()) << "the shell's own notification still acts";
+        }
+    }
 }
 
 TEST(TrayNotifications, NotificationsDuringAnOpenPopupOrDialogAreDropped) {
@@ -199,6 +211,58 @@ TEST(ShowToggle, ShowAndMinimizeAlternateBetweenWindowAndIcon) {
     ExpectVisibilityRule(b);
 }
 
+TEST(VisibilityRule, AShellThatRefusesTheIconNeverLeavesTheUserWithout) {
+    FormBench b;
+    b.Start();
+    b.notify.addFails = true;
+    EXPECT_EQ(b.Send(0x112, 0xF020), 0) << "minimize";
+    b.form.mnu_Show_Click();
+    b.form.CommandMinimize_Click();
+    EXPECT_EQ(Only(b.log, "view."), Log{}) << "the window stays where it is";
+    EXPECT_EQ(Only(b.log, "tray.Add").size(), 3u);
+    EXPECT_EQ(Only(b.log, "DebugOutput").size(), 3u) << "told to a debugger only";
+    EXPECT_TRUE(Only(b.log, "MessageBox").empty());
+    EXPECT_TRUE(b.view.visible);
+    EXPECT_TRUE(b.view.showChecked);
+
+    // The shell takes icons again: the next minimize goes to the tray as usual.
+    b.notify.addFails = false;
+    b.Send(0x112, 0xF020);
+    EXPECT_FALSE(b.view.visible);
+    ExpectVisibilityRule(b);
+}
+
+TEST(WindowMessages, ATaskbarMessageThatCouldNotBeRegisteredIsNotAttached) {
+    FormBench b;
+    b.windows.registeredMessage = 0;
+    b.Start("/start");
+    const auto& p = b.subclassPlatform.props;
+    EXPECT_EQ(p.at(MSubclass::WindowCountName(kMainWindow)), 2u);
+    EXPECT_FALSE(p.count(MSubclass::MessageCountName(kMainWindow, 0)));
+    b.form.SysIcon()->Initialize(kMainWindow, kTrayImage, "Halcyra 1.3.2", 0x200);
+    b.log.clear();
+    // WM_NULL (posted after every popup menu) must not re-add the icon.
+    b.Send(0, 0);
+    EXPECT_TRUE(Only(b.log, "tray.").empty());
+    b.log.clear();
+    b.form.Form_Unload();
+    EXPECT_EQ(Only(b.log, "subclass."), Log{"subclass.Restore"});
+}
+
+TEST(WindowMessages, ARecreatedTaskbarThatRefusesTheIconShowsTheWindowInTheEnd) {
+    FormBench b;
+    b.Start("/start");
+    b.notify.addFails = true;
+    b.Send(FakeWindowSystem::kTaskbarCreated, 0);
+    EXPECT_EQ(b.view.retryTimerMs, 2000u);
+    for (int tick = 0; tick < 5; ++tick) {
+        b.form.TrayRetry_Timer();
+    }
+    EXPECT_TRUE(b.view.visible);
+    EXPECT_EQ(b.view.retryTimerMs, 0u);
+    ExpectVisibilityRule(b);
+}
+
 TEST(VisibilityRule, HoldsAfterAnySequenceOfUserAndShellEvents) {
     std::mt19937 random(20261208);
     for (int run = 0; run < 20; ++run) {
@@ -226,6 +290,46 @@ TEST(VisibilityRule, HoldsAfterAnySequenceOfUserAndShellEvents) {
                 break;
             }
             ExpectVisibilityRule(b);
+            if (::testing::Test::HasFailure()) {
+                return;
+            }
+        }
+    }
+}
+
+TEST(VisibilityRule, AShellThatComesAndGoesNeverShowsBothAndNeitherOnlyWhileTrying) {
+    std::mt19937 random(20261209);
+    for (int run = 0; run < 20; ++run) {
+        FormBench b;
+        b.notify.addFails = run % 3 == 0;
+        b.Start(run % 2 ? "/start" : "");
+        for (int step = 0; step < 300; ++step) {
+            switch (random() % 7) {
+            case 0:
+                b.Send(0x112, 0xF020);
+                break;
+            case 1:
+                b.Send(FakeWindowSystem::kTaskbarCreated, 0);
+                break;
+            case 2:
+                b.Tray(0x203);
+                break;
+            case 3:
+                b.form.mnu_Show_Click();
+                break;
+            case 4:
+                b.form.TrayRetry_Timer();
+                break;
+            default:
+                b.notify.addFails = !b.notify.addFails;
+                break;
+            }
+            const bool icon = b.form.SysIcon()->Visible();
+            EXPECT_FALSE(b.view.visible && icon) << "never both";
+            if (!b.view.visible && !icon) {
+                EXPECT_NE(b.view.retryTimerMs, 0u) << "neither only while trying again";
+            }
+            EXPECT_EQ(b.view.showChecked, b.view.visible);
             if (::testing::Test::HasFailure()) {
                 return;
             }

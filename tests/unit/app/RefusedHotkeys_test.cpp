@@ -63,6 +63,20 @@ TEST(RefusedHotkeys, AStartInTheTrayWaitsForTheFirstShowing) {
     }
 }
 
+TEST(RefusedHotkeys, ATrayStartWithoutATrayReportsThemWhenTheWindowComesUp) {
+    FormBench b;
+    HoldSAndM(b);
+    b.notify.addFails = true;
+    b.Start("/start");
+    EXPECT_TRUE(Only(b.log, "MessageBox").empty());
+    for (int tick = 0; tick < 5; ++tick) {
+        b.form.TrayRetry_Timer();
+    }
+    ASSERT_TRUE(b.view.visible);
+    EXPECT_EQ(Only(b.log, "MessageBox"), Log{kReport});
+    EXPECT_EQ(b.log.back(), kReport) << "after the window is up";
+}
+
 TEST(RefusedHotkeys, NothingIsSaidWhenEveryHotkeyRegistered) {
     for (const char* arguments : {"", "/start"}) {
         FormBench b;

@@ -75,6 +75,62 @@ TEST(Startup, OnlyTheExactStartArgumentStartsInTheTray) {
     }
 }
 
+TEST(Startup, AShortcutsStartStateDecidesBetweenTrayAndWindow) {
+    const struct {
+        StartShow show;
+        bool tray;
+    } rows[] = {{StartShow::Normal, false},
+                {StartShow::Minimized, true},
+                {StartShow::Maximized, false},
+                {StartShow::Hidden, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.show));
+        FormBench b;
+        b.view.startShow = row.show;
+        ASSERT_TRUE(b.form.Form_Load());
+        if (row.tray) {
+            // Exactly as "/start" does it.
+            EXPECT_EQ(Only(b.log, "view.Set"),
+                      (Log{"view.SetCheckRequest(1)", "view.SetVisible(false)",
+                           "view.SetShowChecked(false)"}));
+            EXPECT_EQ(Only(b.log, "tray."), Log{"tray.Add(flags 7, tip Halcyra 1.3.2)"});
+        } else {
+            EXPECT_EQ(Only(b.log, "view.SetVisible"), Log{"view.SetVisible(true)"});
+            EXPECT_TRUE(Only(b.log, "tray.").empty());
+        }
+        EXPECT_NE(b.view.visible, b.form.SysIcon()->Visible());
+        EXPECT_EQ(b.view.showChecked, b.view.visible);
+    }
+}
+
+TEST(Startup, ATrayStartTheShellRefusesTriesAFewTimesThenShowsTheWindow) {
+    for (const int acceptedAtTick : {0, 3}) { // 0: never
+        SCOPED_TRACE("accepted at tick " + std::to_string(acceptedAtTick));
+        FormBench b;
+        b.notify.addFails = true;
+        b.Start("/start");
+        EXPECT_FALSE(b.view.visible);
+        EXPECT_EQ(b.view.retryTimerMs, 2000u) << "timer-driven, start-up does not wait";
+        for (int tick = 1; tick <= 5; ++tick) {
+            b.notify.addFails = tick != acceptedAtTick;
+            b.form.TrayRetry_Timer();
+        }
+        const Log adds = Only(b.log, "tray.Add");
+        EXPECT_EQ(adds.size(), acceptedAtTick ? 3u : 5u);
+        EXPECT_EQ(b.view.retryTimerMs, 0u);
+        EXPECT_EQ(b.view.visible, acceptedAtTick == 0);
+        EXPECT_EQ(b.form.SysIcon()->Visible(), acceptedAtTick != 0);
+        EXPECT_EQ(b.view.showChecked, b.view.visible);
+        if (acceptedAtTick == 0) {
+            // An add that timed out may have put the icon there all the same.
+            EXPECT_EQ(Only(b.log, "tray.Delete").size(), 1u);
+        }
+        b.log.clear();
+        b.form.TrayRetry_Timer();
+        EXPECT_TRUE(b.log.empty()) << "stopped";
+    }
+}
+
 TEST(Startup, TheConfirmSettingDecidesTheFlagAndTheBox) {
     const struct {
         const char* stored; // nullptr: absent
@@ -190,7 +246,8 @@ TEST(Exit, TeardownRunsInOrderAndLeavesSettingsAndRunEntry) {
     b.Start("/start");
     b.form.Form_Unload();
     EXPECT_EQ(b.log, (Log{"hotkey.Unregister(0x1234, 1)", "hotkey.Unregister(0x1234, 2)",
-                          "subclass.Restore", "tray.Delete(flags 7, tip Halcyra 1.3.2)"}));
+                          "subclass.Restore", "tray.Delete(flags 7, tip Halcyra 1.3.2)",
+                          "UninitializeComApartment"}));
     EXPECT_EQ(b.subclassPlatform.current, FakeSubclassPlatform::kOriginal);
     EXPECT_FALSE(b.subclassPlatform.props.count(MSubclass::WindowCountName(kMainWindow)));
     EXPECT_TRUE(b.registry.keys[kRunKey].count("Halcyra"));
@@ -208,10 +265,20 @@ TEST(Exit, ExitUnloadsTheWindow) {
     EXPECT_EQ(b.log, Log{"view.Unload"});
 }
 
-TEST(Startup, InitializeOnlyPreparesCommonControls) {
+TEST(Startup, InitializePreparesCommonControlsAndTheComApartment) {
     FormBench b;
     b.form.Form_Initialize();
-    EXPECT_EQ(b.log, Log{"InitCommonControls"});
+    EXPECT_EQ(b.log, (Log{"InitCommonControls", "InitializeComApartment"}));
+}
+
+TEST(Exit, AnIconWhoseAddFailedIsStillRemoved) {
+    FormBench b;
+    b.notify.addFails = true;
+    b.Start("/start");
+    b.form.Form_Unload();
+    EXPECT_EQ(Only(b.log, "tray."), Log{"tray.Delete(flags 7, tip Halcyra 1.3.2)"});
+    EXPECT_EQ(Only(b.log, "view.SetTrayRetryTimer"), Log{"view.SetTrayRetryTimer(0)"});
+    EXPECT_TRUE(Only(b.log, "MessageBox").empty());
 }
 
 } // namespace

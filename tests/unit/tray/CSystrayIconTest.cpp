@@ -296,6 +296,28 @@ TEST_F(SystrayIconTest, FailedRequestRaisesNIErrorWithTheSystemCodeAndChangesNoS
     }
 }
 
+TEST_F(SystrayIconTest, AFailedAddIsRememberedUntilAnyDeleteOrAFreshStart) {
+    Init();
+    api.results = {0};
+    api.error = 1460; // the shell timed out: the icon may be there all the same
+    icon.ShowIcon();
+    EXPECT_TRUE(icon.AddFailed());
+    EXPECT_FALSE(icon.HideIcon()) << "HideIcon still goes by the shown flag";
+    log.clear();
+    EXPECT_TRUE(icon.HideIconAnyway());
+    EXPECT_EQ(log, std::vector<std::string>{"notify 2"});
+    EXPECT_FALSE(icon.AddFailed());
+    EXPECT_FALSE(icon.Visible());
+
+    api.results = {0};
+    icon.ShowIcon();
+    Init();
+    EXPECT_FALSE(icon.AddFailed()) << "a new taskbar holds none of the old icons";
+    icon.ShowIcon();
+    EXPECT_FALSE(icon.AddFailed());
+    icon.HideIcon();
+}
+
 TEST_F(SystrayIconTest, FailedPropertyPushKeepsTheValueAndRestoresTheFlags) {
     Init();
     icon.ShowIcon();
