@@ -142,10 +142,9 @@ INT_PTR AboutDialog::Form_Initialize() {
     }
     ::SelectObject(dc, oldFont);
     ::ReleaseDC(hwnd_, dc);
-    static const std::string mail(dialogs::kMakerMail);
-    static const std::string site(dialogs::kMakerWebSite);
-    AddTooltip(tooltips, Item(IDC_ABOUT_EMAIL), mail.c_str());
-    AddTooltip(tooltips, Item(IDC_ABOUT_WEBSITE), site.c_str());
+    // Each tool tip keeps a copy of its text.
+    AddTooltip(tooltips, Item(IDC_ABOUT_EMAIL), std::string(dialogs::kMakerMail).c_str());
+    AddTooltip(tooltips, Item(IDC_ABOUT_WEBSITE), std::string(dialogs::kMakerWebSite).c_str());
 
     form_->Form_Load();
     return TRUE; // the focus goes to OK, the first tab stop

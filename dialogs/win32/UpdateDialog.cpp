@@ -55,8 +55,9 @@ INT_PTR UpdateDialog::Form_Initialize() {
     for (int id : {IDC_UPDATE_CHECK, IDC_UPDATE_CLOSE}) {
         ::SetWindowSubclass(::GetDlgItem(hwnd_, id), NeverDefaultButton, 0, 0);
     }
-    static const std::string homePage(dialogs::kProductHomePage);
-    AddTooltip(CreateTooltips(hwnd_), ::GetDlgItem(hwnd_, IDC_UPDATE_CHECK), homePage.c_str());
+    // The tool tip keeps a copy of its text.
+    AddTooltip(CreateTooltips(hwnd_), ::GetDlgItem(hwnd_, IDC_UPDATE_CHECK),
+               std::string(dialogs::kProductHomePage).c_str());
     return TRUE;
 }
 

@@ -99,10 +99,16 @@ std::string Win32SubclassPlatform::ProgramName() {
 }
 
 // Never destroyed: a window may still be sent messages while other static objects go away
-// at exit, and its replacement procedure must find the module then.
+// at exit, and its replacement procedure must find the module then. Made on first use by the
+// thread that serves the subclassed windows; plain pointers need no guarded initialisation,
+// which would bring the threads library into the program.
 MSubclass& SubclassModule() {
-    static auto* const platform = new Win32SubclassPlatform;
-    static auto* const module = new MSubclass(*platform);
+    static Win32SubclassPlatform* platform = nullptr;
+    static MSubclass* module = nullptr;
+    if (module == nullptr) {
+        platform = new Win32SubclassPlatform;
+        module = new MSubclass(*platform);
+    }
     return *module;
 }
 
