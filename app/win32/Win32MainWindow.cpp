@@ -115,11 +115,14 @@ bool Win32MainWindow::Create(HalcyraForm& form) {
                        window.bottom - window.top + missing,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    CreateControls();
     return true;
 }
 
 void Win32MainWindow::CreateControls() {
+    if (controlsMade_) {
+        return;
+    }
+    controlsMade_ = true;
     // Tahoma 8.25 points at the screen's density.
     font_.reset(::CreateFontA(-::MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -133,6 +136,8 @@ void Win32MainWindow::CreateControls() {
     }
     ::SendDlgItemMessageA(hwnd_, ID_HALCYRAIMAGE, STM_SETICON,
                           reinterpret_cast<WPARAM>(trayImage_.get()), 0);
+    ::CheckDlgButton(hwnd_, ID_CHECK1, static_cast<UINT>(check1_));
+    ::CheckDlgButton(hwnd_, ID_CHECKREQUEST, static_cast<UINT>(checkRequest_));
 }
 
 void Win32MainWindow::Discard() {
@@ -157,6 +162,7 @@ void Win32MainWindow::SetVisible(bool visible) {
         ::ShowWindow(hwnd_, SW_HIDE);
         return;
     }
+    CreateControls();
     // The first showing honours how the program was started (the launcher asks for normal).
     ::ShowWindow(hwnd_, shownOnce_ ? SW_SHOW : SW_SHOWDEFAULT);
     shownOnce_ = true;
@@ -177,19 +183,26 @@ void Win32MainWindow::SetShowChecked(bool checked) {
 }
 
 int Win32MainWindow::Check1Value() const {
-    return static_cast<int>(::IsDlgButtonChecked(hwnd_, ID_CHECK1));
+    return controlsMade_ ? static_cast<int>(::IsDlgButtonChecked(hwnd_, ID_CHECK1)) : check1_;
 }
 
 void Win32MainWindow::SetCheck1Value(int value) {
-    ::CheckDlgButton(hwnd_, ID_CHECK1, static_cast<UINT>(value));
+    check1_ = value;
+    if (controlsMade_) {
+        ::CheckDlgButton(hwnd_, ID_CHECK1, static_cast<UINT>(value));
+    }
 }
 
 int Win32MainWindow::CheckRequestValue() const {
-    return static_cast<int>(::IsDlgButtonChecked(hwnd_, ID_CHECKREQUEST));
+    return controlsMade_ ? static_cast<int>(::IsDlgButtonChecked(hwnd_, ID_CHECKREQUEST))
+                         : checkRequest_;
 }
 
 void Win32MainWindow::SetCheckRequestValue(int value) {
-    ::CheckDlgButton(hwnd_, ID_CHECKREQUEST, static_cast<UINT>(value));
+    checkRequest_ = value;
+    if (controlsMade_) {
+        ::CheckDlgButton(hwnd_, ID_CHECKREQUEST, static_cast<UINT>(value));
+    }
 }
 
 ImageHandle Win32MainWindow::HalcyraImagePicture() const {
@@ -257,6 +270,12 @@ LRESULT Win32MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                               static_cast<double>(GET_Y_LPARAM(lParam)) * tpp);
         return 0;
     }
+    case WM_SHOWWINDOW:
+        // Whoever shows the window, it never appears without its controls.
+        if (wParam) {
+            CreateControls();
+        }
+        return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
     case WM_CLOSE:
         // Closing always ends the program; it never hides to the tray.
         form_->Form_Unload();
