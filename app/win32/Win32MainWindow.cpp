@@ -7,6 +7,7 @@
 
 #include "app/MenuIds.h"
 #include "common/RaisedError.h"
+#include "common/win32/CommonControls.h"
 #include "common/win32/ResourceIds.h"
 
 namespace halcyra::win32 {
@@ -123,6 +124,7 @@ void Win32MainWindow::CreateControls() {
         return;
     }
     controlsMade_ = true;
+    comctl::InitCommonControls();
     // Tahoma 8.25 points at the screen's density.
     font_.reset(::CreateFontA(-::MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

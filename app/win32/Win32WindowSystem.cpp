@@ -11,9 +11,9 @@ HWND ToHwnd(WindowHandle h) {
 } // namespace
 
 void Win32WindowSystem::InitCommonControls() {
-    if (auto fn = initCommonControls_.get()) {
-        fn();
-    }
+    // Nothing yet: the common controls are made ready where the first control is made (the
+    // main window's first showing, each dialog). Loading their library here would cost every
+    // start in the tray about 2 MB for a window it may never show.
 }
 
 int Win32WindowSystem::MessageBox(WindowHandle owner, std::string_view text, std::string_view title,

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "app/IWindowSystem.h"
-#include "app/win32/BoundProc.h"
 
 namespace halcyra::win32 {
 
@@ -18,9 +17,6 @@ public:
     void Sleep(std::uint32_t milliseconds) override;
     std::uint32_t RegisterWindowMessage(std::string_view name) override;
     void DebugOutput(std::string_view text) override;
-
-private:
-    BoundProc<void(WINAPI*)()> initCommonControls_{"comctl32.dll", "InitCommonControls"};
 };
 
 } // namespace halcyra::win32

@@ -19,21 +19,26 @@ inline HMODULE LoadSystemLibrary(const char* name) {
     return ::LoadLibraryA(path.c_str());
 }
 
+// The entry point of a system library, loaded for the life of the process like an import;
+// null when the library or the entry is missing. One function for every binder's type.
+inline void (*BindSystemProc(const char* library, const char* entry))() {
+    HMODULE module = LoadSystemLibrary(library);
+    // Through the generic function type: the one cast GCC accepts without warning.
+    return module ? reinterpret_cast<void (*)()>(::GetProcAddress(module, entry)) : nullptr;
+}
+
 template <typename Fn>
 class BoundProc {
 public:
-    BoundProc(const char* library, const char* entry) : library_(library), entry_(entry) {}
+    // Constant: a binder at namespace scope needs no start-up code.
+    constexpr BoundProc(const char* library, const char* entry)
+        : library_(library), entry_(entry) {}
 
     // The entry point, or null when the library or the entry is missing.
     Fn get() {
         if (!tried_) {
             tried_ = true;
-            // The library stays loaded for the life of the process, like an import.
-            if (HMODULE module = LoadSystemLibrary(library_)) {
-                // Through the generic function type: the one cast GCC accepts without warning.
-                fn_ = reinterpret_cast<Fn>(
-                    reinterpret_cast<void (*)()>(::GetProcAddress(module, entry_)));
-            }
+            fn_ = reinterpret_cast<Fn>(BindSystemProc(library_, entry_));
         }
         return fn_;
     }
