@@ -10,15 +10,18 @@
 
 namespace halcyra::win32::comctl {
 
-inline BoundProc<void(WINAPI*)()> initCommonControls{"comctl32.dll", "InitCommonControls"};
+// Version 6, which the manifest names, not the older copy in the system folder.
+inline constexpr LibrarySource kSource = LibrarySource::SideBySide;
+
+inline BoundProc<void(WINAPI*)()> initCommonControls{"comctl32.dll", "InitCommonControls", kSource};
 inline BoundProc<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)> initCommonControlsEx{
-    "comctl32.dll", "InitCommonControlsEx"};
+    "comctl32.dll", "InitCommonControlsEx", kSource};
 inline BoundProc<BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR)> setWindowSubclass{
-    "comctl32.dll", "SetWindowSubclass"};
+    "comctl32.dll", "SetWindowSubclass", kSource};
 inline BoundProc<BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR)> removeWindowSubclass{
-    "comctl32.dll", "RemoveWindowSubclass"};
-inline BoundProc<LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM)> defSubclassProc{"comctl32.dll",
-                                                                               "DefSubclassProc"};
+    "comctl32.dll", "RemoveWindowSubclass", kSource};
+inline BoundProc<LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM)> defSubclassProc{
+    "comctl32.dll", "DefSubclassProc", kSource};
 
 // Makes the control classes ready; called before the first control of a window is made.
 inline void InitCommonControls() {
