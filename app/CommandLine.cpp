@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <cstdint>
 
 namespace halcyra {
 
@@ -46,6 +47,10 @@ std::size_t UnquotedNameLength(std::string_view text, std::string_view programPa
     }
     return i;
 }
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 } // namespace
 
 std::string ArgumentText(std::string_view commandLine, std::string_view programPath) {
@@ -77,24 +82,82 @@ std::optional<double> ParseNumber(std::string_view text) {
     while (last > first && IsBlank(text[last - 1])) {
         --last;
     }
-    if (first == last) {
-        return std::nullopt;
+    // Plain decimal numbers only: sign, digits with at most one point, an optional exponent.
+    // Parsed here rather than by strtod, which brings the C runtime's whole conversion library
+    // (hexadecimal, infinity and NaN spellings this text must refuse anyway) into the program.
+    const std::string_view s = text.substr(first, last - first);
+    std::size_t i = 0;
+    const bool negative = i < s.size() && s[i] == '-';
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
+        ++i;
     }
-    const std::string digits(text.substr(first, last - first));
-    // Only plain decimal numbers: no hexadecimal, infinity or NaN spellings.
-    for (const char c : digits) {
-        const bool allowed =
-            (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E';
-        if (!allowed) {
-            return std::nullopt;
+    // The first 19 significant digits fit a 64-bit integer exactly; later ones are too small to
+    // change a double.
+    constexpr int kKeptDigits = 19;
+    std::uint64_t mantissa = 0;
+    int kept = 0;
+    std::int64_t exponent = 0;
+    bool anyDigit = false;
+    bool inFraction = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '.' && !inFraction) {
+            inFraction = true;
+            continue;
+        }
+        if (!IsDigit(c)) {
+            break;
+        }
+        anyDigit = true;
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        if (kept < kKeptDigits && (mantissa != 0 || digit != 0)) {
+            mantissa = mantissa * 10 + digit;
+            ++kept;
+            exponent -= inFraction ? 1 : 0;
+        } else if (kept == 0) {
+            exponent -= inFraction ? 1 : 0;
+        } else {
+            exponent += inFraction ? 0 : 1;
         }
     }
-    char* end = nullptr;
-    const double value = std::strtod(digits.c_str(), &end);
-    if (end != digits.c_str() + digits.size()) {
+    if (!anyDigit) {
         return std::nullopt;
     }
-    return value;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        const bool negativeExponent = i < s.size() && s[i] == '-';
+        if (i < s.size() && (s[i] == '-' || s[i] == '+')) {
+            ++i;
+        }
+        if (i == s.size() || !IsDigit(s[i])) {
+            return std::nullopt;
+        }
+        // Beyond this every double is infinite or zero; saturating keeps the sum in range.
+        constexpr std::int64_t kExponentLimit = 100000;
+        std::int64_t written = 0;
+        for (; i < s.size() && IsDigit(s[i]); ++i) {
+            written = std::min<std::int64_t>(written * 10 + (s[i] - '0'), kExponentLimit);
+        }
+        exponent += negativeExponent ? -written : written;
+    }
+    if (i != s.size()) {
+        return std::nullopt;
+    }
+    // The scaling runs in long double so that the rounding to double is (nearly always) the
+    // correctly rounded value.
+    long double value = static_cast<long double>(mantissa);
+    if (mantissa != 0 && exponent != 0) {
+        long double scale = 1;
+        long double power = 10;
+        for (std::int64_t n = exponent < 0 ? -exponent : exponent; n > 0; n /= 2) {
+            if (n % 2 != 0) {
+                scale *= power;
+            }
+            power *= power;
+        }
+        value = exponent < 0 ? value / scale : value * scale;
+    }
+    return static_cast<double>(negative ? -value : value);
 }
 
 } // namespace halcyra

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# The performance bench: Halcyra.exe beside a minimal Win32 program, in one run and one Wine
-# prefix, plus two in-process micro-benchmarks. Prints one table; it is not a test and fails
-# on nothing but a broken bench.
+# The performance bench: Halcyra.exe beside two floor programs, in one run and one Wine prefix,
+# plus two in-process micro-benchmarks. Prints one table; it is not a test and fails on nothing
+# but a broken bench.
+#   bare floor    (bench/minimal) one plain window, or with "/start" one icon: the least a
+#                 Win32 program pays for either
+#   window floor  (bench/window) Halcyra's own window (menu, controls, font, icons, manifest)
+#                 and nothing else: what showing that window costs by itself
 #
 #   bash bench/run.sh
 #
@@ -20,18 +24,22 @@ bdir=${BENCH_BUILD:-$root/build/bench-win64}
 ndir=${BENCH_NATIVE:-$root/build/bench-native}
 stage="$bdir/bench-stage"
 scratch="$bdir/bench-results"
-# Release code as shipped; -O2 as in the release packages.
-release_flags=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
-               "-DCMAKE_C_FLAGS_RELEASE=-O2 -DNDEBUG")
+# Release code as shipped; -Os as in the release packages.
+release_flags=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-Os -DNDEBUG"
+               "-DCMAKE_C_FLAGS_RELEASE=-Os -DNDEBUG")
+# The native micro-benchmark is no shipped program: -O2, as its earlier figures.
+native_flags=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
+              "-DCMAKE_C_FLAGS_RELEASE=-O2 -DNDEBUG")
 
-note() { echo "bench: $*" >&2; }
+# shellcheck source=lib.sh
+source "$root/bench/lib.sh"
 
 # --- Build -------------------------------------------------------------------------------
 mkdir -p "$bdir" "$ndir"
 note "building the Windows programs in $bdir"
 (cd "$root" && cmake --preset win64 -B "$bdir" "${release_flags[@]}" >"$bdir.configure.log" 2>&1) ||
     { tail -20 "$bdir.configure.log" >&2; exit 1; }
-cmake --build "$bdir" -j2 --target bench_minimal bench_driver Corvane >"$bdir.build.log" 2>&1 ||
+cmake --build "$bdir" -j2 --target bench_minimal bench_window_floor bench_driver Corvane >"$bdir.build.log" 2>&1 ||
     { tail -20 "$bdir.build.log" >&2; exit 1; }
 have_subclass=0
 if cmake --build "$bdir" -j2 --target bench_subclass >>"$bdir.build.log" 2>&1; then
@@ -48,7 +56,7 @@ fi
 
 have_hotkey=0
 note "building the native micro-benchmark in $ndir"
-if (cd "$root" && cmake --preset native -B "$ndir" "${release_flags[@]}" >"$ndir.configure.log" 2>&1) &&
+if (cd "$root" && cmake --preset native -B "$ndir" "${native_flags[@]}" >"$ndir.configure.log" 2>&1) &&
     cmake --build "$ndir" -j2 --target bench_hotkey >"$ndir.build.log" 2>&1; then
     have_hotkey=1
 else
@@ -57,10 +65,11 @@ fi
 
 # Measured as shipped: stripped, Halcyra.exe and Corvane.exe side by side.
 rm -rf "$stage" "$scratch"
-mkdir -p "$stage/minimal" "$scratch"
+mkdir -p "$stage/minimal" "$stage/window" "$scratch"
 x86_64-w64-mingw32-strip -o "$stage/Halcyra.exe" "$HALCYRA_EXE"
 x86_64-w64-mingw32-strip -o "$stage/Corvane.exe" "$bdir/launcher/win32/Corvane.exe"
 x86_64-w64-mingw32-strip -o "$stage/minimal/Minimal.exe" "$bdir/bench/bench_minimal.exe"
+x86_64-w64-mingw32-strip -o "$stage/window/WindowFloor.exe" "$bdir/bench/bench_window_floor.exe"
 cp "$bdir/bench/bench_driver.exe" "$stage/"
 [ "$have_subclass" = 1 ] && cp "$bdir/bench/bench_subclass.exe" "$stage/"
 
@@ -74,57 +83,36 @@ export WINEPREFIX DISPLAY WINESERVER
 winpath() { local p=${1//\//\\}; echo "Z:$p"; }
 halcyra_win=$(winpath "$stage/Halcyra.exe")
 minimal_win=$(winpath "$stage/minimal/Minimal.exe")
+window_win=$(winpath "$stage/window/WindowFloor.exe")
 
 # Runs the driver once: PROGRAM MODE(window|tray) HOLD_MS OUT [WINEDEBUG]. PROGRAM is
-# halcyra or minimal.
+# halcyra, minimal (the bare floor) or window (the window floor, shown only).
 drive() {
     local program=$1 mode=$2 hold=$3 out=$4 debug=${5:--all}
     local cls title exe tray=0 args=()
-    if [ "$program" = halcyra ]; then
-        cls=HalcyraForm title=Halcyra exe=$halcyra_win
-    else
-        cls=BenchMinimal title=Minimal exe=$minimal_win
-    fi
+    case "$program" in
+    halcyra) cls=HalcyraForm title=Halcyra exe=$halcyra_win ;;
+    minimal) cls=BenchMinimal title=Minimal exe=$minimal_win ;;
+    window) cls=BenchWindowFloor title=Halcyra exe=$window_win ;;
+    esac
     if [ "$mode" = tray ]; then
-        # Both programs give their one icon the id 1.
+        # Both programs that go to the tray give their one icon the id 1.
         tray=1 args=(/start)
     fi
     WINEDEBUG=$debug "$HALCYRA_WINE" "$stage/bench_driver.exe" "$cls" "$title" "$tray" "$hold" \
         "$exe" "${args[@]}" >"$out" 2>"$out.trace" </dev/null || true
 }
-
-value() { sed -n "s/^$1=//p" "$2" | tr -d '\r' | head -1; }
-
-median() { sort -g | awk '{a[NR]=$1} END {if (NR) print a[int((NR+1)/2)]; else print "n/a"}'; }
-
-# The Unix process of a Windows program of this prefix (not the driver that names it).
-unix_pid() {
-    local name=$1 p
-    for p in /proc/[0-9]*; do
-        { tr '\0' '\n' <"$p/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
-        local cmd
-        cmd=$({ tr '\0' ' ' <"$p/cmdline"; } 2>/dev/null) || continue
-        case "$cmd" in *bench_driver*) continue ;; esac
-        case "$cmd" in *"$name"*) basename "$p"; return 0 ;; esac
-    done
-    return 1
-}
-
-# Context switches of every thread of a process, and its CPU ticks.
-switches() {
-    cat /proc/"$1"/task/*/status 2>/dev/null |
-        awk '/^(voluntary|nonvoluntary)_ctxt_switches/ {s += $2} END {print s + 0}'
-}
-cpu_ticks() { awk '{print $14 + $15}' /proc/"$1"/stat; }
+# The programs measured in each mode; the window floor has no tray mode.
+programs() { if [ "$1" = window ]; then echo halcyra minimal window; else echo halcyra minimal; fi; }
 
 # Start-up: a warm-up run each (the first start writes the settings), then the programs in
 # turn so that a slow moment of the machine touches both alike.
 for mode in window tray; do
-    for program in halcyra minimal; do
+    for program in $(programs "$mode"); do
         drive "$program" "$mode" 0 "$scratch/warmup"
     done
     for i in $(seq 1 "$runs"); do
-        for program in halcyra minimal; do
+        for program in $(programs "$mode"); do
             drive "$program" "$mode" 0 "$scratch/run"
             ms=$(value ready_ms "$scratch/run")
             [ -n "$ms" ] || { note "$program ($mode) did not come up: $(cat "$scratch/run")"; ms=; }
@@ -137,15 +125,18 @@ done
 # Memory and idle behaviour: one traced run each, shown and in the tray, watched from outside.
 declare -A rss private wset timers idle_msgs idle_switches idle_ticks
 for mode in window tray; do
-    for program in halcyra minimal; do
+    for program in $(programs "$mode"); do
         k=$program-$mode
         out="$scratch/$k-idle"
         hold=$(( (idle + 3) * 1000 ))
         drive "$program" "$mode" "$hold" "$out" +msg &
         driver=$!
         for _ in $(seq 1 300); do grep -q '^ready' "$out" 2>/dev/null && break; sleep 0.1; done
-        name=Halcyra.exe
-        [ "$program" = minimal ] && name=Minimal.exe
+        case "$program" in
+        halcyra) name=Halcyra.exe ;;
+        minimal) name=Minimal.exe ;;
+        window) name=WindowFloor.exe ;;
+        esac
         pid=$(unix_pid "$name" || true)
         if [ -n "$pid" ]; then
             rss[$k]=$(awk '/^VmRSS/ {print $2}' /proc/"$pid"/status)
@@ -173,13 +164,15 @@ for mode in window tray; do
 done
 note "memory and idle measured"
 
-sub_bare=n/a sub_only=n/a sub_then=n/a sub_prop=n/a
+sub_bare=n/a sub_only=n/a sub_then=n/a sub_none=n/a sub_prop=n/a sub_atom=n/a
 if [ "$have_subclass" = 1 ]; then
     "$HALCYRA_WINE" "$stage/bench_subclass.exe" >"$scratch/subclass" 2>/dev/null </dev/null || true
     sub_bare=$(value bare_ns "$scratch/subclass")
     sub_only=$(value subclassed_ns "$scratch/subclass")
     sub_then=$(value subclassed_then_old_ns "$scratch/subclass")
+    sub_none=$(value unattached_ns "$scratch/subclass")
     sub_prop=$(value get_prop_ns "$scratch/subclass")
+    sub_atom=$(value get_prop_atom_ns "$scratch/subclass")
 fi
 hot_ns=n/a power_ns=n/a
 if [ "$have_hotkey" = 1 ]; then
@@ -194,69 +187,69 @@ EOF
 )
 fi
 
-# --- Files -------------------------------------------------------------------------------
-system_dlls='^(kernel32|user32|gdi32|shell32|advapi32|comctl32|comdlg32|msvcrt|ole32|oleaut32|shlwapi|version|powrprof|ntdll|psapi|winmm|uxtheme|ws2_32)\.dll$'
-imports() {
-    x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' |
-        sort -u | paste -sd' ' -
-}
-only_system() {
-    local dll
-    for dll in $(imports "$1"); do
-        echo "$dll" | grep -qE "$system_dlls" || { echo "no ($dll)"; return; }
-    done
-    echo yes
-}
-size_kb() { awk -v b="$(stat -c %s "$1")" 'BEGIN {printf "%.1f", b / 1024}'; }
-
 # --- Table -------------------------------------------------------------------------------
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (a + 0 > 0 && b + 0 > 0) printf "%.2fx", a / b; else print "-"}'; }
-row() { printf '| %-46s | %12s | %12s | %7s | %-22s |\n' "$@"; }
 h_win=$(median <"$scratch/halcyra-window.ms" 2>/dev/null || echo n/a)
 m_win=$(median <"$scratch/minimal-window.ms" 2>/dev/null || echo n/a)
+w_win=$(median <"$scratch/window-window.ms" 2>/dev/null || echo n/a)
 h_tray=$(median <"$scratch/halcyra-tray.ms" 2>/dev/null || echo n/a)
 m_tray=$(median <"$scratch/minimal-tray.ms" 2>/dev/null || echo n/a)
 
 echo
-echo "Halcyra.exe: $HALCYRA_EXE"
+echo "Halcyra.exe: $(realpath --relative-to="$root" "$HALCYRA_EXE")"
 echo "Wine $("$HALCYRA_WINE" --version 2>/dev/null), $(nproc) CPUs, $runs start-up runs per row, idle $idle s"
 echo
-row "measure" "Halcyra" "minimal" "ratio" "target"
-row "----------------------------------------------" "------------" "------------" "-------" "----------------------"
-row "start to main window visible, median ms" "$h_win" "$m_win" "$(ratio "$h_win" "$m_win")" "<= 1.15x"
-row "start /start to tray icon added, median ms" "$h_tray" "$m_tray" "$(ratio "$h_tray" "$m_tray")" "<= 1.15x"
-# Rows of the per-mode figures: LABEL ARRAY MODE TARGET [ratio]
+row "measure" "Halcyra" "bare" "ratio" "window" "ratio" "target"
+row "--------------------------------------------" "---------" "---------" "-------" "---------" "-------" "--------------------"
+# A row of Halcyra against both floors (a figure with none of the window floor leaves those
+# columns empty): LABEL HALCYRA BARE WINDOW TARGET
+both() {
+    local w=${4:-} wr=""
+    [ -n "$w" ] && wr=$(ratio "$2" "$w")
+    row "$1" "$2" "$3" "$(ratio "$2" "$3")" "$w" "$wr" "$5"
+}
+# The per-mode figures of one array: LABEL ARRAY MODE TARGET [noratio]
 mrow() {
     local -n arr=$2
-    local h=${arr[halcyra-$3]:-n/a} m=${arr[minimal-$3]:-n/a} r=""
-    [ "${5:-}" = ratio ] && r=$(ratio "$h" "$m")
-    row "$1" "$h" "$m" "$r" "$4"
+    local h=${arr[halcyra-$3]:-n/a} m=${arr[minimal-$3]:-n/a} w="" r="" wr=""
+    [ "$3" = window ] && w=${arr[window-$3]:-n/a}
+    if [ "${5:-}" != noratio ]; then
+        r=$(ratio "$h" "$m")
+        [ -n "$w" ] && wr=$(ratio "$h" "$w")
+    fi
+    row "$1" "$h" "$m" "$r" "$w" "$wr" "$4"
 }
-mrow "resident memory (VmRSS), KB" rss window "<= 1.10x" ratio
-mrow "private memory (smaps Private_*), KB" private window "<= 1.10x" ratio
-mrow "working set (GetProcessMemoryInfo), KB" wset window "<= 1.10x" ratio
-mrow "  resident memory, in the tray (/start), KB" rss tray "<= 1.10x" ratio
-mrow "  private memory, in the tray (/start), KB" private tray "<= 1.10x" ratio
-row "file size stripped, KB" "$(size_kb "$stage/Halcyra.exe")" "$(size_kb "$stage/minimal/Minimal.exe")" \
-    "$(ratio "$(stat -c %s "$stage/Halcyra.exe")" "$(stat -c %s "$stage/minimal/Minimal.exe")")" "<= 200 KB"
-row "Corvane.exe stripped, KB" "$(size_kb "$stage/Corvane.exe")" "" "" "<= 40 KB"
+both "start to main window visible, median ms" "$h_win" "$m_win" "$w_win" "window <= 1.10x"
+both "start /start to tray icon added, median ms" "$h_tray" "$m_tray" "" "bare <= 1.15x"
+mrow "resident memory (VmRSS), KB" rss window "window <= 1.10x"
+mrow "private memory (smaps Private_*), KB" private window "window <= 1.10x"
+mrow "working set (GetProcessMemoryInfo), KB" wset window "window <= 1.10x"
+mrow "  resident memory, in the tray (/start), KB" rss tray "bare <= 1.10x"
+mrow "  private memory, in the tray (/start), KB" private tray "bare <= 1.10x"
+row "file size stripped, KB" "$(size_kb "$stage/Halcyra.exe")" "$(size_kb "$stage/minimal/Minimal.exe")" "" \
+    "$(size_kb "$stage/window/WindowFloor.exe")" "" "<= 200 KB"
+row "Corvane.exe stripped, KB" "$(size_kb "$stage/Corvane.exe")" "" "" "" "" "<= 40 KB"
 row "imports only system DLLs" "$(only_system "$stage/Halcyra.exe")" \
-    "$(only_system "$stage/minimal/Minimal.exe")" "" "yes (Corvane: $(only_system "$stage/Corvane.exe"))"
+    "$(only_system "$stage/minimal/Minimal.exe")" "" "$(only_system "$stage/window/WindowFloor.exe")" "" \
+    "yes (Corvane: $(only_system "$stage/Corvane.exe"))"
 for mode in window tray; do
     where="shown"
     [ "$mode" = tray ] && where="tray"
-    mrow "SetTimer calls, whole run, $where" timers "$mode" "0"
-    mrow "messages retrieved in ${idle} s idle, $where" idle_msgs "$mode" "0"
-    mrow "context switches in ${idle} s idle, $where" idle_switches "$mode" "no more than minimal" ratio
-    mrow "CPU ticks (10 ms) in ${idle} s idle, $where" idle_ticks "$mode" "0"
+    mrow "SetTimer calls, whole run, $where" timers "$mode" "0" noratio
+    mrow "messages retrieved in ${idle} s idle, $where" idle_msgs "$mode" "0" noratio
+    mrow "context switches in ${idle} s idle, $where" idle_switches "$mode" "no more than floors"
+    mrow "CPU ticks (10 ms) in ${idle} s idle, $where" idle_ticks "$mode" "0" noratio
 done
-row "subclassed dispatch vs bare CallWindowProc ns" "$sub_only" "$sub_bare" "$(ratio "$sub_only" "$sub_bare")" "<= 2x"
-row "  same, client then previous procedure, ns" "$sub_then" "$sub_bare" "$(ratio "$sub_then" "$sub_bare")" ""
-row "  one GetPropA (for comparison), ns" "$sub_prop" "$sub_bare" "$(ratio "$sub_prop" "$sub_bare")" ""
-row "WM_HOTKEY to power request (fakes), ns" "$hot_ns" "$power_ns" "$(ratio "$hot_ns" "$power_ns")" "figure only"
+row "subclassed dispatch vs bare CallWindowProc ns" "$sub_only" "$sub_bare" "$(ratio "$sub_only" "$sub_bare")" "" "" "<= 2x"
+row "  same, client then previous procedure, ns" "$sub_then" "$sub_bare" "$(ratio "$sub_then" "$sub_bare")" "" "" ""
+row "  same, message without a client, ns" "$sub_none" "$sub_bare" "$(ratio "$sub_none" "$sub_bare")" "" "" ""
+row "  one GetPropA by name (for comparison), ns" "$sub_prop" "$sub_bare" "$(ratio "$sub_prop" "$sub_bare")" "" "" ""
+row "  one GetPropA by atom (for comparison), ns" "$sub_atom" "$sub_bare" "$(ratio "$sub_atom" "$sub_bare")" "" "" ""
+row "WM_HOTKEY to power request (fakes), ns" "$hot_ns" "$power_ns" "$(ratio "$hot_ns" "$power_ns")" "" "" "figure only"
 echo
 echo "Imports: Halcyra.exe: $(imports "$stage/Halcyra.exe")"
 echo "         Corvane.exe: $(imports "$stage/Corvane.exe")"
-echo "         minimal:     $(imports "$stage/minimal/Minimal.exe")"
-echo "Hotkey row: minimal column = the recording power call alone. Subclass rows: minimal column ="
-echo "a bare CallWindowProcA of the window's own procedure."
+echo "         bare floor:  $(imports "$stage/minimal/Minimal.exe")"
+echo "         window floor: $(imports "$stage/window/WindowFloor.exe")"
+echo "bare = the bare floor program, window = the window floor (shown window only). Subclass rows:"
+echo "bare column = a bare CallWindowProcA of the window's own procedure. Hotkey row: bare column ="
+echo "the recording power call alone."

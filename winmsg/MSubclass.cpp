@@ -92,7 +92,20 @@ void MSubclass::ReleaseWindow(WindowHandle hwnd) {
     const std::intptr_t c = Count(platform_.GetProperty(hwnd, windowCount));
     if (c == 1) {
         const std::string oldProc = OldProcName(hwnd);
-        platform_.InstallWindowProc(hwnd, platform_.GetProperty(hwnd, oldProc));
+        const WindowProcAddress previous = platform_.GetProperty(hwnd, oldProc);
+        // Dispatches of this window still running hold on to the procedure they started with,
+        // as if they had read it first thing.
+        for (Dispatch* d = dispatching_; d != nullptr; d = d->outer) {
+            if (d->hwnd == hwnd && !d->known) {
+                d->previous = previous;
+                d->known = true;
+            }
+        }
+        if (currentWindow_ == hwnd && !currentOldProcKnown_) {
+            currentOldProc_ = previous;
+            currentOldProcKnown_ = true;
+        }
+        platform_.InstallWindowProc(hwnd, previous);
         platform_.RemoveProperty(hwnd, oldProc);
         platform_.RemoveProperty(hwnd, windowCount);
     } else if (c > 1) {
@@ -130,16 +143,44 @@ void MSubclass::DetachMessage(ISubclass& iwp, WindowHandle hwnd, std::uint32_t i
 
 LResult MSubclass::CallOldWindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wParam,
                                      LParam lParam) {
+    if (!currentOldProcKnown_) {
+        currentOldProc_ = platform_.GetProperty(currentWindow_, OldProcName(currentWindow_));
+        currentOldProcKnown_ = true;
+    }
     return platform_.CallWindowProcedure(currentOldProc_, hwnd, iMsg, wParam, lParam);
 }
 
+WindowProcAddress MSubclass::Previous(Dispatch& dispatch) {
+    if (!dispatch.known) {
+        // The entry of one window holds one value: one already read for the current values
+        // serves as well.
+        if (currentWindow_ == dispatch.hwnd && currentOldProcKnown_) {
+            dispatch.previous = currentOldProc_;
+        } else {
+            dispatch.previous = platform_.GetProperty(dispatch.hwnd, OldProcName(dispatch.hwnd));
+        }
+        dispatch.known = true;
+        if (currentWindow_ == dispatch.hwnd && !currentOldProcKnown_) {
+            currentOldProc_ = dispatch.previous;
+            currentOldProcKnown_ = true;
+        }
+    }
+    return dispatch.previous;
+}
+
 LResult MSubclass::WindowProc(WindowHandle hwnd, std::uint32_t msg, WParam wParam, LParam lParam) {
-    const WindowProcAddress previous = platform_.GetProperty(hwnd, OldProcName(hwnd));
+    Dispatch dispatch{hwnd, 0, false, dispatching_};
+    struct Scope {
+        Dispatch*& innermost;
+        Dispatch* outer;
+        ~Scope() { innermost = outer; }
+    } scope{dispatching_, dispatching_};
+    dispatching_ = &dispatch;
     bool calledOld = false;
 
     const std::intptr_t n = Count(platform_.GetProperty(hwnd, MessageCountName(hwnd, msg)));
     if (n < 1) {
-        return platform_.CallWindowProcedure(previous, hwnd, msg, wParam, lParam);
+        return platform_.CallWindowProcedure(Previous(dispatch), hwnd, msg, wParam, lParam);
     }
 
     LResult result = 0;
@@ -148,20 +189,22 @@ LResult MSubclass::WindowProc(WindowHandle hwnd, std::uint32_t msg, WParam wPara
             platform_.GetProperty(hwnd, ClientName(hwnd, msg, static_cast<std::uintptr_t>(i)));
         if (entry == 0) {
             // A client detached while the message was being dispatched.
-            result = platform_.CallWindowProcedure(previous, hwnd, msg, wParam, lParam);
+            result = platform_.CallWindowProcedure(Previous(dispatch), hwnd, msg, wParam, lParam);
             continue;
         }
         ISubclass& client = *reinterpret_cast<ISubclass*>(entry);
         currentMessage_ = msg;
-        currentOldProc_ = previous;
+        currentWindow_ = hwnd;
+        currentOldProc_ = dispatch.previous;
+        currentOldProcKnown_ = dispatch.known;
 
         if (i == 1 && client.MsgResponse() == OldThenResponse && !calledOld) {
-            platform_.CallWindowProcedure(previous, hwnd, msg, wParam, lParam);
+            platform_.CallWindowProcedure(Previous(dispatch), hwnd, msg, wParam, lParam);
             calledOld = true;
         }
         result = client.WindowProc(hwnd, msg, wParam, lParam);
         if (i == n && client.MsgResponse() == ResponseThenOld && !calledOld) {
-            result = platform_.CallWindowProcedure(previous, hwnd, msg, wParam, lParam);
+            result = platform_.CallWindowProcedure(Previous(dispatch), hwnd, msg, wParam, lParam);
             calledOld = true;
         }
     }

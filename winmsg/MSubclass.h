@@ -1,7 +1,7 @@
 #pragma once
 // Routes chosen messages of a window to ISubclass clients by replacing the window's procedure.
-// All bookkeeping lives in the window's own named properties; this object holds only the two
-// values that describe the dispatch in progress.
+// All bookkeeping lives in the window's own named properties; this object holds only what
+// describes the dispatch in progress (the current message and previous procedure).
 //
 // Property entries of window 1234 (numbers in signed decimal):
 //   "1234"        the window's previous procedure
@@ -54,12 +54,27 @@ public:
     static std::string ClientName(WindowHandle hwnd, std::uint32_t iMsg, std::uintptr_t position);
 
 private:
+    // One message in dispatch. Its window's previous procedure is read only when something
+    // calls it: under some platforms every property read is a round trip to another process,
+    // and a client that answers a message alone never needs it.
+    struct Dispatch {
+        WindowHandle hwnd;
+        WindowProcAddress previous;
+        bool known;
+        Dispatch* outer; // the dispatch this one runs inside, if any
+    };
+
     [[noreturn]] void Raise(std::int32_t code, const char* description);
     void ReleaseWindow(WindowHandle hwnd);
+    WindowProcAddress Previous(Dispatch& dispatch);
 
     ISubclassPlatform& platform_;
     std::uint32_t currentMessage_ = 0;
+    // The current previous procedure: of currentWindow_, still to be read unless known.
+    WindowHandle currentWindow_ = 0;
     WindowProcAddress currentOldProc_ = 0;
+    bool currentOldProcKnown_ = true;
+    Dispatch* dispatching_ = nullptr; // innermost dispatch in progress
 };
 
 } // namespace halcyra

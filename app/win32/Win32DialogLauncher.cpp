@@ -1,13 +1,17 @@
 #include <windows.h>
 
 #include "app/win32/Win32DialogLauncher.h"
+#include "common/win32/CommonControls.h"
 #include "dialogs/win32/Dialogs.h"
 #include "settings/win32/frmOptionsDialog.h"
 
 namespace halcyra::win32 {
 
 namespace {
+// The owner, with the common controls made ready first: a dialog may be opened from the tray
+// before the main window was ever shown.
 HWND ToHwnd(WindowHandle h) {
+    comctl::InitCommonControls();
     return reinterpret_cast<HWND>(h);
 }
 } // namespace

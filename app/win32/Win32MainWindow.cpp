@@ -7,6 +7,7 @@
 
 #include "app/MenuIds.h"
 #include "common/RaisedError.h"
+#include "common/win32/CommonControls.h"
 #include "common/win32/ResourceIds.h"
 
 namespace halcyra::win32 {
@@ -141,11 +142,15 @@ bool Win32MainWindow::Create(HalcyraForm& form) {
                        window.bottom - window.top + missing,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    CreateControls();
     return true;
 }
 
 void Win32MainWindow::CreateControls() {
+    if (controlsMade_) {
+        return;
+    }
+    controlsMade_ = true;
+    comctl::InitCommonControls();
     // Tahoma 8.25 points at the screen's density.
     font_.reset(::CreateFontA(-::MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -159,6 +164,8 @@ void Win32MainWindow::CreateControls() {
     }
     ::SendDlgItemMessageA(hwnd_, ID_HALCYRAIMAGE, STM_SETICON,
                           reinterpret_cast<WPARAM>(trayImage_.get()), 0);
+    ::CheckDlgButton(hwnd_, ID_CHECK1, static_cast<UINT>(check1_));
+    ::CheckDlgButton(hwnd_, ID_CHECKREQUEST, static_cast<UINT>(checkRequest_));
 }
 
 void Win32MainWindow::Discard() {
@@ -183,6 +190,7 @@ void Win32MainWindow::SetVisible(bool visible) {
         ::ShowWindow(hwnd_, SW_HIDE);
         return;
     }
+    CreateControls();
     // Always the normal window: a minimized start goes to the tray instead, and a fixed-size
     // window is never maximized, whatever a shortcut asked for.
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
@@ -214,19 +222,26 @@ void Win32MainWindow::SetShowChecked(bool checked) {
 }
 
 int Win32MainWindow::Check1Value() const {
-    return static_cast<int>(::IsDlgButtonChecked(hwnd_, ID_CHECK1));
+    return controlsMade_ ? static_cast<int>(::IsDlgButtonChecked(hwnd_, ID_CHECK1)) : check1_;
 }
 
 void Win32MainWindow::SetCheck1Value(int value) {
-    ::CheckDlgButton(hwnd_, ID_CHECK1, static_cast<UINT>(value));
+    check1_ = value;
+    if (controlsMade_) {
+        ::CheckDlgButton(hwnd_, ID_CHECK1, static_cast<UINT>(value));
+    }
 }
 
 int Win32MainWindow::CheckRequestValue() const {
-    return static_cast<int>(::IsDlgButtonChecked(hwnd_, ID_CHECKREQUEST));
+    return controlsMade_ ? static_cast<int>(::IsDlgButtonChecked(hwnd_, ID_CHECKREQUEST))
+                         : checkRequest_;
 }
 
 void Win32MainWindow::SetCheckRequestValue(int value) {
-    ::CheckDlgButton(hwnd_, ID_CHECKREQUEST, static_cast<UINT>(value));
+    checkRequest_ = value;
+    if (controlsMade_) {
+        ::CheckDlgButton(hwnd_, ID_CHECKREQUEST, static_cast<UINT>(value));
+    }
 }
 
 ImageHandle Win32MainWindow::HalcyraImagePicture() const {
@@ -302,6 +317,12 @@ LRESULT Win32MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam == kTrayRetryTimerId) {
             form_->TrayRetry_Timer();
             return 0;
+        }
+        return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
+    case WM_SHOWWINDOW:
+        // Whoever shows the window, it never appears without its controls.
+        if (wParam) {
+            CreateControls();
         }
         return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
     case WM_CLOSE:

@@ -19,7 +19,8 @@ public:
     Win32MainWindow(const Win32MainWindow&) = delete;
     Win32MainWindow& operator=(const Win32MainWindow&) = delete;
 
-    // Creates the window, hidden, with its menu and controls; false when it cannot.
+    // Creates the window, hidden, with its menu; false when it cannot. Its controls follow
+    // the first time it is shown.
     bool Create(HalcyraForm& form);
     // Ends a copy whose start-up was refused, without the teardown.
     void Discard();
@@ -54,6 +55,11 @@ private:
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
     StartShow startShow_ = StartShow::Normal;
+    // A start in the tray may never show the window: its controls, their theme and font are
+    // made when it is first shown. Until then the boxes' values are kept here.
+    bool controlsMade_ = false;
+    int check1_ = BST_UNCHECKED;
+    int checkRequest_ = BST_UNCHECKED;
     unique_hfont font_;
     unique_hicon bigIcon_;
     unique_hicon smallIcon_;

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/IPowerApi.h"
-#include "app/win32/BoundProc.h"
+#include "common/win32/BoundProc.h"
 
 namespace halcyra::win32 {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/IWindowSystem.h"
-#include "app/win32/BoundProc.h"
+#include "common/win32/BoundProc.h"
 
 namespace halcyra::win32 {
 
@@ -27,7 +27,6 @@ public:
     void DebugOutput(std::string_view text) override;
 
 private:
-    BoundProc<void(WINAPI*)()> initCommonControls_{"comctl32.dll", "InitCommonControls"};
     BoundProc<HRESULT(WINAPI*)(void*, DWORD)> coInitializeEx_{"ole32.dll", "CoInitializeEx"};
     BoundProc<void(WINAPI*)()> coUninitialize_{"ole32.dll", "CoUninitialize"};
     // Each successful initialisation (S_FALSE too) is balanced by one uninitialisation.

@@ -13,10 +13,12 @@
 namespace {
 
 constexpr UINT kMessage = WM_APP + 1;
+// A message of a subclassed window that no client is attached to, as most of them are.
+constexpr UINT kOtherMessage = WM_APP + 2;
 volatile LONG_PTR g_sink = 0;
 
 LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == kMessage) {
+    if (msg == kMessage || msg == kOtherMessage) {
         g_sink = g_sink + 1;
         return 0;
     }
@@ -38,25 +40,26 @@ private:
     std::int32_t response_;
 };
 
-double NanosecondsPerCall(WNDPROC proc, HWND hwnd, int calls) {
+double NanosecondsPerCall(WNDPROC proc, HWND hwnd, int calls, UINT message = kMessage) {
     LARGE_INTEGER frequency, from, to;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&from);
     for (int i = 0; i < calls; ++i) {
-        CallWindowProcA(proc, hwnd, kMessage, 0, 0);
+        CallWindowProcA(proc, hwnd, message, 0, 0);
     }
     QueryPerformanceCounter(&to);
     return 1e9 * static_cast<double>(to.QuadPart - from.QuadPart) /
            static_cast<double>(frequency.QuadPart) / calls;
 }
 
-// One window-property read, the platform call that the dispatch makes per table entry.
-double NanosecondsPerPropertyRead(HWND hwnd, int calls) {
+// One window-property read, the platform call that the dispatch makes per table entry, by
+// name or by the name's atom.
+double NanosecondsPerPropertyRead(HWND hwnd, LPCSTR name, int calls) {
     LARGE_INTEGER frequency, from, to;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&from);
     for (int i = 0; i < calls; ++i) {
-        g_sink = g_sink + reinterpret_cast<LONG_PTR>(GetPropA(hwnd, "BenchProperty"));
+        g_sink = g_sink + reinterpret_cast<LONG_PTR>(GetPropA(hwnd, name));
     }
     QueryPerformanceCounter(&to);
     return 1e9 * static_cast<double>(to.QuadPart - from.QuadPart) /
@@ -81,7 +84,7 @@ HWND MakeWindow() {
 } // namespace
 
 int main() {
-    constexpr int kCalls = 2000;
+    constexpr int kCalls = 1000;
     constexpr int kSamples = 101;
     HWND onlyClient = MakeWindow();
     HWND clientThenOld = MakeWindow();
@@ -95,7 +98,8 @@ int main() {
     const auto replaced = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(onlyClient, GWLP_WNDPROC));
 
     SetPropA(onlyClient, "BenchProperty", reinterpret_cast<HANDLE>(1));
-    std::vector<double> bare, only, then, property;
+    const ATOM atom = GlobalFindAtomA("BenchProperty");
+    std::vector<double> bare, only, then, unattached, property, propertyByAtom;
     NanosecondsPerCall(PlainProc, onlyClient, kCalls); // warm up
     NanosecondsPerCall(replaced, onlyClient, kCalls);
     // Interleaved, so that a slow moment of the machine touches all three alike.
@@ -103,7 +107,10 @@ int main() {
         bare.push_back(NanosecondsPerCall(PlainProc, onlyClient, kCalls));
         only.push_back(NanosecondsPerCall(replaced, onlyClient, kCalls));
         then.push_back(NanosecondsPerCall(replaced, clientThenOld, kCalls));
-        property.push_back(NanosecondsPerPropertyRead(onlyClient, kCalls));
+        unattached.push_back(NanosecondsPerCall(replaced, onlyClient, kCalls, kOtherMessage));
+        property.push_back(NanosecondsPerPropertyRead(onlyClient, "BenchProperty", kCalls));
+        propertyByAtom.push_back(NanosecondsPerPropertyRead(
+            onlyClient, reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom)), kCalls));
     }
     RemovePropA(onlyClient, "BenchProperty");
     subclass.DetachMessage(responseOnly, reinterpret_cast<halcyra::WindowHandle>(onlyClient),
@@ -113,7 +120,9 @@ int main() {
     DestroyWindow(onlyClient);
     DestroyWindow(clientThenOld);
 
-    std::printf("bare_ns=%.1f\nsubclassed_ns=%.1f\nsubclassed_then_old_ns=%.1f\nget_prop_ns=%.1f\n",
-                Median(bare), Median(only), Median(then), Median(property));
+    std::printf("bare_ns=%.1f\nsubclassed_ns=%.1f\nsubclassed_then_old_ns=%.1f\n"
+                "unattached_ns=%.1f\nget_prop_ns=%.1f\nget_prop_atom_ns=%.1f\n",
+                Median(bare), Median(only), Median(then), Median(unattached), Median(property),
+                Median(propertyByAtom));
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "common/win32/ResourceIds.h"
 #include "dialogs/MakerAddresses.h"
+#include "common/win32/CommonControls.h"
 #include "dialogs/win32/DialogControls.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/Dialogs.h"
@@ -74,12 +75,12 @@ LRESULT CALLBACK AboutDialog::LinkProcedure(HWND link, UINT message, WPARAM wPar
         if (message == WM_MOUSEMOVE) {
             reinterpret_cast<AboutDialog*>(self)->Link_MouseMove(static_cast<int>(id));
         } else if (message == WM_NCDESTROY) {
-            ::RemoveWindowSubclass(link, LinkProcedure, id);
+            comctl::RemoveWindowSubclass(link, LinkProcedure, id);
         }
     } catch (const std::exception& e) {
         FailFromHandler(::GetParent(link), e.what());
     }
-    return ::DefSubclassProc(link, message, wParam, lParam);
+    return comctl::DefSubclassProc(link, message, wParam, lParam);
 }
 
 INT_PTR AboutDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -137,15 +138,14 @@ INT_PTR AboutDialog::Form_Initialize() {
         ::GetWindowRect(link, &box);
         ::SetWindowPos(link, nullptr, 0, 0, extent.cx + 1, box.bottom - box.top,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ::SetWindowSubclass(link, LinkProcedure, static_cast<UINT_PTR>(id),
-                            reinterpret_cast<DWORD_PTR>(this));
+        comctl::SetWindowSubclass(link, LinkProcedure, static_cast<UINT_PTR>(id),
+                                  reinterpret_cast<DWORD_PTR>(this));
     }
     ::SelectObject(dc, oldFont);
     ::ReleaseDC(hwnd_, dc);
-    static const std::string mail(dialogs::kMakerMail);
-    static const std::string site(dialogs::kMakerWebSite);
-    AddTooltip(tooltips, Item(IDC_ABOUT_EMAIL), mail.c_str());
-    AddTooltip(tooltips, Item(IDC_ABOUT_WEBSITE), site.c_str());
+    // Each tool tip keeps a copy of its text.
+    AddTooltip(tooltips, Item(IDC_ABOUT_EMAIL), std::string(dialogs::kMakerMail).c_str());
+    AddTooltip(tooltips, Item(IDC_ABOUT_WEBSITE), std::string(dialogs::kMakerWebSite).c_str());
 
     form_->Form_Load();
     return TRUE; // the focus goes to OK, the first tab stop

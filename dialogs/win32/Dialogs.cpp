@@ -3,6 +3,8 @@
 
 #include "dialogs/win32/Dialogs.h"
 
+#include "common/win32/CommonControls.h"
+
 #include "dialogs/win32/AboutDialog.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/UpdateDialog.h"
@@ -12,8 +14,7 @@ namespace halcyra::win32 {
 namespace {
 
 void InitTooltipClass() {
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES}; // tooltips
-    ::InitCommonControlsEx(&classes);
+    comctl::InitCommonControlsEx(ICC_BAR_CLASSES); // tooltips
 }
 
 } // namespace

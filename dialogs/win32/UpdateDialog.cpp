@@ -4,6 +4,7 @@
 #include "dialogs/win32/UpdateDialog.h"
 
 #include "dialogs/MakerAddresses.h"
+#include "common/win32/CommonControls.h"
 #include "dialogs/win32/DialogControls.h"
 #include "dialogs/win32/DialogIds.h"
 
@@ -20,12 +21,12 @@ namespace {
 LRESULT CALLBACK NeverDefaultButton(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
                                     UINT_PTR id, DWORD_PTR) {
     if (message == WM_GETDLGCODE) {
-        return ::DefSubclassProc(button, message, wParam, lParam) & ~DLGC_DEFPUSHBUTTON;
+        return comctl::DefSubclassProc(button, message, wParam, lParam) & ~DLGC_DEFPUSHBUTTON;
     }
     if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(button, NeverDefaultButton, id);
+        comctl::RemoveWindowSubclass(button, NeverDefaultButton, id);
     }
-    return ::DefSubclassProc(button, message, wParam, lParam);
+    return comctl::DefSubclassProc(button, message, wParam, lParam);
 }
 
 } // namespace
@@ -53,10 +54,11 @@ INT_PTR UpdateDialog::Form_Initialize() {
     ::SendDlgItemMessageA(hwnd_, IDC_UPDATE_VERSION, WM_SETFONT,
                           reinterpret_cast<WPARAM>(versionFont_.get()), FALSE);
     for (int id : {IDC_UPDATE_CHECK, IDC_UPDATE_CLOSE}) {
-        ::SetWindowSubclass(::GetDlgItem(hwnd_, id), NeverDefaultButton, 0, 0);
+        comctl::SetWindowSubclass(::GetDlgItem(hwnd_, id), NeverDefaultButton, 0, 0);
     }
-    static const std::string homePage(dialogs::kProductHomePage);
-    AddTooltip(CreateTooltips(hwnd_), ::GetDlgItem(hwnd_, IDC_UPDATE_CHECK), homePage.c_str());
+    // The tool tip keeps a copy of its text.
+    AddTooltip(CreateTooltips(hwnd_), ::GetDlgItem(hwnd_, IDC_UPDATE_CHECK),
+               std::string(dialogs::kProductHomePage).c_str());
     return TRUE;
 }
 

@@ -12,6 +12,11 @@ HWND Hwnd(WindowHandle hwnd) {
     return reinterpret_cast<HWND>(hwnd);
 }
 
+// An atom where the calls take a name (MAKEINTATOM).
+LPCSTR AtomText(ATOM atom) {
+    return reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom));
+}
+
 // The one procedure installed on every subclassed window. Nothing may unwind from here into
 // the system's frames, so an escaping error only goes to the debugger's output.
 LRESULT CALLBACK ReplacementProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -60,16 +65,48 @@ std::uint32_t Win32SubclassPlatform::CurrentProcessId() {
 }
 
 std::uintptr_t Win32SubclassPlatform::GetProperty(WindowHandle hwnd, const std::string& name) {
-    return reinterpret_cast<std::uintptr_t>(::GetPropA(Hwnd(hwnd), name.c_str()));
+    const auto cached = atoms_.find(name);
+    if (cached != atoms_.end()) {
+        const auto value =
+            reinterpret_cast<std::uintptr_t>(::GetPropA(Hwnd(hwnd), AtomText(cached->second)));
+        if (value == 0) {
+            Forget(name);
+        }
+        return value;
+    }
+    // No atom, no property of that name anywhere: most messages end here.
+    if (::GlobalFindAtomA(name.c_str()) == 0) {
+        return 0;
+    }
+    const auto value = reinterpret_cast<std::uintptr_t>(::GetPropA(Hwnd(hwnd), name.c_str()));
+    if (value != 0) {
+        const ATOM atom = ::GlobalAddAtomA(name.c_str());
+        if (atom != 0) {
+            atoms_.emplace(name, atom);
+        }
+    }
+    return value;
 }
 
 void Win32SubclassPlatform::SetProperty(WindowHandle hwnd, const std::string& name,
                                         std::uintptr_t value) {
     ::SetPropA(Hwnd(hwnd), name.c_str(), reinterpret_cast<HANDLE>(value));
+    if (value == 0) {
+        Forget(name);
+    }
 }
 
 void Win32SubclassPlatform::RemoveProperty(WindowHandle hwnd, const std::string& name) {
     ::RemovePropA(Hwnd(hwnd), name.c_str());
+    Forget(name);
+}
+
+void Win32SubclassPlatform::Forget(const std::string& name) {
+    const auto cached = atoms_.find(name);
+    if (cached != atoms_.end()) {
+        ::GlobalDeleteAtom(cached->second);
+        atoms_.erase(cached);
+    }
 }
 
 WindowProcAddress Win32SubclassPlatform::ReplacementWindowProc() {
@@ -99,10 +136,16 @@ std::string Win32SubclassPlatform::ProgramName() {
 }
 
 // Never destroyed: a window may still be sent messages while other static objects go away
-// at exit, and its replacement procedure must find the module then.
+// at exit, and its replacement procedure must find the module then. Made on first use by the
+// thread that serves the subclassed windows; plain pointers need no guarded initialisation,
+// which would bring the threads library into the program.
 MSubclass& SubclassModule() {
-    static auto* const platform = new Win32SubclassPlatform;
-    static auto* const module = new MSubclass(*platform);
+    static Win32SubclassPlatform* platform = nullptr;
+    static MSubclass* module = nullptr;
+    if (module == nullptr) {
+        platform = new Win32SubclassPlatform;
+        module = new MSubclass(*platform);
+    }
     return *module;
 }
 

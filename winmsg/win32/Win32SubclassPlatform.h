@@ -2,6 +2,7 @@
 // The subclassing module wired to the real Win32 calls.
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "winmsg/ISubclassPlatform.h"
 #include "winmsg/MSubclass.h"
@@ -21,6 +22,13 @@ public:
     LResult CallWindowProcedure(WindowProcAddress proc, WindowHandle hwnd, std::uint32_t msg,
                                 WParam wParam, LParam lParam) override;
     std::string ProgramName() override;
+
+private:
+    // Entries are read by their names' atoms: the name's text need not be converted and looked
+    // up again at every message. Only names of entries that hold a value are kept, each with an
+    // atom reference of its own so that its number cannot pass to another name meanwhile.
+    void Forget(const std::string& name);
+    std::unordered_map<std::string, std::uint16_t> atoms_;
 };
 
 // The process-wide module behind the replacement window procedure.

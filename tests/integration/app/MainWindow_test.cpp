@@ -39,8 +39,12 @@ struct RealWindow {
     HalcyraForm form{HalcyraForm::Services{window, windows, power, program, dialogs, settings,
                                            registry, notify, hotkeys, win32::SubclassModule()}};
 
-    explicit RealWindow(const std::string& arguments = "") {
+    explicit RealWindow(const std::string& arguments = "",
+                        const std::function<void(RealWindow&)>& arrange = {}) {
         program.arguments = arguments;
+        if (arrange) {
+            arrange(*this);
+        }
         form.Form_Initialize();
         created = window.Create(form) && form.Form_Load();
     }
@@ -262,6 +266,37 @@ TEST(MainWindowLayout, ClientAreaAndControlsStandAtTheirTwipsPositions) {
     }
     EXPECT_EQ(order, (std::vector<int>{ID_CHECK1, ID_CHECKREQUEST, ID_COMMANDABOUT,
                                        ID_COMMANDOPTIONS, ID_COMMANDMINIMIZE, ID_COMMANDUPDATES}));
+}
+
+// In the tray the window has no controls yet; when it is first shown they carry what start-up
+// set, and from then on they answer for themselves.
+TEST(MainWindowLayout, ControlsComeWithTheFirstShowingAndCarryTheStartUpState) {
+    for (const char* confirm : {"1", "0"}) {
+        SCOPED_TRACE(confirm);
+        RealWindow w("/start", [confirm](RealWindow& r) {
+            r.settings.values["Confirm"] = confirm;
+            r.registry.keys["Software\\Microsoft\\Windows\\CurrentVersion\\Run"]["Halcyra"] =
+                FakeRegistry::Value{REG_SZ, std::string("C:\\Old\\Halcyra.exe /start") + '\0'};
+        });
+        ASSERT_TRUE(w.created);
+        const UINT request = std::string(confirm) == "1" ? BST_CHECKED : BST_UNCHECKED;
+        EXPECT_EQ(::GetDlgItem(w.Hwnd(), ID_CHECK1), nullptr);
+        EXPECT_EQ(::GetDlgItem(w.Hwnd(), ID_COMMANDABOUT), nullptr);
+        EXPECT_EQ(w.window.Check1Value(), BST_CHECKED);
+        EXPECT_EQ(static_cast<UINT>(w.window.CheckRequestValue()), request);
+
+        ::SendMessageA(w.Hwnd(), WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
+        ASSERT_TRUE(::IsWindowVisible(w.Hwnd()));
+        ASSERT_NE(::GetDlgItem(w.Hwnd(), ID_CHECK1), nullptr);
+        EXPECT_EQ(::IsDlgButtonChecked(w.Hwnd(), ID_CHECK1), BST_CHECKED);
+        EXPECT_EQ(::IsDlgButtonChecked(w.Hwnd(), ID_CHECKREQUEST), request);
+
+        ::SendDlgItemMessageA(w.Hwnd(), ID_CHECKREQUEST, BM_CLICK, 0, 0);
+        EXPECT_NE(static_cast<UINT>(w.window.CheckRequestValue()), request);
+        EXPECT_EQ(w.settings.values["Confirm"], request == BST_CHECKED ? "0" : "1");
+        ::SendMessageA(w.Hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        EXPECT_NE(::GetDlgItem(w.Hwnd(), ID_CHECK1), nullptr) << "made once, kept";
+    }
 }
 
 TEST(MainWindowMenu, ExitTearsDownAndEndsTheLoop) {

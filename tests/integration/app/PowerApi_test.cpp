@@ -5,7 +5,7 @@
 
 #include "app/modHalcyra.h"
 #include "app/modOSID.h"
-#include "app/win32/BoundProc.h"
+#include "common/win32/BoundProc.h"
 #include "app/win32/Win32PowerApi.h"
 
 namespace halcyra::win32 {

@@ -111,6 +111,36 @@ TEST_F(Win32SubclassTest, AttachWritesTheEntriesAndDetachPutsTheProcedureBack) {
     EXPECT_EQ(::GetPropA(hwnd, ("C" + w).c_str()), nullptr);
     EXPECT_EQ(::GetPropA(hwnd, (w + "#" + first + "#1").c_str()), nullptr);
     EXPECT_EQ(::SendMessageA(hwnd, kFirst, 0, 0), 1001);
+    // The adapter's cached atoms went with the entries.
+    for (const std::string& gone : {w, "C" + w, w + "#" + first + "#1", w + "#" + first + "#2"}) {
+        EXPECT_EQ(::GlobalFindAtomA(gone.c_str()), 0) << gone;
+    }
+}
+
+// The adapter reads entries by cached atoms: what anyone writes by name is read back at once,
+// and no atom is held for an entry that is gone.
+TEST_F(Win32SubclassTest, ReadsByAtomFollowTheStoreAndHoldNoAtomOfAMissingEntry) {
+    win32::Win32SubclassPlatform platform;
+    const std::string name = "HalcyraProbe" + std::to_string(reinterpret_cast<std::intptr_t>(hwnd));
+    EXPECT_EQ(platform.GetProperty(H(hwnd), name), 0u);
+    platform.SetProperty(H(hwnd), name, 5);
+    EXPECT_EQ(platform.GetProperty(H(hwnd), name), 5u);
+    ::SetPropA(hwnd, name.c_str(), reinterpret_cast<HANDLE>(6));
+    EXPECT_EQ(platform.GetProperty(H(hwnd), name), 6u);
+    platform.RemoveProperty(H(hwnd), name);
+    EXPECT_EQ(::GlobalFindAtomA(name.c_str()), 0);
+    EXPECT_EQ(platform.GetProperty(H(hwnd), name), 0u);
+
+    platform.SetProperty(H(hwnd), name, 7);
+    EXPECT_EQ(platform.GetProperty(H(hwnd), name), 7u);
+    ::RemovePropA(hwnd, name.c_str()); // behind the adapter's back
+    EXPECT_EQ(platform.GetProperty(H(hwnd), name), 0u);
+    EXPECT_EQ(::GlobalFindAtomA(name.c_str()), 0);
+    platform.SetProperty(H(hwnd), name, 8);
+    platform.SetProperty(H(hwnd), name, 0); // a zero entry reads like a missing one
+    EXPECT_EQ(platform.GetProperty(H(hwnd), name), 0u);
+    ::RemovePropA(hwnd, name.c_str());
+    EXPECT_EQ(::GlobalFindAtomA(name.c_str()), 0);
 }
 
 struct ModeRow {

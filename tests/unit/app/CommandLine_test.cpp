@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "app/CommandLine.h"
 
 namespace halcyra {
@@ -73,10 +75,30 @@ TEST(ArgumentText, ComparesWithWhateverPathTheProgramHas) {
 }
 
 TEST(ParseNumber, AcceptsOnlyWholeDecimalNumbers) {
-    EXPECT_EQ(ParseNumber("1"), 1.0);
-    EXPECT_EQ(ParseNumber(" 0 "), 0.0);
-    EXPECT_EQ(ParseNumber("-2.5"), -2.5);
-    for (const char* text : {"", " ", "abc", "1abc", "0x1", "inf", "nan", "1 2", "--1"}) {
+    const struct {
+        const char* text;
+        double value;
+    } numbers[] = {
+        {"1", 1.0},
+        {" 0 ", 0.0},
+        {"-2.5", -2.5},
+        {"+1", 1.0},
+        {".5", 0.5},
+        {"5.", 5.0},
+        {"10e-1", 1.0},
+        {"0.1E1", 1.0},
+        {"1e3", 1000.0},
+        {"0.000125", 0.000125},
+        {"1.00000000000000000000001", 1.0},
+        {"12345678901234567890123", 12345678901234567890123.0},
+        {"1e-99999", 0.0},
+    };
+    for (const auto& row : numbers) {
+        EXPECT_EQ(ParseNumber(row.text), row.value) << row.text;
+    }
+    EXPECT_EQ(ParseNumber("1e99999"), std::numeric_limits<double>::infinity());
+    for (const char* text : {"", " ", "abc", "1abc", "0x1", "inf", "nan", "1 2", "--1", ".", "-",
+                             "e1", "1e", "1e+", "1.2.3", "1,5"}) {
         EXPECT_FALSE(ParseNumber(text).has_value()) << text;
     }
 }

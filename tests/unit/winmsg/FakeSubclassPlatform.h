@@ -29,6 +29,7 @@ public:
     bool refuseInstall = false;      // InstallWindowProc returns 0
     bool throwFromProcedure = false; // CallWindowProcedure raises
     LResult originalResult = 100;    // what every original procedure answers
+    int propertyReads = 0;           // GetProperty calls, each a round trip on some platforms
 
     // A window whose original procedure is the given address.
     void AddWindow(WindowHandle hwnd, WindowProcAddress proc, std::uint32_t process = kOwnProcess) {
@@ -51,6 +52,7 @@ public:
     std::uint32_t CurrentProcessId() override { return kOwnProcess; }
 
     std::uintptr_t GetProperty(WindowHandle hwnd, const std::string& name) override {
+        ++propertyReads;
         auto w = windows.find(hwnd);
         if (w == windows.end()) {
             return 0;

@@ -171,25 +171,52 @@ struct OneClientRow {
     std::int32_t mode;
     Log order;
     LResult result;
+    int reads; // the previous procedure's entry is read only when that procedure runs
 };
 
 TEST_F(SubclassTest, ResponseModeOfASingleClientDecidesWhereThePreviousProcedureRuns) {
     const std::string old = "old 4096 786";
     const std::string ask = "A.MsgResponse", proc = "A.WindowProc 786";
     const OneClientRow rows[] = {
-        {ResponseOnly, {ask, proc, ask}, 7},
-        {ResponseThenOld, {ask, proc, ask, old}, 100},
-        {OldThenResponse, {ask, old, proc, ask}, 7},
-        {5, {ask, proc, ask}, 7},
-        {-1, {ask, proc, ask}, 7},
+        {ResponseOnly, {ask, proc, ask}, 7, 2},
+        {ResponseThenOld, {ask, proc, ask, old}, 100, 3},
+        {OldThenResponse, {ask, old, proc, ask}, 7, 3},
+        {5, {ask, proc, ask}, 7, 2},
+        {-1, {ask, proc, ask}, 7, 2},
     };
     module.AttachMessage(a, kWnd, kHotkey);
     for (const OneClientRow& row : rows) {
         SCOPED_TRACE(row.mode);
         a.mode = row.mode;
         log.clear();
+        platform.propertyReads = 0;
         EXPECT_EQ(platform.Send(kWnd, kHotkey), row.result);
         EXPECT_EQ(log, row.order);
+        EXPECT_EQ(platform.propertyReads, row.reads);
+    }
+}
+
+// A client that ends the window's subclassing inside its WindowProc: the dispatch still runs
+// the procedure it found on the window, though the entry naming it is gone.
+TEST_F(SubclassTest, ReleaseDuringDispatchKeepsThePreviousProcedureOfTheDispatch) {
+    for (const std::int32_t mode : {ResponseThenOld, ResponseOnly}) {
+        SCOPED_TRACE(mode);
+        module.AttachMessage(a, kWnd, kHotkey);
+        a.mode = mode;
+        LResult fromOld = 0;
+        a.during = [&] {
+            module.DetachMessage(a, kWnd, kHotkey);
+            EXPECT_EQ(platform.GetProperty(kWnd, "1234"), 0u);
+            fromOld = module.CallOldWindowProc(kWnd, kHotkey, 1, 0);
+        };
+        log.clear();
+        const LResult result = platform.Send(kWnd, kHotkey);
+        EXPECT_EQ(fromOld, 101);
+        EXPECT_EQ(result, mode == ResponseThenOld ? 100 : 7);
+        EXPECT_EQ(std::count(log.begin(), log.end(), "old 4096 786"),
+                  mode == ResponseThenOld ? 2 : 1);
+        EXPECT_EQ(platform.windows[kWnd].proc, kOriginal);
+        a.during = nullptr;
     }
 }
 
@@ -265,9 +292,11 @@ TEST_F(SubclassTest, ClientCallsThePreviousProcedureThroughTheModule) {
         seen = module.CurrentMessage();
         fromOld = module.CallOldWindowProc(kWnd, kHotkey, 5, 0);
     };
+    platform.propertyReads = 0;
     EXPECT_EQ(platform.Send(kWnd, kHotkey), 7);
     EXPECT_EQ(seen, kHotkey);
     EXPECT_EQ(fromOld, 105);
+    EXPECT_EQ(platform.propertyReads, 3);        // count, client, and the previous procedure once
     EXPECT_EQ(module.CurrentMessage(), kHotkey); // kept after the dispatch
 }
 
