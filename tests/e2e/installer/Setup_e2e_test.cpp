@@ -190,6 +190,9 @@ protected:
                 left += " " + install.folder + name;
             }
         }
+        if (MainWindowOf(install.exe)) {
+            left += " a running copy";
+        }
         return KeyExists(kUninstallKey) ? left + " the Uninstall entry" : left;
     }
 
@@ -279,6 +282,49 @@ TEST_F(Setup, LeavesAnotherCopyAndItsStartupEntryAlone) {
     UninstallQuietly();
     EXPECT_TRUE(other.Running());
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, "Halcyra"), otherEntry);
+}
+
+// The uninstaller's window, or its Yes/No question box; their titles end in a blank.
+HWND UninstallerWindow(bool question) {
+    for (HWND hwnd : WindowsOf(0, "#32770", nullptr)) {
+        char title[64] = {};
+        ::GetWindowTextA(hwnd, title, sizeof title);
+        if (std::string(title).rfind("Halcyra Uninstall", 0) == 0 && ::IsWindowVisible(hwnd) &&
+            (::GetDlgItem(hwnd, IDNO) != nullptr) == question) {
+            return hwnd;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(Setup, TheUninstallerAsksBeforeRemovingTheSettingsAndKeepsThemByDefault) {
+    for (const char* answer : {"No", "Yes"}) {
+        SCOPED_TRACE(answer);
+        ASSERT_EQ(RunSetup("/S"), 0);
+        SetSetting("HotKeyShutdown", "S");
+        const std::string command = ReadString(HKEY_CURRENT_USER, kUninstallKey, "UninstallString");
+        ASSERT_EQ(RunToEnd(command), 0);
+        HWND window = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (window = UninstallerWindow(false)) != nullptr; }));
+        ::PostMessageA(::GetDlgItem(window, IDOK), BM_CLICK, 0, 0); // "Uninstall"
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (box = UninstallerWindow(true)) != nullptr; }));
+        EXPECT_NE(MessageBoxText(box).find("remove your Halcyra settings"), std::string::npos)
+            << MessageBoxText(box);
+        EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(box, IDNO), GWL_STYLE) & BS_DEFPUSHBUTTON)
+            << "No is the default answer";
+        const bool yes = std::string(answer) == "Yes";
+        ::PostMessageA(::GetDlgItem(box, yes ? IDYES : IDNO), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+        // The last page's button closes the uninstaller once it is done.
+        EXPECT_TRUE(WaitUntil([&] {
+            return ::IsWindowEnabled(::GetDlgItem(window, IDOK)) && !Exists(install.folder);
+        }));
+        ::PostMessageA(::GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(window); }));
+        EXPECT_EQ(KeyExists(kSettingsKey), !yes);
+        EXPECT_FALSE(KeyExists(kUninstallKey));
+    }
 }
 
 } // namespace
