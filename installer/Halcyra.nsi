@@ -189,6 +189,26 @@ Function ${UN}EndRunningCopies
   Pop $0
 FunctionEnd
 
+; Deletes the file named on the stack, trying again for a while: a program that has just ended
+; (the copy closed above, or the uninstaller that started this copy of itself) can hold its
+; file a moment longer. A file that stays is left; the folder then stays too.
+Function ${UN}DeleteSoon
+  Exch $0
+  Push $1
+  StrCpy $1 0
+  ${Do}
+    Delete "$0"
+    ${IfNot} ${FileExists} "$0"
+    ${OrIf} $1 >= 100
+      ${ExitDo}
+    ${EndIf}
+    Sleep 100
+    IntOp $1 $1 + 1
+  ${Loop}
+  Pop $1
+  Pop $0
+FunctionEnd
+
 ; Whether the Run entry exists and starts a program from the install folder: 1 or 0.
 Function ${UN}RunEntryIsOurs
   Push $0
@@ -210,9 +230,20 @@ FunctionEnd
 !insertmacro SharedFunctions ""
 !insertmacro SharedFunctions "un."
 
+!macro DeleteSoon FILE
+  Push "${FILE}"
+  !ifdef __UNINSTALL__
+    Call un.DeleteSoon
+  !else
+    Call DeleteSoon
+  !endif
+!macroend
+
 Section "Halcyra (required)" SecProgram
   SectionIn RO
   Call EndRunningCopies
+  !insertmacro DeleteSoon "$INSTDIR\Halcyra.exe"
+  !insertmacro DeleteSoon "$INSTDIR\Corvane.exe"
   SetOutPath "$INSTDIR"
   ${If} ${RunningX64}
     File "${STAGE64}/Halcyra.exe"
@@ -293,10 +324,10 @@ Section "Uninstall"
   ${EndIf}
 
   Delete "$SMPROGRAMS\Halcyra.lnk"
-  Delete "$INSTDIR\Halcyra.exe"
-  Delete "$INSTDIR\Corvane.exe"
-  Delete "$INSTDIR\README.txt"
-  Delete "$INSTDIR\Uninstall.exe"
+  !insertmacro DeleteSoon "$INSTDIR\Halcyra.exe"
+  !insertmacro DeleteSoon "$INSTDIR\Corvane.exe"
+  !insertmacro DeleteSoon "$INSTDIR\README.txt"
+  !insertmacro DeleteSoon "$INSTDIR\Uninstall.exe"
   ; Only when empty: files the user put there stay.
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

@@ -136,6 +136,21 @@ HWND MainWindowOf(const std::string& exe) {
     return nullptr;
 }
 
+// A handle that outlives the process, to read how it ended.
+HANDLE OpenProcessOf(HWND hwnd) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    return ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
+}
+
+// 0 after the program's own exit (its message loop ended by its window's close); a process
+// that was killed ends with another code.
+DWORD ExitCodeOf(HANDLE process) {
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(process, &code);
+    return code;
+}
+
 void EndCopiesOf(const std::string& exe) {
     while (HWND hwnd = MainWindowOf(exe)) {
         DWORD pid = 0;
@@ -240,12 +255,15 @@ TEST_F(Setup, InstallsSilentlyUpgradesARunningCopyAndUninstallsWhileOneRuns) {
     ::SendMessageA(::GetDlgItem(firstHwnd, ID_COMMANDMINIMIZE), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(firstHwnd); }));
     EXPECT_FALSE(HotkeyFree('S'));
+    HANDLE firstProcess = OpenProcessOf(firstHwnd);
 
     // Setup again over the running copy: it closes as from its close box (icon and hotkeys
     // given back), and a new copy comes up in the tray from the new files.
     ASSERT_EQ(RunSetup("/S"), 0);
     EXPECT_TRUE(first.WaitForExit(1000)) << "ended before setup returned";
-    EXPECT_FALSE(TrayIconPresent(firstHwnd)) << "its icon was removed by its own exit";
+    EXPECT_EQ(ExitCodeOf(firstProcess), 0u) << "ended by its own exit, not killed";
+    ::CloseHandle(firstProcess);
+    EXPECT_FALSE(TrayIconPresent(firstHwnd));
     HWND second = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
         second = MainWindowOf(install.exe);
@@ -257,7 +275,11 @@ TEST_F(Setup, InstallsSilentlyUpgradesARunningCopyAndUninstallsWhileOneRuns) {
 
     // Uninstall while it runs: the copy ends cleanly, everything of the install goes, the
     // user's settings stay.
+    HANDLE secondProcess = OpenProcessOf(second);
     UninstallQuietly();
+    EXPECT_EQ(::WaitForSingleObject(secondProcess, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(ExitCodeOf(secondProcess), 0u) << "ended by its own exit, not killed";
+    ::CloseHandle(secondProcess);
     EXPECT_FALSE(::IsWindow(second));
     EXPECT_FALSE(TrayIconPresent(second));
     EXPECT_TRUE(HotkeyFree('S'));
