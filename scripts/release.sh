@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the release packages of one commit:
 #   dist/Halcyra-<version>-win64.zip and dist/Halcyra-<version>-win32.zip
-# each holding Halcyra.exe, Corvane.exe (release build, stripped) and README.txt.
+# each holding Halcyra.exe, Corvane.exe (release build, stripped) and README.txt;
+#   dist/Halcyra-<version>-setup.exe, the per-user setup holding both (installer/);
+#   dist/winget/..., the winget manifest of that setup (version, installer, default locale).
 #
 #   bash scripts/release.sh [--verify] [REF]     REF defaults to HEAD
 #
@@ -11,6 +13,7 @@
 # commit's time), fixed order and permissions and no extra fields (zip -X).
 # --verify builds the packages a second time from a fresh clone in another folder and compares
 # the SHA-256 sums.
+# HALCYRA_DOWNLOAD_URL is the web folder the setup is published in, for the winget manifest.
 set -euo pipefail
 
 verify=0
@@ -53,10 +56,17 @@ Files
   README.txt    this file.
 
 Installation
-  Copy the files into one folder of your choice and start Halcyra.exe or
-  Corvane.exe. There is no installer; preferences are kept per user.
-  To remove Halcyra, clear "Startup on system startup" in its window, end it
-  and delete the folder.
+  The setup program Halcyra-$version-setup.exe installs Halcyra for you alone,
+  without administrator rights, into %LOCALAPPDATA%\\Programs\\Halcyra, with a
+  Start menu entry. Run it again to upgrade, also while Halcyra runs. Remove
+  Halcyra in "Apps & features" (or "Programs and Features"); your preferences
+  stay unless you choose to remove them. "Halcyra-$version-setup.exe /S"
+  installs silently.
+
+  Without the setup, copy the files of a package into one folder of your
+  choice and start Halcyra.exe or Corvane.exe; preferences are kept per user.
+  To remove such a copy, clear "Startup on system startup" in its window, end
+  it and delete the folder.
 
 The win64 package is for 64-bit Windows, the win32 package for 32-bit and
 64-bit Windows.
@@ -100,11 +110,83 @@ build_package() {
     (cd "$stage" && zip -X -D -q -9 "$zipfile" Halcyra.exe Corvane.exe README.txt)
 }
 
+# The winget manifest of the setup: three files, laid out as in the winget-pkgs repository.
+write_winget() {
+    local setup=$1 sha folder url
+    sha=$(sha256sum "$setup" | cut -d' ' -f1 | tr a-f A-F)
+    url="${HALCYRA_DOWNLOAD_URL:-https://www.quorvix.example/halcyra/download}/$(basename "$setup")"
+    folder="$dist/winget/manifests/q/Quorvix/Halcyra/$version"
+    rm -rf "$dist/winget"
+    mkdir -p "$folder"
+    local head="# Written by scripts/release.sh
+PackageIdentifier: Quorvix.Halcyra
+PackageVersion: $version"
+    cat >"$folder/Quorvix.Halcyra.yaml" <<EOF
+$head
+DefaultLocale: en-US
+ManifestType: version
+ManifestVersion: 1.6.0
+EOF
+    # One x86 setup serves both: it installs the 64-bit programs on 64-bit Windows.
+    cat >"$folder/Quorvix.Halcyra.installer.yaml" <<EOF
+$head
+InstallerType: nullsoft
+Scope: user
+InstallModes:
+  - interactive
+  - silent
+  - silentWithProgress
+InstallerSwitches:
+  Silent: /S
+  SilentWithProgress: /S
+UpgradeBehavior: install
+ProductCode: Halcyra
+AppsAndFeaturesEntries:
+  - DisplayName: Halcyra
+    Publisher: Quorvix Software
+    DisplayVersion: $version
+    ProductCode: Halcyra
+Installers:
+  - Architecture: x64
+    InstallerUrl: $url
+    InstallerSha256: $sha
+  - Architecture: x86
+    InstallerUrl: $url
+    InstallerSha256: $sha
+ManifestType: installer
+ManifestVersion: 1.6.0
+EOF
+    cat >"$folder/Quorvix.Halcyra.locale.en-US.yaml" <<EOF
+$head
+PackageLocale: en-US
+Publisher: Quorvix Software
+PublisherUrl: https://www.quorvix.example/
+PackageName: Halcyra
+PackageUrl: https://www.quorvix.example/halcyra/
+License: Proprietary
+ShortDescription: Shut down, restart, log off, standby or hibernate from the tray or with CTRL+ALT shortcuts.
+Moniker: halcyra
+Tags:
+  - power
+  - shutdown
+  - tray
+  - hotkeys
+ManifestType: defaultLocale
+ManifestVersion: 1.6.0
+EOF
+}
+
 build_package win64 x86_64-w64-mingw32
 build_package win32 i686-w64-mingw32
+setup="$dist/Halcyra-$version-setup.exe"
+rm -f "$setup"
+bash "$src/installer/make-setup.sh" "$setup" "$version" "$work/stage-win64" "$work/stage-win32" ||
+    { echo "release: the setup program could not be made" >&2; exit 1; }
+write_winget "$setup"
 
 cd "$dist"
-sha256sum "Halcyra-$version-win64.zip" "Halcyra-$version-win32.zip" | tee "$work/SHA256SUMS"
+sha256sum "Halcyra-$version-win64.zip" "Halcyra-$version-win32.zip" "Halcyra-$version-setup.exe" \
+    winget/manifests/q/Quorvix/Halcyra/"$version"/*.yaml | tee "$work/SHA256SUMS"
 for arch in win64 win32; do
     ls -l "$work/stage-$arch"/Halcyra.exe "$work/stage-$arch"/Corvane.exe | awk '{print $5, $9}'
 done

@@ -83,6 +83,20 @@ else
     build win32 || { tail -n 30 "$logs/win32-build.log"; failed=$((failed + 1)); }
 fi
 
+# The setup program, made from both builds, installed, upgraded and removed under Wine.
+suite "installer (under Wine)"
+bash installer/test-setup.sh >"$logs/installer.log" 2>&1
+case $? in
+    3) echo "  this machine cannot run the 32-bit setup program; not tested" ;;
+    *) grep -vE '^\[ +(OK|PASSED) +\]|^installer: [0-9]+ passed' "$logs/installer.log" | head -n 40
+       line=$(grep -E '^installer: [0-9]+ passed, [0-9]+ failed' "$logs/installer.log" | tail -n 1)
+       echo "  ${line:-installer: no result (counted as one failure)}"
+       p=$(echo "$line" | sed -nE 's/^installer: ([0-9]+) passed.*/\1/p')
+       f=$(echo "$line" | sed -nE 's/.* ([0-9]+) failed.*/\1/p')
+       passed=$((passed + ${p:-0}))
+       failed=$((failed + ${f:-1})) ;;
+esac
+
 echo
 echo "Logs: $logs"
 echo "$passed passed, $failed failed"

@@ -130,6 +130,18 @@ TEST_F(Preferences, EveryWindowIsPhotographed) {
         ::PostMessageA(dialog, WM_CLOSE, 0, 0);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
     }
+    // The icon's popup menu, opened where the pointer rests: beside the icon, by the clock.
+    ::SendMessageA(::GetDlgItem(hwnd, ID_COMMANDMINIMIZE), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(hwnd); }));
+    RunUnix("xdotool mousemove 862 756");
+    ::PostMessageA(hwnd, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    ASSERT_TRUE(WaitUntil([] {
+        const auto menus = WindowsOf(0, "#32768", nullptr);
+        return !menus.empty() && ::IsWindowVisible(menus.front());
+    }));
+    ::Sleep(800);
+    Screenshot("tray");
+    PressKeys("Escape");
 }
 
 } // namespace
