@@ -25,9 +25,10 @@ bool HalcyraForm::Form_Load() {
     confirm_ = 0;
 
     if (s_.program.AnotherCopyRunning()) {
-        const int answer = s_.windows.MessageBox(s_.view.Handle(), form::kAlreadyRunning,
-                                                 form::kTitle, mb::kYesNo | mb::kIconInformation);
-        if (answer == mb::kNo) {
+        // Only a No ends this copy: a box that cannot be shown lets it start.
+        const Answer answer = s_.windows.AskYesNo(s_.view.Handle(), form::kAlreadyRunning,
+                                                  form::kTitle, MessageIcon::Information);
+        if (answer == Answer::No) {
             return false;
         }
     }
@@ -74,7 +75,7 @@ bool HalcyraForm::Form_Load() {
     s_.hotkeys.SetMainWindow(hwnd);
     s_.hotkeys.LoadHotkeys();
 
-    taskbarCreated_ = s_.windows.RegisterWindowMessage(form::kTaskbarCreated);
+    taskbarCreated_ = s_.windows.RegisterMessageName(form::kTaskbarCreated);
 
     s_.subclass.AttachMessage(*this, hwnd, form::kSysCommand);
     // 0 means the registration failed; attached, WM_NULL would re-add the icon every time.
@@ -112,8 +113,8 @@ void HalcyraForm::Form_Unload() {
 void HalcyraForm::ReportRefusedHotkeys() {
     const auto refused = s_.hotkeys.TakeUnreportedRefusals();
     if (!refused.empty()) {
-        s_.windows.MessageBox(s_.view.Handle(), hotkeyMessages::RefusedText(refused),
-                              hotkeyMessages::kTitle, mb::kOk | mb::kIconExclamation);
+        s_.windows.ShowMessage(s_.view.Handle(), hotkeyMessages::RefusedText(refused),
+                               hotkeyMessages::kTitle, MessageIcon::Exclamation);
     }
 }
 

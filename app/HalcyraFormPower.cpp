@@ -9,8 +9,8 @@ bool HalcyraForm::Confirmed(std::string_view question) {
     if (confirm_ == 0) {
         return true;
     }
-    return s_.windows.MessageBox(s_.view.Handle(), question, form::kTitle,
-                                 mb::kYesNo | mb::kIconQuestion) == mb::kYes;
+    return s_.windows.AskYesNo(s_.view.Handle(), question, form::kTitle, MessageIcon::Question) ==
+           Answer::Yes;
 }
 
 void HalcyraForm::PrivilegeOnNt() {
@@ -26,8 +26,8 @@ void HalcyraForm::ReportIfRefused(std::int32_t result, std::string_view action) 
     // Asked at once, before any other call can overwrite the error.
     const std::uint32_t error = s_.power.GetLastError();
     const std::string reason = error != 0 ? s_.power.ErrorText(error) : std::string();
-    s_.windows.MessageBox(s_.view.Handle(), modHalcyra::FailureText(action, error, reason),
-                          form::kTitle, mb::kOk | mb::kIconExclamation);
+    s_.windows.ShowMessage(s_.view.Handle(), modHalcyra::FailureText(action, error, reason),
+                           form::kTitle, MessageIcon::Exclamation);
 }
 
 void HalcyraForm::menu_Shutdown_Click() {
@@ -56,8 +56,8 @@ void HalcyraForm::mnu_Standby_Click() {
     // Asked before the question: an action the machine cannot do is not worth confirming.
     const modHalcyra::StandbyPath path = modHalcyra::ChooseStandby(s_.power);
     if (path == modHalcyra::StandbyPath::NotAvailable) {
-        s_.windows.MessageBox(s_.view.Handle(), modHalcyra::kStandbyUnavailable, form::kTitle,
-                              mb::kOk | mb::kIconInformation);
+        s_.windows.ShowMessage(s_.view.Handle(), modHalcyra::kStandbyUnavailable, form::kTitle,
+                               MessageIcon::Information);
         return;
     }
     if (!Confirmed("Are you sure you want to standby?")) {
@@ -81,8 +81,8 @@ void HalcyraForm::mnu_Standby_Click() {
 
 void HalcyraForm::mnu_Hibernate_Click() {
     if (modHalcyra::HibernationUnavailable(s_.power)) {
-        s_.windows.MessageBox(s_.view.Handle(), modHalcyra::kHibernateUnavailable, form::kTitle,
-                              mb::kOk | mb::kIconInformation);
+        s_.windows.ShowMessage(s_.view.Handle(), modHalcyra::kHibernateUnavailable, form::kTitle,
+                               MessageIcon::Information);
         return;
     }
     if (Confirmed("Are you sure you want to hibernate?")) {
@@ -108,11 +108,11 @@ void HalcyraForm::mnu_rstrtnow_Click() {
 }
 
 void HalcyraForm::mnu_Monitor_Click() {
-    s_.windows.SendMessage(s_.view.Handle(), form::kSysCommand, form::kScMonitorPower, 2);
+    s_.windows.SendSystemCommand(s_.view.Handle(), form::kScMonitorPower, 2);
 }
 
 void HalcyraForm::mnu_ScreenSaver_Click() {
-    s_.windows.SendMessage(s_.view.Handle(), form::kSysCommand, form::kScScreenSave, 0);
+    s_.windows.SendSystemCommand(s_.view.Handle(), form::kScScreenSave, 0);
 }
 
 } // namespace halcyra

@@ -11,8 +11,8 @@ inline constexpr int kShowNormal = 1; // SW_SHOWNORMAL
 class IShellOpener {
 public:
     virtual ~IShellOpener() = default;
-    virtual void ShellExecute(WindowHandle parent, const std::string& operation,
-                              const std::string& file, int showCommand) = 0;
+    virtual void OpenWithShell(WindowHandle parent, const std::string& operation,
+                               const std::string& file, int showCommand) = 0;
 };
 
 } // namespace halcyra::dialogs

@@ -10,7 +10,7 @@ UpdateForm::UpdateForm(WindowHandle self, IDialogWindow& window, IShellOpener& s
     : self_(self), window_(window), shell_(shell) {}
 
 void UpdateForm::CommandCheck_Click() {
-    shell_.ShellExecute(self_, "open", std::string(kProductPage), kShowNormal);
+    shell_.OpenWithShell(self_, "open", std::string(kProductPage), kShowNormal);
 }
 
 void UpdateForm::CommandClose_Click() {

@@ -47,12 +47,12 @@ void frmAbout::cmdSysInfo_Click() {
 
 void frmAbout::EmailQuorvix_Click() {
     SetLinkColour(AboutLink::EmailQuorvix, kLinkAtRest);
-    platform_.shell.ShellExecute(self_, "open", "mailto:" + std::string(kMakerMail), kShowNormal);
+    platform_.shell.OpenWithShell(self_, "open", "mailto:" + std::string(kMakerMail), kShowNormal);
 }
 
 void frmAbout::QuorvixWebSite_Click() {
     SetLinkColour(AboutLink::QuorvixWebSite, kLinkAtRest);
-    platform_.shell.ShellExecute(self_, "open", std::string(kMakerWebSite), kShowNormal);
+    platform_.shell.OpenWithShell(self_, "open", std::string(kMakerWebSite), kShowNormal);
 }
 
 void frmAbout::Update_Click() {

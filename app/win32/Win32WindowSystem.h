@@ -17,13 +17,14 @@ public:
     void InitCommonControls() override;
     void InitializeComApartment() override;
     void UninitializeComApartment() override;
-    int MessageBox(WindowHandle owner, std::string_view text, std::string_view title,
-                   std::uint32_t flags) override;
-    LResult SendMessage(WindowHandle hwnd, std::uint32_t msg, WParam wParam,
-                        LParam lParam) override;
+    Answer AskYesNo(WindowHandle owner, std::string_view text, std::string_view title,
+                    MessageIcon icon) override;
+    void ShowMessage(WindowHandle owner, std::string_view text, std::string_view title,
+                     MessageIcon icon) override;
+    void SendSystemCommand(WindowHandle hwnd, WParam command, LParam lParam) override;
     std::int32_t SetForegroundWindow(WindowHandle hwnd) override;
     void Sleep(std::uint32_t milliseconds) override;
-    std::uint32_t RegisterWindowMessage(std::string_view name) override;
+    std::uint32_t RegisterMessageName(std::string_view name) override;
     void DebugOutput(std::string_view text) override;
 
 private:

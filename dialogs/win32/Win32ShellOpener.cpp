@@ -7,8 +7,8 @@
 
 namespace halcyra::win32 {
 
-void Win32ShellOpener::ShellExecute(WindowHandle parent, const std::string& operation,
-                                    const std::string& file, int showCommand) {
+void Win32ShellOpener::OpenWithShell(WindowHandle parent, const std::string& operation,
+                                     const std::string& file, int showCommand) {
     HINSTANCE result = ::ShellExecuteA(reinterpret_cast<HWND>(parent), operation.c_str(),
                                        file.c_str(), nullptr, nullptr, showCommand);
     // The user is told nothing when no browser or mail program answers; a developer can see it.

@@ -5,8 +5,8 @@ namespace halcyra::win32 {
 
 class Win32ShellOpener : public dialogs::IShellOpener {
 public:
-    void ShellExecute(WindowHandle parent, const std::string& operation, const std::string& file,
-                      int showCommand) override;
+    void OpenWithShell(WindowHandle parent, const std::string& operation, const std::string& file,
+                       int showCommand) override;
 };
 
 } // namespace halcyra::win32

@@ -36,6 +36,29 @@ inline Log Only(const Log& log, const std::string& prefix) {
     return out;
 }
 
+// The message boxes of the log, questions and messages alike, in order.
+inline Log Boxes(const Log& log) {
+    Log out;
+    for (const auto& line : log) {
+        if (line.rfind("AskYesNo(", 0) == 0 || line.rfind("ShowMessage(", 0) == 0) {
+            out.push_back(line);
+        }
+    }
+    return out;
+}
+
+inline std::string IconName(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information:
+        return "Information";
+    case MessageIcon::Question:
+        return "Question";
+    case MessageIcon::Exclamation:
+        return "Exclamation";
+    }
+    return "?";
+}
+
 constexpr WindowHandle kMainWindow = 0x1234;
 constexpr ImageHandle kTrayImage = 0x77;
 
@@ -104,29 +127,33 @@ public:
     void InitCommonControls() override { log_.push_back("InitCommonControls"); }
     void InitializeComApartment() override { log_.push_back("InitializeComApartment"); }
     void UninitializeComApartment() override { log_.push_back("UninitializeComApartment"); }
-    int MessageBox(WindowHandle owner, std::string_view text, std::string_view title,
-                   std::uint32_t flags) override {
-        log_.push_back("MessageBox(" + Hex(owner) + ", " + std::string(text) + ", " +
-                       std::string(title) + ", " + Hex(flags) + ")");
+    Answer AskYesNo(WindowHandle owner, std::string_view text, std::string_view title,
+                    MessageIcon icon) override {
+        log_.push_back("AskYesNo(" + Hex(owner) + ", " + std::string(text) + ", " +
+                       std::string(title) + ", " + IconName(icon) + ")");
         if (answers.empty()) {
-            return mb::kYes;
+            return Answer::Yes;
         }
-        const int a = answers.front();
+        const Answer a = answers.front();
         answers.pop_front();
         return a;
     }
-    LResult SendMessage(WindowHandle hwnd, std::uint32_t msg, WParam w, LParam l) override {
-        log_.push_back("SendMessage(" + Hex(hwnd) + ", " + Hex(msg) + ", " + Hex(w) + ", " +
+    void ShowMessage(WindowHandle owner, std::string_view text, std::string_view title,
+                     MessageIcon icon) override {
+        log_.push_back("ShowMessage(" + Hex(owner) + ", " + std::string(text) + ", " +
+                       std::string(title) + ", " + IconName(icon) + ")");
+    }
+    void SendSystemCommand(WindowHandle hwnd, WParam command, LParam l) override {
+        log_.push_back("SendSystemCommand(" + Hex(hwnd) + ", " + Hex(command) + ", " +
                        std::to_string(l) + ")");
-        return 0;
     }
     std::int32_t SetForegroundWindow(WindowHandle hwnd) override {
         log_.push_back("SetForegroundWindow(" + Hex(hwnd) + ")");
         return 1;
     }
     void Sleep(std::uint32_t ms) override { log_.push_back("Sleep(" + std::to_string(ms) + ")"); }
-    std::uint32_t RegisterWindowMessage(std::string_view name) override {
-        log_.push_back("RegisterWindowMessage(" + std::string(name) + ")");
+    std::uint32_t RegisterMessageName(std::string_view name) override {
+        log_.push_back("RegisterMessageName(" + std::string(name) + ")");
         return registeredMessage;
     }
     void DebugOutput(std::string_view text) override {
@@ -135,7 +162,7 @@ public:
 
     static constexpr std::uint32_t kTaskbarCreated = 0xC0DE;
     std::uint32_t registeredMessage = kTaskbarCreated; // 0: the registration failed
-    std::deque<int> answers;
+    std::deque<Answer> answers;
 
 private:
     Log& log_;

@@ -61,7 +61,7 @@ TEST(WindowMessages, HotkeysGoThroughTheSlotTable) {
     b.settings.values["HotKeyStandby"] = "B";
     b.Start();
     EXPECT_EQ(b.Send(0x312, 1), 0);
-    EXPECT_EQ(b.log, (Log{"Sleep(400)", "SendMessage(0x1234, 0x112, 0xF170, 2)"}));
+    EXPECT_EQ(b.log, (Log{"Sleep(400)", "SendSystemCommand(0x1234, 0xF170, 2)"}));
     b.log.clear();
     b.Send(0x312, 2);
     EXPECT_EQ(Only(b.log, "power.ExitWindowsEx"), Log{"power.ExitWindowsEx(8, 0)"});
@@ -74,11 +74,11 @@ TEST(WindowMessages, AHotkeyAsksTheSameQuestionAsTheMenu) {
     FormBench b;
     b.settings.values["HotKeyHibernate"] = "H";
     b.Start();
-    b.windows.answers = {mb::kNo};
+    b.windows.answers = {Answer::No};
     b.Send(0x312, 1);
     EXPECT_EQ(b.log,
               (Log{"power.GetPwrCapabilities",
-                   "MessageBox(0x1234, Are you sure you want to hibernate?, Halcyra, 0x24)"}));
+                   "AskYesNo(0x1234, Are you sure you want to hibernate?, Halcyra, Question)"}));
 }
 
 TEST(PerformAction, NamesMatchExactlyAndOnlyTwoPause) {
@@ -86,8 +86,8 @@ TEST(PerformAction, NamesMatchExactlyAndOnlyTwoPause) {
         const char* name;
         Log expected;
     } rows[] = {
-        {"ScreenSaver", {"Sleep(400)", "SendMessage(0x1234, 0x112, 0xF140, 0)"}},
-        {"TurnOffMonitor", {"Sleep(400)", "SendMessage(0x1234, 0x112, 0xF170, 2)"}},
+        {"ScreenSaver", {"Sleep(400)", "SendSystemCommand(0x1234, 0xF140, 0)"}},
+        {"TurnOffMonitor", {"Sleep(400)", "SendSystemCommand(0x1234, 0xF170, 2)"}},
         {"LogOff", {"power.ExitWindowsEx(0, 0)"}},
         {"Shutdown", {"power.ExitWindowsEx(8, 0)"}},
         {"Restart", {"power.ExitWindowsEx(2, 0)"}},
@@ -106,7 +106,7 @@ TEST(PerformAction, NamesMatchExactlyAndOnlyTwoPause) {
         b.form.PerformAction(row.name);
         Log seen;
         for (const auto& line : b.log) {
-            if (line.rfind("Sleep", 0) == 0 || line.rfind("SendMessage", 0) == 0 ||
+            if (line.rfind("Sleep", 0) == 0 || line.rfind("SendSystemCommand", 0) == 0 ||
                 line.rfind("power.ExitWindowsEx", 0) == 0 ||
                 line.rfind("power.SetSuspendState", 0) == 0) {
                 seen.push_back(line);
@@ -221,7 +221,7 @@ TEST(VisibilityRule, AShellThatRefusesTheIconNeverLeavesTheUserWithout) {
     EXPECT_EQ(Only(b.log, "view."), Log{}) << "the window stays where it is";
     EXPECT_EQ(Only(b.log, "tray.Add").size(), 3u);
     EXPECT_EQ(Only(b.log, "DebugOutput").size(), 3u) << "told to a debugger only";
-    EXPECT_TRUE(Only(b.log, "MessageBox").empty());
+    EXPECT_TRUE(Boxes(b.log).empty());
     EXPECT_TRUE(b.view.visible);
     EXPECT_TRUE(b.view.showChecked);
 
@@ -368,7 +368,7 @@ TEST(RunEntryBox, TickingWritesAndClearingDeletesAtOnce) {
                    "reg.Delete(Halcyra)"}));
     b.log.clear();
     b.form.Check1_Click();
-    EXPECT_EQ(Only(b.log, "MessageBox").size(), 0u) << "a value already gone changes nothing";
+    EXPECT_EQ(Boxes(b.log).size(), 0u) << "a value already gone changes nothing";
     b.log.clear();
     b.view.check1 = 2;
     b.form.Check1_Click();

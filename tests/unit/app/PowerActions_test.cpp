@@ -111,7 +111,7 @@ TEST(PowerActions, WithConfirmationOffNothingAsksAndTheFamilyChoosesTheRequests)
             b.settings.values["Confirm"] = "0";
             b.Start();
             (b.form.*row.handler)();
-            EXPECT_TRUE(Only(b.log, "MessageBox").empty());
+            EXPECT_TRUE(Boxes(b.log).empty());
             EXPECT_EQ(Requests(b.log), Expected(row, nt));
         }
     }
@@ -125,17 +125,17 @@ TEST(PowerActions, WithConfirmationOnYesGoesAheadAndNoDoesNothing) {
         ASSERT_EQ(b.form.ConfirmationFlag(), -1);
 
         const std::string question =
-            "MessageBox(0x1234, " + std::string(row.question) + ", Halcyra, 0x24)";
-        b.windows.answers = {mb::kNo};
+            "AskYesNo(0x1234, " + std::string(row.question) + ", Halcyra, Question)";
+        b.windows.answers = {Answer::No};
         (b.form.*row.handler)();
         const Log asked =
             row.capabilities ? Log{"power.GetPwrCapabilities", question} : Log{question};
         EXPECT_EQ(b.log, asked);
 
         b.log.clear();
-        b.windows.answers = {mb::kYes};
+        b.windows.answers = {Answer::Yes};
         (b.form.*row.handler)();
-        EXPECT_EQ(Only(b.log, "MessageBox"), Log{question}) << "asked once, nothing reported";
+        EXPECT_EQ(Boxes(b.log), Log{question}) << "asked once, nothing reported";
         EXPECT_EQ(Requests(b.log), Expected(row, true));
     }
 }
@@ -172,8 +172,8 @@ TEST(PowerActions, MonitorOffAndScreenSaverNeverAskAndWorkWhileHidden) {
         ASSERT_FALSE(b.view.visible);
         b.form.mnu_Monitor_Click();
         b.form.mnu_ScreenSaver_Click();
-        EXPECT_EQ(b.log, (Log{"SendMessage(0x1234, 0x112, 0xF170, 2)",
-                              "SendMessage(0x1234, 0x112, 0xF140, 0)"}));
+        EXPECT_EQ(b.log, (Log{"SendSystemCommand(0x1234, 0xF170, 2)",
+                              "SendSystemCommand(0x1234, 0xF140, 0)"}));
     }
 }
 
@@ -196,26 +196,26 @@ TEST(PowerActions, ClearingTheConfirmationBoxStopsTheQuestionAndTickingBringsItB
     b.form.CheckRequest_Click();
     EXPECT_EQ(b.settings.values["Confirm"], "0");
     b.form.mnu_Restart_Click();
-    EXPECT_TRUE(Only(b.log, "MessageBox").empty());
+    EXPECT_TRUE(Boxes(b.log).empty());
 
     b.view.checkRequest = 1;
     b.form.CheckRequest_Click();
     EXPECT_EQ(b.settings.values["Confirm"], "1");
-    b.windows.answers = {mb::kNo};
+    b.windows.answers = {Answer::No};
     b.form.mnu_Restart_Click();
-    EXPECT_EQ(Only(b.log, "MessageBox").size(), 1u);
+    EXPECT_EQ(Boxes(b.log).size(), 1u);
 }
 
 TEST(PowerActions, StandbyFollowsWhatTheMachineCanDo) {
     const std::string unavailable =
-        "MessageBox(0x1234, Standby is not available on this computer. You can use Hibernate or "
-        "Shutdown instead., Halcyra, 0x40)";
-    const std::string question = "MessageBox(0x1234, Are you sure you want to standby?, Halcyra, "
-                                 "0x24)";
+        "ShowMessage(0x1234, Standby is not available on this computer. You can use Hibernate or "
+        "Shutdown instead., Halcyra, Information)";
+    const std::string question = "AskYesNo(0x1234, Are you sure you want to standby?, Halcyra, "
+                                 "Question)";
     Log suspend{"power.GetVersionExA(size 148)"};
     suspend.insert(suspend.end(), kPrivilege.begin(), kPrivilege.end());
     suspend.push_back("power.SetSuspendState(FALSE, FALSE, FALSE)");
-    const Log displayOff{"Sleep(400)", "SendMessage(0x1234, 0x112, 0xF170, 2)"};
+    const Log displayOff{"Sleep(400)", "SendSystemCommand(0x1234, 0xF170, 2)"};
     const struct {
         const char* name;
         std::optional<PowerCapabilities> caps; // S1, S2, S3, S4, file, AoAc
@@ -246,8 +246,8 @@ TEST(PowerActions, StandbyFollowsWhatTheMachineCanDo) {
 
 TEST(PowerActions, HibernateIsOnlyRequestedWhereItIsNotKnownToBeOff) {
     const std::string unavailable =
-        "MessageBox(0x1234, Hibernate is not available on this computer. It can be turned on in "
-        "the system's power options., Halcyra, 0x40)";
+        "ShowMessage(0x1234, Hibernate is not available on this computer. It can be turned on in "
+        "the system's power options., Halcyra, Information)";
     const struct {
         const char* name;
         std::optional<PowerCapabilities> caps;
@@ -267,7 +267,7 @@ TEST(PowerActions, HibernateIsOnlyRequestedWhereItIsNotKnownToBeOff) {
         b.Start();
         b.form.mnu_Hibernate_Click();
         EXPECT_EQ(Only(b.log, "power.SetSuspendState").size(), row.requested ? 1u : 0u);
-        EXPECT_EQ(Only(b.log, "MessageBox"), row.requested ? Log{} : Log{unavailable});
+        EXPECT_EQ(Boxes(b.log), row.requested ? Log{} : Log{unavailable});
     }
 }
 
@@ -294,10 +294,11 @@ TEST(PowerActions, ARefusedRequestIsReportedOnceWithTheSystemsReason) {
             b.power.failing[callOf.at(row.name)] = e.error;
             b.Start();
             (b.form.*row.handler)();
-            const Log reports = Only(b.log, "MessageBox");
-            EXPECT_EQ(reports, Log{"MessageBox(0x1234, Halcyra could not " +
-                                   std::string(row.failure) + ".\n\n" + e.reason +
-                                   "\n\nYou can try again or use the Start menu., Halcyra, 0x30)"});
+            const Log reports = Boxes(b.log);
+            EXPECT_EQ(reports,
+                      Log{"ShowMessage(0x1234, Halcyra could not " + std::string(row.failure) +
+                          ".\n\n" + e.reason +
+                          "\n\nYou can try again or use the Start menu., Halcyra, Exclamation)"});
             // The error is read straight after the refused call, and the text only for a number.
             const auto request = std::find(b.log.begin(), b.log.end(), Expected(row, true).back());
             ASSERT_NE(request, b.log.end());
@@ -326,11 +327,12 @@ TEST(PowerActions, StandbysOtherRequestsAreReportedTooAndAMissingLibraryOnlyOnce
         b.settings.values["Confirm"] = "0";
         b.Start();
         b.form.mnu_Standby_Click();
-        EXPECT_EQ(Only(b.log, "MessageBox"),
-                  Log{"MessageBox(0x1234, Halcyra could not put the computer on standby.\n\nsystem "
-                      "text " +
-                      std::to_string(row.error) +
-                      "\n\nYou can try again or use the Start menu., Halcyra, 0x30)"});
+        EXPECT_EQ(
+            Boxes(b.log),
+            Log{"ShowMessage(0x1234, Halcyra could not put the computer on standby.\n\nsystem "
+                "text " +
+                std::to_string(row.error) +
+                "\n\nYou can try again or use the Start menu., Halcyra, Exclamation)"});
     }
 }
 

@@ -7,9 +7,9 @@ namespace halcyra::testing {
 namespace {
 
 const std::string kReport =
-    "MessageBox(0x1234, Another program already uses these shortcuts, so they do nothing:\n\n"
+    "ShowMessage(0x1234, Another program already uses these shortcuts, so they do nothing:\n\n"
     "CTRL+ALT+M (Turn off Monitor)\nCTRL+ALT+S (Shutdown)\n\nYou can choose different letters in "
-    "Options., Halcyra, 0x30)";
+    "Options., Halcyra, Exclamation)";
 
 void HoldSAndM(FormBench& b) {
     b.settings.values["HotKeyShutdown"] = "S";
@@ -30,7 +30,7 @@ TEST(RefusedHotkeys, AnOrdinaryStartReportsThemOnceOverTheShownWindow) {
     b.log.clear();
     b.form.mnu_Show_Click(); // hide
     b.form.mnu_Show_Click(); // show again
-    EXPECT_TRUE(Only(b.log, "MessageBox").empty());
+    EXPECT_TRUE(Boxes(b.log).empty());
 }
 
 TEST(RefusedHotkeys, AStartInTheTrayWaitsForTheFirstShowing) {
@@ -48,18 +48,18 @@ TEST(RefusedHotkeys, AStartInTheTrayWaitsForTheFirstShowing) {
         b.Start("/start");
         b.Tray(0x201);              // a single click leaves it hidden
         b.form.mnu_Monitor_Click(); // actions while hidden say nothing either
-        EXPECT_TRUE(Only(b.log, "MessageBox").empty());
+        EXPECT_TRUE(Boxes(b.log).empty());
 
         b.log.clear();
         way.show(b);
         ASSERT_TRUE(b.view.visible);
-        EXPECT_EQ(Only(b.log, "MessageBox"), Log{kReport});
+        EXPECT_EQ(Boxes(b.log), Log{kReport});
         EXPECT_EQ(b.log.back(), kReport) << "after the window is up";
 
         b.log.clear();
         b.form.mnu_Show_Click();
         b.form.mnu_Show_Click();
-        EXPECT_TRUE(Only(b.log, "MessageBox").empty()) << "told once";
+        EXPECT_TRUE(Boxes(b.log).empty()) << "told once";
     }
 }
 
@@ -68,12 +68,12 @@ TEST(RefusedHotkeys, ATrayStartWithoutATrayReportsThemWhenTheWindowComesUp) {
     HoldSAndM(b);
     b.notify.addFails = true;
     b.Start("/start");
-    EXPECT_TRUE(Only(b.log, "MessageBox").empty());
+    EXPECT_TRUE(Boxes(b.log).empty());
     for (int tick = 0; tick < 5; ++tick) {
         b.form.TrayRetry_Timer();
     }
     ASSERT_TRUE(b.view.visible);
-    EXPECT_EQ(Only(b.log, "MessageBox"), Log{kReport});
+    EXPECT_EQ(Boxes(b.log), Log{kReport});
     EXPECT_EQ(b.log.back(), kReport) << "after the window is up";
 }
 
@@ -84,7 +84,7 @@ TEST(RefusedHotkeys, NothingIsSaidWhenEveryHotkeyRegistered) {
         b.program.arguments = arguments;
         b.form.Form_Load();
         b.Tray(0x203);
-        EXPECT_TRUE(Only(b.log, "MessageBox").empty()) << arguments;
+        EXPECT_TRUE(Boxes(b.log).empty()) << arguments;
     }
 }
 

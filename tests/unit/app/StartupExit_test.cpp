@@ -29,7 +29,7 @@ TEST(Startup, FirstStartRunsEveryStepInOrder) {
         "settings.Get(HotKeyHibernate)",
         "settings.Get(HotKeyStandby)",
         "hotkey.Register(0x1234, 1, 3, 83)",
-        "RegisterWindowMessage(TaskbarCreated)",
+        "RegisterMessageName(TaskbarCreated)",
         "subclass.Install",
         "view.SetVisible(true)",
     };
@@ -153,13 +153,13 @@ TEST(Startup, TheConfirmSettingDecidesTheFlagAndTheBox) {
 TEST(Startup, ASecondCopyAnsweredNoSetsUpNothing) {
     FormBench b;
     b.program.anotherCopy = true;
-    b.windows.answers = {mb::kNo};
+    b.windows.answers = {Answer::No};
     PutRunEntry(b, reg::kTypeSz, "D:\\Old\\Halcyra.exe /start");
     b.settings.values["HotKeyShutdown"] = "S";
     EXPECT_FALSE(b.form.Form_Load());
-    EXPECT_EQ(b.log, (Log{"MessageBox(0x1234, A copy of Halcyra is already running, if it is "
+    EXPECT_EQ(b.log, (Log{"AskYesNo(0x1234, A copy of Halcyra is already running, if it is "
                           "not on your taskbar, check the icon tray by the clock.  Would you "
-                          "like to start another instance?, Halcyra, 0x44)"}));
+                          "like to start another instance?, Halcyra, Information)"}));
     EXPECT_EQ(b.form.SysIcon(), nullptr);
     EXPECT_EQ(b.registry.keys[kRunKey]["Halcyra"].data,
               "D:\\Old\\Halcyra.exe /start" + std::string(1, '\0'));
@@ -171,7 +171,7 @@ TEST(Startup, ASecondCopyAnsweredNoSetsUpNothing) {
 TEST(Startup, ASecondCopyAnsweredYesStartsFully) {
     FormBench b;
     b.program.anotherCopy = true;
-    b.windows.answers = {mb::kYes};
+    b.windows.answers = {Answer::Yes};
     EXPECT_TRUE(b.form.Form_Load());
     EXPECT_TRUE(b.view.visible);
     EXPECT_EQ(Only(b.log, "subclass."), Log{"subclass.Install"});
@@ -278,7 +278,7 @@ TEST(Exit, AnIconWhoseAddFailedIsStillRemoved) {
     b.form.Form_Unload();
     EXPECT_EQ(Only(b.log, "tray."), Log{"tray.Delete(flags 7, tip Halcyra 1.3.2)"});
     EXPECT_EQ(Only(b.log, "view.SetTrayRetryTimer"), Log{"view.SetTrayRetryTimer(0)"});
-    EXPECT_TRUE(Only(b.log, "MessageBox").empty());
+    EXPECT_TRUE(Boxes(b.log).empty());
 }
 
 } // namespace

@@ -59,9 +59,9 @@ public:
                                                      : colour == kLinkUnderPointer ? " red"
                                                                                    : " ?"));
     }
-    void ShellExecute(WindowHandle parent, const std::string& operation, const std::string& file,
-                      int showCommand) override {
-        log.push_back("ShellExecute " + std::to_string(parent) + " " + operation + " " + file +
+    void OpenWithShell(WindowHandle parent, const std::string& operation, const std::string& file,
+                       int showCommand) override {
+        log.push_back("OpenWithShell " + std::to_string(parent) + " " + operation + " " + file +
                       " " + std::to_string(showCommand));
     }
     void ShowUpdateDialog(WindowHandle owner) override {

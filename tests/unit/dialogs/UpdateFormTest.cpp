@@ -13,7 +13,7 @@ TEST(UpdateForm, CheckOpensTheProductPageEachTimeAndStaysOpen) {
     UpdateForm form(42, fake, fake);
     form.CommandCheck_Click();
     form.CommandCheck_Click();
-    const std::string open = "ShellExecute 42 open " + std::string(kProductPage) + " 1";
+    const std::string open = "OpenWithShell 42 open " + std::string(kProductPage) + " 1";
     EXPECT_EQ(fake.log, (std::vector<std::string>{open, open}));
     form.CommandClose_Click();
     EXPECT_EQ(fake.log.back(), "Unload");

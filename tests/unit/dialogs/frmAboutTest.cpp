@@ -100,8 +100,8 @@ TEST(frmAbout, ColourChangesReachTheWindowOnlyWhenTheyChange) {
 }
 
 TEST(frmAbout, ClickedLinkTurnsBlueBeforeItActs) {
-    const std::string mail = "ShellExecute 77 open mailto:" + std::string(kMakerMail) + " 1";
-    const std::string web = "ShellExecute 77 open " + std::string(kMakerWebSite) + " 1";
+    const std::string mail = "OpenWithShell 77 open mailto:" + std::string(kMakerMail) + " 1";
+    const std::string web = "OpenWithShell 77 open " + std::string(kMakerWebSite) + " 1";
     {
         RecordingPlatform fake;
         frmAbout about(kSelf, fake.Platform());
