@@ -126,11 +126,14 @@ TEST(PowerActions, WithConfirmationOnYesGoesAheadAndNoDoesNothing) {
 
         const std::string question =
             "AskYesNo(0x1234, " + std::string(row.question) + ", Halcyra, Question)";
-        b.windows.answers = {Answer::No};
-        (b.form.*row.handler)();
         const Log asked =
             row.capabilities ? Log{"power.GetPwrCapabilities", question} : Log{question};
-        EXPECT_EQ(b.log, asked);
+        for (const Answer notYes : {Answer::No, Answer::None}) { // a box not shown is no Yes
+            b.log.clear();
+            b.windows.answers = {notYes};
+            (b.form.*row.handler)();
+            EXPECT_EQ(b.log, asked);
+        }
 
         b.log.clear();
         b.windows.answers = {Answer::Yes};

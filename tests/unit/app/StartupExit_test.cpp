@@ -168,13 +168,17 @@ TEST(Startup, ASecondCopyAnsweredNoSetsUpNothing) {
     EXPECT_TRUE(b.log.empty()) << "no teardown: nothing was set up";
 }
 
-TEST(Startup, ASecondCopyAnsweredYesStartsFully) {
-    FormBench b;
-    b.program.anotherCopy = true;
-    b.windows.answers = {Answer::Yes};
-    EXPECT_TRUE(b.form.Form_Load());
-    EXPECT_TRUE(b.view.visible);
-    EXPECT_EQ(Only(b.log, "subclass."), Log{"subclass.Install"});
+// Only a No keeps the second copy from starting; a box that could not be shown does not.
+TEST(Startup, ASecondCopyAnsweredYesOrNotAskedStartsFully) {
+    for (const Answer answer : {Answer::Yes, Answer::None}) {
+        SCOPED_TRACE(answer == Answer::Yes ? "Yes" : "no box");
+        FormBench b;
+        b.program.anotherCopy = true;
+        b.windows.answers = {answer};
+        EXPECT_TRUE(b.form.Form_Load());
+        EXPECT_TRUE(b.view.visible);
+        EXPECT_EQ(Only(b.log, "subclass."), Log{"subclass.Install"});
+    }
 }
 
 TEST(Startup, APresentRunEntryIsPointedAtThisCopy) {
