@@ -2,6 +2,8 @@
 
 #include "launcher/win32/Win32LauncherPlatform.h"
 
+#include "common/win32/UniqueHandle.h"
+
 namespace halcyra::win32 {
 
 namespace {
@@ -88,8 +90,8 @@ std::uint32_t Win32LauncherPlatform::StartProgram(const StartRequest& request) {
         return GetLastError();
     }
     // Not waited for: the handles are only closed.
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const unique_handle thread(process.hThread);
+    const unique_handle started(process.hProcess);
     return 0;
 }
 
