@@ -1,16 +1,13 @@
 // The tray program: builds the main window over the real platform and runs its message loop.
 #include <windows.h>
 
-#include <exception>
-#include <string>
-
 #include "app/HalcyraForm.h"
 #include "app/win32/Win32DialogLauncher.h"
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32PowerApi.h"
 #include "app/win32/Win32ProgramInfo.h"
 #include "app/win32/Win32WindowSystem.h"
-#include "common/RaisedError.h"
+#include "common/win32/WindowProcedure.h"
 #include "settings/win32/Win32HotkeyApi.h"
 #include "settings/win32/Win32RegistryApi.h"
 #include "settings/win32/Win32SettingsStore.h"
@@ -43,10 +40,9 @@ int RunHalcyra(HINSTANCE instance) {
             window.Discard();
             return 0;
         }
-    } catch (const RaisedError& e) {
-        const std::string text =
-            "Run-time error '" + std::to_string(e.Number()) + "':\n\n" + e.Description();
-        ::MessageBoxA(window.Hwnd(), text.c_str(), "Halcyra", MB_OK | MB_ICONERROR);
+    } catch (...) {
+        // Shown as from any handler; the return then takes down what was set up so far.
+        win32::ShowEscapedError(window.Hwnd());
         return 1;
     }
 
@@ -67,8 +63,8 @@ int RunHalcyra(HINSTANCE instance) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         return RunHalcyra(instance);
-    } catch (const std::exception& e) {
-        ::MessageBoxA(nullptr, e.what(), "Halcyra", MB_OK | MB_ICONERROR);
+    } catch (...) {
+        halcyra::win32::ShowEscapedError(nullptr);
         return 1;
     }
 }

@@ -2,11 +2,7 @@
 
 #include <windowsx.h>
 
-#include <exception>
-#include <string>
-
 #include "app/MenuIds.h"
-#include "common/RaisedError.h"
 #include "common/win32/CommonControls.h"
 #include "common/win32/ResourceIds.h"
 
@@ -72,21 +68,11 @@ HICON LoadIconSized(HINSTANCE instance, int id, int size) {
         ::LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
-// An error that reaches a handler uncaught is shown with its message and ends the program.
-[[noreturn]] void ReportAndEnd(HWND owner, const std::string& text) {
-    ::MessageBoxA(owner, text.c_str(), "Halcyra", MB_OK | MB_ICONERROR);
-    ::ExitProcess(1);
-}
-
 } // namespace
 
 Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {}
 
-Win32MainWindow::~Win32MainWindow() {
-    if (hwnd_) {
-        ::DestroyWindow(hwnd_);
-    }
-}
+Win32MainWindow::~Win32MainWindow() = default;
 
 int Win32MainWindow::Pixels(int twips) const {
     return ::MulDiv(twips, dpi_, 1440);
@@ -95,9 +81,7 @@ int Win32MainWindow::Pixels(int twips) const {
 bool Win32MainWindow::Create(HalcyraForm& form) {
     form_ = &form;
     startShow_ = StartShowFromStartupInfo();
-    HDC screen = ::GetDC(nullptr);
-    dpi_ = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
+    dpi_ = ::GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
     if (dpi_ <= 0) {
         dpi_ = 96;
     }
@@ -108,7 +92,7 @@ bool Win32MainWindow::Create(HalcyraForm& form) {
 
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = StaticWndProc;
+    wc.lpfnWndProc = WindowProcedure<Win32MainWindow>::Window;
     wc.hInstance = instance_;
     wc.hIcon = bigIcon_.get();
     wc.hIconSm = smallIcon_.get();
@@ -119,26 +103,25 @@ bool Win32MainWindow::Create(HalcyraForm& form) {
         return false;
     }
 
-    HMENU menu = ::LoadMenuA(instance_, MAKEINTRESOURCEA(IDM_HALCYRA_MENU));
+    unique_hmenu menu(::LoadMenuA(instance_, MAKEINTRESOURCEA(IDM_HALCYRA_MENU)));
     RECT frame{0, 0, Pixels(kClientWidthTwips), Pixels(kClientHeightTwips)};
     ::AdjustWindowRectEx(&frame, kStyle, TRUE, 0);
-    hwnd_ = ::CreateWindowExA(0, kClassName, "Halcyra", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr, menu,
-                              instance_, this);
-    if (!hwnd_) {
-        if (menu) {
-            ::DestroyMenu(menu);
-        }
+    // The window is adopted at its creation (WM_NCCREATE) and owned from then on.
+    if (!::CreateWindowExA(0, kClassName, "Halcyra", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                           frame.right - frame.left, frame.bottom - frame.top, nullptr, menu.get(),
+                           instance_, this)) {
+        window_.release(); // a creation refused after WM_NCCREATE has destroyed it already
         return false;
     }
+    menu.release(); // the window's now: destroyed with it
     // The menu bar may wrap; make the client area the designed size whatever it took.
     RECT client{};
-    ::GetClientRect(hwnd_, &client);
+    ::GetClientRect(window_.get(), &client);
     const int missing = Pixels(kClientHeightTwips) - (client.bottom - client.top);
     if (missing != 0) {
         RECT window{};
-        ::GetWindowRect(hwnd_, &window);
-        ::SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left,
+        ::GetWindowRect(window_.get(), &window);
+        ::SetWindowPos(window_.get(), nullptr, 0, 0, window.right - window.left,
                        window.bottom - window.top + missing,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -158,89 +141,86 @@ void Win32MainWindow::CreateControls() {
     for (const auto& c : kControls) {
         HWND control = ::CreateWindowExA(
             0, c.className, c.caption, WS_CHILD | WS_VISIBLE | c.style, Pixels(c.left),
-            Pixels(c.top), Pixels(c.width), Pixels(c.height), hwnd_,
+            Pixels(c.top), Pixels(c.width), Pixels(c.height), window_.get(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
         ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
-    ::SendDlgItemMessageA(hwnd_, ID_HALCYRAIMAGE, STM_SETICON,
+    ::SendDlgItemMessageA(window_.get(), ID_HALCYRAIMAGE, STM_SETICON,
                           reinterpret_cast<WPARAM>(trayImage_.get()), 0);
-    ::CheckDlgButton(hwnd_, ID_CHECK1, static_cast<UINT>(check1_));
-    ::CheckDlgButton(hwnd_, ID_CHECKREQUEST, static_cast<UINT>(checkRequest_));
+    ::CheckDlgButton(window_.get(), ID_CHECK1, static_cast<UINT>(check1_));
+    ::CheckDlgButton(window_.get(), ID_CHECKREQUEST, static_cast<UINT>(checkRequest_));
 }
 
 void Win32MainWindow::Discard() {
-    if (hwnd_) {
-        HWND hwnd = hwnd_;
-        hwnd_ = nullptr;
-        form_ = nullptr;
-        ::DestroyWindow(hwnd);
-    }
+    form_ = nullptr;
+    window_.reset();
 }
 
 WindowHandle Win32MainWindow::Handle() const {
-    return reinterpret_cast<WindowHandle>(hwnd_);
+    return reinterpret_cast<WindowHandle>(window_.get());
 }
 
 bool Win32MainWindow::IsVisible() const {
-    return ::IsWindowVisible(hwnd_) != FALSE;
+    return ::IsWindowVisible(window_.get()) != FALSE;
 }
 
 void Win32MainWindow::SetVisible(bool visible) {
     if (!visible) {
-        ::ShowWindow(hwnd_, SW_HIDE);
+        ::ShowWindow(window_.get(), SW_HIDE);
         return;
     }
     CreateControls();
     // Always the normal window: a minimized start goes to the tray instead, and a fixed-size
     // window is never maximized, whatever a shortcut asked for.
-    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
-    if (::IsIconic(hwnd_) || ::IsZoomed(hwnd_)) {
-        ::ShowWindow(hwnd_, SW_RESTORE);
+    ::ShowWindow(window_.get(), SW_SHOWNORMAL);
+    if (::IsIconic(window_.get()) || ::IsZoomed(window_.get())) {
+        ::ShowWindow(window_.get(), SW_RESTORE);
     }
-    ::UpdateWindow(hwnd_);
+    ::UpdateWindow(window_.get());
 }
 
 void Win32MainWindow::SetTrayRetryTimer(std::uint32_t milliseconds) {
     if (milliseconds == 0) {
-        ::KillTimer(hwnd_, kTrayRetryTimerId);
+        ::KillTimer(window_.get(), kTrayRetryTimerId);
     } else {
-        ::SetTimer(hwnd_, kTrayRetryTimerId, milliseconds, nullptr);
+        ::SetTimer(window_.get(), kTrayRetryTimerId, milliseconds, nullptr);
     }
 }
 
 void Win32MainWindow::SetFocus() {
-    ::SetFocus(hwnd_);
+    ::SetFocus(window_.get());
 }
 
 bool Win32MainWindow::IsShowChecked() const {
-    return (::GetMenuState(::GetMenu(hwnd_), ID_MNU_SHOW, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    return (::GetMenuState(::GetMenu(window_.get()), ID_MNU_SHOW, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
 void Win32MainWindow::SetShowChecked(bool checked) {
-    ::CheckMenuItem(::GetMenu(hwnd_), ID_MNU_SHOW,
+    ::CheckMenuItem(::GetMenu(window_.get()), ID_MNU_SHOW,
                     MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 int Win32MainWindow::Check1Value() const {
-    return controlsMade_ ? static_cast<int>(::IsDlgButtonChecked(hwnd_, ID_CHECK1)) : check1_;
+    return controlsMade_ ? static_cast<int>(::IsDlgButtonChecked(window_.get(), ID_CHECK1))
+                         : check1_;
 }
 
 void Win32MainWindow::SetCheck1Value(int value) {
     check1_ = value;
     if (controlsMade_) {
-        ::CheckDlgButton(hwnd_, ID_CHECK1, static_cast<UINT>(value));
+        ::CheckDlgButton(window_.get(), ID_CHECK1, static_cast<UINT>(value));
     }
 }
 
 int Win32MainWindow::CheckRequestValue() const {
-    return controlsMade_ ? static_cast<int>(::IsDlgButtonChecked(hwnd_, ID_CHECKREQUEST))
+    return controlsMade_ ? static_cast<int>(::IsDlgButtonChecked(window_.get(), ID_CHECKREQUEST))
                          : checkRequest_;
 }
 
 void Win32MainWindow::SetCheckRequestValue(int value) {
     checkRequest_ = value;
     if (controlsMade_) {
-        ::CheckDlgButton(hwnd_, ID_CHECKREQUEST, static_cast<UINT>(value));
+        ::CheckDlgButton(window_.get(), ID_CHECKREQUEST, static_cast<UINT>(value));
     }
 }
 
@@ -255,13 +235,13 @@ std::int32_t Win32MainWindow::TwipsPerPixelX() const {
 bool Win32MainWindow::TrackActionsPopup(MenuEntry* chosen) {
     POINT pointer{};
     ::GetCursorPos(&pointer);
-    HMENU actions = ::GetSubMenu(::GetMenu(hwnd_), 0);
+    HMENU actions = ::GetSubMenu(::GetMenu(window_.get()), 0);
     // The choice is returned rather than posted so that its handler has run when this returns.
     const int id = static_cast<int>(
         ::TrackPopupMenu(actions, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                         pointer.x, pointer.y, 0, hwnd_, nullptr));
+                         pointer.x, pointer.y, 0, window_.get(), nullptr));
     // Lets the menu close properly the next time too.
-    ::PostMessageA(hwnd_, WM_NULL, 0, 0);
+    ::PostMessageA(window_.get(), WM_NULL, 0, 0);
     const auto entry = MenuEntryFromId(id);
     if (!entry) {
         return false;
@@ -271,31 +251,13 @@ bool Win32MainWindow::TrackActionsPopup(MenuEntry* chosen) {
 }
 
 void Win32MainWindow::Unload() {
-    ::SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+    ::SendMessageA(window_.get(), WM_CLOSE, 0, 0);
 }
 
-LRESULT CALLBACK Win32MainWindow::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* self = static_cast<Win32MainWindow*>(create->lpCreateParams);
-        self->hwnd_ = hwnd;
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32MainWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self || !self->form_) {
+LRESULT Win32MainWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!form_) { // a discarded copy: nothing of the form runs any more
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     }
-    try {
-        return self->HandleMessage(msg, wParam, lParam);
-    } catch (const RaisedError& e) {
-        ReportAndEnd(hwnd,
-                     "Run-time error '" + std::to_string(e.Number()) + "':\n\n" + e.Description());
-    } catch (const std::exception& e) {
-        ReportAndEnd(hwnd, e.what());
-    }
-}
-
-LRESULT Win32MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -318,17 +280,17 @@ LRESULT Win32MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             form_->TrayRetry_Timer();
             return 0;
         }
-        return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_SHOWWINDOW:
         // Whoever shows the window, it never appears without its controls.
         if (wParam) {
             CreateControls();
         }
-        return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_CLOSE:
         // Closing always ends the program; it never hides to the tray.
         form_->Form_Unload();
-        ::DestroyWindow(hwnd_);
+        window_.reset();
         return 0;
     case WM_ENDSESSION:
         if (wParam) {
@@ -336,11 +298,11 @@ LRESULT Win32MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_DESTROY:
-        hwnd_ = nullptr;
+        window_.release(); // going already, whoever destroys it
         ::PostQuitMessage(0);
         return 0;
     default:
-        return ::DefWindowProcA(hwnd_, msg, wParam, lParam);
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "app/HalcyraForm.h"
 #include "app/IMainWindowView.h"
 #include "common/win32/UniqueHandle.h"
+#include "common/win32/WindowProcedure.h"
 
 namespace halcyra::win32 {
 
@@ -24,7 +25,7 @@ public:
     bool Create(HalcyraForm& form);
     // Ends a copy whose start-up was refused, without the teardown.
     void Discard();
-    HWND Hwnd() const { return hwnd_; }
+    HWND Hwnd() const { return window_.get(); }
 
     WindowHandle Handle() const override;
     bool IsVisible() const override;
@@ -44,15 +45,15 @@ public:
     void SetTrayRetryTimer(std::uint32_t milliseconds) override;
 
 private:
-    static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    friend struct WindowProcedure<Win32MainWindow>;
+    void Adopt(HWND hwnd) { window_.reset(hwnd); }
+    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void OnCommand(WORD id, WORD code);
     void CreateControls();
     int Pixels(int twips) const;
 
     HINSTANCE instance_;
     HalcyraForm* form_ = nullptr;
-    HWND hwnd_ = nullptr;
     int dpi_ = 96;
     StartShow startShow_ = StartShow::Normal;
     // A start in the tray may never show the window: its controls, their theme and font are
@@ -64,6 +65,8 @@ private:
     unique_hicon bigIcon_;
     unique_hicon smallIcon_;
     unique_hicon trayImage_;
+    // Last, so that it goes first: its class and controls use the icons and the font.
+    unique_hwnd window_;
 };
 
 } // namespace halcyra::win32

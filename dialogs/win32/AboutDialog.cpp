@@ -10,7 +10,6 @@
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/Dialogs.h"
 
-#include <exception>
 #include <string>
 
 namespace halcyra::win32 {
@@ -42,49 +41,30 @@ std::optional<AboutLink> LinkOf(int id) {
 constexpr RECT kSeparator{10, 72, 244, 72};
 
 void DrawLine(HDC dc, int x0, int x1, int y, COLORREF colour) {
-    HPEN pen = ::CreatePen(PS_SOLID, 1, colour);
-    HGDIOBJ old = ::SelectObject(dc, pen);
+    const unique_hpen pen(::CreatePen(PS_SOLID, 1, colour));
+    const SelectedObject selected(dc, pen.get());
     ::MoveToEx(dc, x0, y, nullptr);
     ::LineTo(dc, x1, y);
-    ::SelectObject(dc, old);
-    ::DeleteObject(pen);
 }
 
 } // namespace
 
-INT_PTR CALLBACK AboutDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (message == WM_INITDIALOG) {
-            auto* self = reinterpret_cast<AboutDialog*>(lParam);
-            ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            self->hwnd_ = dialog;
-            return self->Form_Initialize();
-        }
-        auto* self = reinterpret_cast<AboutDialog*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-        return self ? self->Handle(message, wParam, lParam) : FALSE;
-    } catch (const std::exception& e) {
-        FailFromHandler(dialog, e.what());
-    } catch (...) {
-        FailFromHandler(dialog, "Unexpected error");
-    }
-}
-
 LRESULT CALLBACK AboutDialog::LinkProcedure(HWND link, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR id, DWORD_PTR self) {
-    try {
-        if (message == WM_MOUSEMOVE) {
+    if (message == WM_MOUSEMOVE) {
+        Guarded(::GetParent(link), [&] {
             reinterpret_cast<AboutDialog*>(self)->Link_MouseMove(static_cast<int>(id));
-        } else if (message == WM_NCDESTROY) {
-            comctl::RemoveWindowSubclass(link, LinkProcedure, id);
-        }
-    } catch (const std::exception& e) {
-        FailFromHandler(::GetParent(link), e.what());
+        });
+    } else if (message == WM_NCDESTROY) {
+        comctl::RemoveWindowSubclass(link, LinkProcedure, id);
     }
     return comctl::DefSubclassProc(link, message, wParam, lParam);
 }
 
-INT_PTR AboutDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR AboutDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_INITDIALOG:
+        return Form_Initialize();
     case WM_COMMAND:
         Form_Command(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
@@ -124,8 +104,8 @@ INT_PTR AboutDialog::Form_Initialize() {
 
     linkFont_ = DeriveDialogFont(hwnd_, 0, true);
     HWND tooltips = CreateTooltips(hwnd_);
-    HDC dc = ::GetDC(hwnd_);
-    HGDIOBJ oldFont = ::SelectObject(dc, linkFont_.get());
+    const WindowDC dc(hwnd_);
+    const SelectedObject measuringFont(dc.get(), linkFont_.get());
     for (int id : kLinkIds) {
         HWND link = Item(id);
         ::SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
@@ -134,15 +114,13 @@ INT_PTR AboutDialog::Form_Initialize() {
         const int length = ::GetWindowTextA(link, text, sizeof text);
         SIZE extent{};
         RECT box{};
-        ::GetTextExtentPoint32A(dc, text, length, &extent);
+        ::GetTextExtentPoint32A(dc.get(), text, length, &extent);
         ::GetWindowRect(link, &box);
         ::SetWindowPos(link, nullptr, 0, 0, extent.cx + 1, box.bottom - box.top,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         comctl::SetWindowSubclass(link, LinkProcedure, static_cast<UINT_PTR>(id),
                                   reinterpret_cast<DWORD_PTR>(this));
     }
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(hwnd_, dc);
     // Each tool tip keeps a copy of its text.
     AddTooltip(tooltips, Item(IDC_ABOUT_EMAIL), std::string(dialogs::kMakerMail).c_str());
     AddTooltip(tooltips, Item(IDC_ABOUT_WEBSITE), std::string(dialogs::kMakerWebSite).c_str());
@@ -216,13 +194,11 @@ bool AboutDialog::Form_SetCursor(HWND over, int hitTest) {
 }
 
 void AboutDialog::Form_Paint() {
-    PAINTSTRUCT paint;
-    HDC dc = ::BeginPaint(hwnd_, &paint);
+    const PaintDC dc(hwnd_);
     RECT line = kSeparator;
     ::MapDialogRect(hwnd_, &line);
-    DrawLine(dc, line.left, line.right, line.top, RGB(0x80, 0x80, 0x80));
-    DrawLine(dc, line.left, line.right, line.top + 1, RGB(0xFF, 0xFF, 0xFF));
-    ::EndPaint(hwnd_, &paint);
+    DrawLine(dc.get(), line.left, line.right, line.top, RGB(0x80, 0x80, 0x80));
+    DrawLine(dc.get(), line.left, line.right, line.top + 1, RGB(0xFF, 0xFF, 0xFF));
 }
 
 void AboutDialog::Unload() {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "common/win32/UniqueHandle.h"
+#include "common/win32/WindowProcedure.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/win32/Win32FileExists.h"
 #include "dialogs/win32/Win32MessageBox.h"
@@ -17,18 +18,18 @@ namespace halcyra::win32 {
 
 class AboutDialog : public dialogs::IAboutWindow, public dialogs::IDialogOpener {
 public:
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
     void Unload() override;
     void SetText(dialogs::AboutText which, const std::string& text) override;
     void SetLinkColour(dialogs::AboutLink link, dialogs::Colour colour) override;
     void ShowUpdateDialog(WindowHandle owner) override;
 
 private:
+    friend struct WindowProcedure<AboutDialog>;
     static LRESULT CALLBACK LinkProcedure(HWND link, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR id, DWORD_PTR self);
 
-    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Adopt(HWND dialog) { hwnd_ = dialog; }
+    INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Form_Initialize();
     void Form_Command(int id, int code);
     INT_PTR Form_CtlColorStatic(HDC dc, HWND control);

@@ -12,9 +12,7 @@ unique_hfont DeriveDialogFont(HWND dialog, int points, bool underline) {
         ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     }
     if (points > 0) {
-        HDC screen = ::GetDC(dialog);
-        font.lfHeight = -::MulDiv(points, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ::ReleaseDC(dialog, screen);
+        font.lfHeight = -::MulDiv(points, ::GetDeviceCaps(WindowDC(dialog).get(), LOGPIXELSY), 72);
         font.lfWidth = 0;
     }
     font.lfUnderline = underline ? TRUE : FALSE;
@@ -37,11 +35,6 @@ void AddTooltip(HWND tooltips, HWND control, const char* text) {
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<char*>(text);
     ::SendMessageA(tooltips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void FailFromHandler(HWND dialog, const char* what) {
-    ::MessageBoxA(dialog, what, "Halcyra", MB_OK | MB_ICONERROR);
-    ::ExitProcess(1);
 }
 
 } // namespace halcyra::win32

@@ -1,6 +1,5 @@
 #pragma once
-// Small helpers the two dialog procedures share: derived fonts, tooltips, and the procedure
-// boundary that no exception may cross.
+// Small helpers the two dialogs share: derived fonts and tooltips.
 #include <windows.h>
 
 #include "common/win32/UniqueHandle.h"
@@ -13,8 +12,5 @@ unique_hfont DeriveDialogFont(HWND dialog, int points, bool underline);
 // A tooltip window owned by the dialog, so it goes when the dialog goes.
 HWND CreateTooltips(HWND dialog);
 void AddTooltip(HWND tooltips, HWND control, const char* text);
-
-// Shows an error that escaped a handler and ends the program, as any uncaught error does.
-[[noreturn]] void FailFromHandler(HWND dialog, const char* what);
 
 } // namespace halcyra::win32

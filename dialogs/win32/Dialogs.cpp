@@ -23,14 +23,14 @@ void ShowAboutDialog(HWND owner) {
     InitTooltipClass();
     AboutDialog dialog;
     ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner,
-                      AboutDialog::Procedure, reinterpret_cast<LPARAM>(&dialog));
+                      WindowProcedure<AboutDialog>::Dialog, reinterpret_cast<LPARAM>(&dialog));
 }
 
 void ShowUpdateDialog(HWND owner) {
     InitTooltipClass();
     UpdateDialog dialog;
     ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_UPDATE), owner,
-                      UpdateDialog::Procedure, reinterpret_cast<LPARAM>(&dialog));
+                      WindowProcedure<UpdateDialog>::Dialog, reinterpret_cast<LPARAM>(&dialog));
 }
 
 } // namespace halcyra::win32

@@ -8,7 +8,6 @@
 #include "dialogs/win32/DialogControls.h"
 #include "dialogs/win32/DialogIds.h"
 
-#include <exception>
 #include <string>
 
 namespace halcyra::win32 {
@@ -31,23 +30,6 @@ LRESULT CALLBACK NeverDefaultButton(HWND button, UINT message, WPARAM wParam, LP
 
 } // namespace
 
-INT_PTR CALLBACK UpdateDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (message == WM_INITDIALOG) {
-            auto* self = reinterpret_cast<UpdateDialog*>(lParam);
-            ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            self->hwnd_ = dialog;
-            return self->Form_Initialize();
-        }
-        auto* self = reinterpret_cast<UpdateDialog*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-        return self ? self->Handle(message, wParam, lParam) : FALSE;
-    } catch (const std::exception& e) {
-        FailFromHandler(dialog, e.what());
-    } catch (...) {
-        FailFromHandler(dialog, "Unexpected error");
-    }
-}
-
 INT_PTR UpdateDialog::Form_Initialize() {
     form_.emplace(reinterpret_cast<WindowHandle>(hwnd_), *this, shell_);
     versionFont_ = DeriveDialogFont(hwnd_, 18, false);
@@ -62,8 +44,10 @@ INT_PTR UpdateDialog::Form_Initialize() {
     return TRUE;
 }
 
-INT_PTR UpdateDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR UpdateDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
+    case WM_INITDIALOG:
+        return Form_Initialize();
     case WM_COMMAND:
         // IDOK (Enter) and IDCANCEL (Escape) come from the keyboard only: neither button is the
         // default or the cancel button, so both keys do nothing.

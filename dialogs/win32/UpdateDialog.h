@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/win32/UniqueHandle.h"
+#include "common/win32/WindowProcedure.h"
 #include "dialogs/UpdateForm.h"
 #include "dialogs/win32/Win32ShellOpener.h"
 
@@ -12,12 +13,12 @@ namespace halcyra::win32 {
 
 class UpdateDialog : public dialogs::IDialogWindow {
 public:
-    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
     void Unload() override;
 
 private:
-    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    friend struct WindowProcedure<UpdateDialog>;
+    void Adopt(HWND dialog) { hwnd_ = dialog; }
+    INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Form_Initialize();
 
     HWND hwnd_ = nullptr;

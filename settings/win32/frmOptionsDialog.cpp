@@ -2,8 +2,9 @@
 
 #include "settings/win32/frmOptionsDialog.h"
 
-#include <exception>
 #include <string>
+
+#include "common/win32/WindowProcedure.h"
 
 #include "settings/IOptionsView.h"
 #include "settings/SettingsKeys.h"
@@ -21,8 +22,6 @@ public:
     OptionsDialog(halcyra::ISettingsStore& store, halcyra::modHotkey& hotkeys,
                   halcyra::IKeyboardLayout& layout)
         : form_(*this, store, hotkeys, layout) {}
-
-    static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     int SelectedPosition(int row) override {
         return static_cast<int>(
@@ -47,15 +46,33 @@ public:
     void Close() override { ::EndDialog(hwnd_, IDOK); }
 
 private:
-    void Form_Load(HWND hwnd);
+    friend struct WindowProcedure<OptionsDialog>;
+    void Adopt(HWND dialog) { hwnd_ = dialog; }
+    INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    void Form_Load();
     void OnCommand(int id);
 
     HWND hwnd_ = nullptr;
     halcyra::frmOptions form_;
 };
 
-void OptionsDialog::Form_Load(HWND hwnd) {
-    hwnd_ = hwnd;
+INT_PTR OptionsDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        Form_Load();
+        return TRUE; // focus to the first tab stop: OK
+    case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED) {
+            return FALSE;
+        }
+        OnCommand(LOWORD(wParam));
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void OptionsDialog::Form_Load() {
     // Texts come from the same constants the logic uses, so the template cannot drift.
     const std::string caption(halcyra::frmOptions::kCaption);
     ::SetWindowTextA(hwnd_, caption.c_str());
@@ -90,28 +107,6 @@ void OptionsDialog::OnCommand(int id) {
     }
 }
 
-INT_PTR CALLBACK OptionsDialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (message == WM_INITDIALOG) {
-            auto* self = reinterpret_cast<OptionsDialog*>(lParam);
-            ::SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-            self->Form_Load(hwnd);
-            return TRUE; // focus to the first tab stop: OK
-        }
-        auto* self = reinterpret_cast<OptionsDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
-        if (self != nullptr && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-            self->OnCommand(LOWORD(wParam));
-            return TRUE;
-        }
-    } catch (const std::exception& error) {
-        // An error must not unwind through the dialog manager: show it and end, as for any
-        // other handler of the program.
-        ::MessageBoxA(hwnd, error.what(), "Halcyra", MB_OK | MB_ICONERROR);
-        ::ExitProcess(1);
-    }
-    return FALSE;
-}
-
 } // namespace
 
 void ShowOptionsDialog(HWND owner, halcyra::ISettingsStore& store, halcyra::modHotkey& hotkeys) {
@@ -123,7 +118,7 @@ void ShowOptionsDialog(HWND owner, halcyra::ISettingsStore& store, halcyra::modH
                        halcyra::IKeyboardLayout& layout) {
     OptionsDialog dialog(store, hotkeys, layout);
     ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), owner,
-                      &OptionsDialog::Procedure, reinterpret_cast<LPARAM>(&dialog));
+                      WindowProcedure<OptionsDialog>::Dialog, reinterpret_cast<LPARAM>(&dialog));
 }
 
 } // namespace halcyra::win32

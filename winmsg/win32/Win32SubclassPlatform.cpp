@@ -2,7 +2,7 @@
 
 #include "winmsg/win32/Win32SubclassPlatform.h"
 
-#include <exception>
+#include "common/win32/WindowProcedure.h"
 
 namespace halcyra::win32 {
 
@@ -17,20 +17,13 @@ LPCSTR AtomText(ATOM atom) {
     return reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(atom));
 }
 
-// The one procedure installed on every subclassed window. Nothing may unwind from here into
-// the system's frames, so an escaping error only goes to the debugger's output.
+// The one procedure installed on every subclassed window. An error from a client's handler
+// ends the program as from any other handler.
 LRESULT CALLBACK ReplacementProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
+    return Guarded(hwnd, [&] {
         return SubclassModule().WindowProc(reinterpret_cast<WindowHandle>(hwnd), msg, wParam,
                                            lParam);
-    } catch (const std::exception& e) {
-        ::OutputDebugStringA("Halcyra: error escaped a subclassed window procedure: ");
-        ::OutputDebugStringA(e.what());
-        ::OutputDebugStringA("\n");
-    } catch (...) {
-        ::OutputDebugStringA("Halcyra: error escaped a subclassed window procedure\n");
-    }
-    return 0;
+    });
 }
 
 } // namespace

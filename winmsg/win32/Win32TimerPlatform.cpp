@@ -2,26 +2,17 @@
 
 #include "winmsg/win32/Win32TimerPlatform.h"
 
-#include <exception>
-
+#include "common/win32/WindowProcedure.h"
 #include "winmsg/win32/Win32SubclassPlatform.h"
 
 namespace halcyra::win32 {
 
 namespace {
 
-// Called from the thread's message loop at every tick. A ThatTime handler's error must not
-// unwind through DispatchMessage, so it only goes to the debugger's output.
+// Called from the thread's message loop at every tick. A ThatTime handler's error ends the
+// program as from any other handler; a thread timer has no window to own the box.
 VOID CALLBACK TimerCallback(HWND, UINT, UINT_PTR idEvent, DWORD) {
-    try {
-        TimerModule().TimerProc(idEvent);
-    } catch (const std::exception& e) {
-        ::OutputDebugStringA("Halcyra: error escaped a timer handler: ");
-        ::OutputDebugStringA(e.what());
-        ::OutputDebugStringA("\n");
-    } catch (...) {
-        ::OutputDebugStringA("Halcyra: error escaped a timer handler\n");
-    }
+    Guarded(nullptr, [&] { TimerModule().TimerProc(idEvent); });
 }
 
 } // namespace

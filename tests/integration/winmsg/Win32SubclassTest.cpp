@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ErrorBoxAnswer.h"
 #include "common/RaisedError.h"
 #include "winmsg/GSubclass.h"
 #include "winmsg/win32/Win32SubclassPlatform.h"
@@ -191,12 +192,33 @@ TEST_F(Win32SubclassTest, NestedSendAndTheOldProcedureFromInsideAClient) {
     module.DetachMessage(b, H(hwnd), kSecond);
 }
 
-TEST_F(Win32SubclassTest, ClientErrorStopsAtTheWindowProcedure) {
+// As from any handler of the program: the user is shown the error and the program ends.
+TEST_F(Win32SubclassTest, ClientErrorIsShownAndEndsTheProgram) {
+    struct Row {
+        const char* name;
+        std::function<void()> fail;
+        const char* shown; // caption and text, the text's line breaks as blanks
+    };
+    const Row rows[] = {
+        {"an error of the plumbing",
+         [] { throw RaisedError(ObjectErrorNumber(13082), "probe", "Message already handled"); },
+         "Halcyra: Run-time error '-2147208422':  Message already handled"},
+        {"any other error", [] { throw std::runtime_error("client failed"); },
+         "Halcyra: client failed"},
+    };
     module.AttachMessage(a, H(hwnd), kFirst);
-    a.during = [] { throw std::runtime_error("client failed"); };
-    EXPECT_EQ(::SendMessageA(hwnd, kFirst, 0, 0), 0);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        a.during = row.fail;
+        EXPECT_EXIT(
+            {
+                AnswerTheErrorBoxLater();
+                ::SendMessageA(hwnd, kFirst, 0, 0);
+            },
+            ::testing::ExitedWithCode(1), row.shown);
+    }
     a.during = nullptr;
-    EXPECT_EQ(::SendMessageA(hwnd, kFirst, 0, 0), 7);
+    EXPECT_EQ(::SendMessageA(hwnd, kFirst, 0, 0), 7) << "this side of the test goes on";
     module.DetachMessage(a, H(hwnd), kFirst);
 }
 

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
+#include "ErrorBoxAnswer.h"
 #include "winmsg/win32/Win32TimerPlatform.h"
 
 namespace halcyra {
@@ -75,6 +77,20 @@ TEST(Win32Timer, TwoTimersEachGetTheirOwnTicks) {
     EXPECT_GE(slowTicks, 1);
     EXPECT_EQ(win32::TimerModule().Position(1), nullptr);
     EXPECT_EQ(win32::TimerModule().Position(2), nullptr);
+}
+
+TEST(Win32Timer, AHandlersErrorIsShownAndEndsTheProgram) {
+    EXPECT_EXIT(
+        {
+            auto timer = CTimer::Create(win32::TimerModule());
+            timer->OnThatTime([] { throw std::runtime_error("tick failed"); });
+            AnswerTheErrorBoxLater();
+            timer->Interval(10);
+            for (;;) {
+                Pump(100);
+            }
+        },
+        ::testing::ExitedWithCode(1), "Halcyra: tick failed");
 }
 
 } // namespace
