@@ -1,5 +1,6 @@
 #pragma once
-// One move-only owner for every kind of Windows handle, released exactly once.
+// One move-only owner for every kind of Windows handle, released exactly once; and the device
+// contexts and selections that last one block.
 #include <windows.h>
 
 #include <utility>
