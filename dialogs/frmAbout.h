@@ -15,10 +15,8 @@
 
 namespace halcyra::dialogs {
 
-// The registry values System Info reads, through the program's one registry interface.
-using RegistryKey = RegKey;
+// The registry values System Info reads, through the program's one registry module.
 inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002;
-inline constexpr std::uint32_t kKeyQueryValue = reg::kQueryValue;
 inline constexpr std::uint32_t kRegSz = reg::kTypeSz;
 inline constexpr std::uint32_t kRegDword = reg::kTypeDword;
 

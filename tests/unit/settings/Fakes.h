@@ -179,7 +179,13 @@ public:
         *size = !data && reportedSize ? reportedSize : static_cast<std::uint32_t>(bytes.size());
         return 0;
     }
-    long RegDeleteValueA(RegKey, std::string_view) override { return 0; }
+    long RegDeleteValueA(RegKey key, std::string_view name) override {
+        Record("delete " + std::to_string(key) + " " + std::string(name));
+        if (long f = Failure("delete")) {
+            return f;
+        }
+        return keys[open_.at(key)].erase(std::string(name)) ? 0 : reg::kFileNotFound;
+    }
     long RegCloseKey(RegKey key) override {
         Record("close " + std::to_string(key));
         return open_.erase(key) ? 0 : 6;
