@@ -13,6 +13,7 @@
 #include "app/IProgramInfo.h"
 #include "app/IWindowSystem.h"
 #include "app/MenuEntry.h"
+#include "common/Product.h"
 #include "settings/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
 #include "settings/modHotkey.h"
@@ -23,8 +24,8 @@
 namespace halcyra {
 
 namespace form {
-inline constexpr std::string_view kTitle = "Halcyra";
-inline constexpr std::string_view kTrayTip = "Halcyra 1.3.2";
+inline constexpr std::string_view kTitle = product::kName;
+inline constexpr std::string_view kTrayTip = product::kNameAndVersion;
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x200; // WM_MOUSEMOVE
 inline constexpr std::uint32_t kSysCommand = 0x112;          // WM_SYSCOMMAND
 inline constexpr std::uint32_t kHotkey = 0x312;              // WM_HOTKEY
