@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "e2e/WinePath.h"
+#include "support/WinePath.h"
 
 namespace halcyra::e2e {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/WinePath.h"
+#include "support/WinePath.h"
 
 using halcyra::e2e::WindowsPath;
 

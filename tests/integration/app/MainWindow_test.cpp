@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "../../unit/app/FormFakes.h"
+#include "support/FormFakes.h"
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32WindowSystem.h"
 #include "settings/win32/Win32HotkeyApi.h"

@@ -7,7 +7,7 @@
 #include "dialogs/MakerAddresses.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/Dialogs.h"
-#include "integration/dialogs/DialogDriver.h"
+#include "support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "FormFakes.h"
+#include "support/FormFakes.h"
 #include "settings/SettingsKeys.h"
 
 namespace halcyra::testing {

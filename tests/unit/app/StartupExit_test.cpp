@@ -1,7 +1,7 @@
 // Start-up and exit of the main window: the whole order of calls, and the stored state it reads.
 #include <gtest/gtest.h>
 
-#include "FormFakes.h"
+#include "support/FormFakes.h"
 
 namespace halcyra::testing {
 namespace {

@@ -1,6 +1,6 @@
 #include "dialogs/frmAbout.h"
 
-#include "unit/dialogs/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
 

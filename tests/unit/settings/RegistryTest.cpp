@@ -4,7 +4,7 @@
 #include "settings/Registry.h"
 #include "settings/RegistrySettingsStore.h"
 #include "settings/RunEntry.h"
-#include "unit/settings/Fakes.h"
+#include "support/SettingsFakes.h"
 
 namespace halcyra::test {
 namespace {
