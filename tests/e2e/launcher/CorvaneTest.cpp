@@ -9,7 +9,7 @@
 
 #include "support/WinePath.h"
 
-using halcyra::e2e::WindowsPath;
+using halcyra::test::WindowsPath;
 
 namespace {
 
