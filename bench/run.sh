@@ -195,11 +195,11 @@ h_tray=$(median <"$scratch/halcyra-tray.ms" 2>/dev/null || echo n/a)
 m_tray=$(median <"$scratch/minimal-tray.ms" 2>/dev/null || echo n/a)
 
 echo
-echo "Halcyra.exe: $(realpath --relative-to="$root" "$HALCYRA_EXE")"
+echo "Halcyra.exe: $(shown_path "$HALCYRA_EXE")"
 echo "Wine $("$HALCYRA_WINE" --version 2>/dev/null), $(nproc) CPUs, $runs start-up runs per row, idle $idle s"
 echo
 row "measure" "Halcyra" "bare" "ratio" "window" "ratio" "target"
-row "--------------------------------------------" "---------" "---------" "-------" "---------" "-------" "--------------------"
+row "----------------------------------------------" "---------" "---------" "-------" "---------" "-------" "--------------------"
 # A row of Halcyra against both floors (a figure with none of the window floor leaves those
 # columns empty): LABEL HALCYRA BARE WINDOW TARGET
 both() {

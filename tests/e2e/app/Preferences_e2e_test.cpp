@@ -134,7 +134,7 @@ TEST_F(Preferences, EveryWindowIsPhotographed) {
     ::SendMessageA(::GetDlgItem(hwnd, ID_COMMANDMINIMIZE), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return TrayIconPresent(hwnd); }));
     RunUnix("xdotool mousemove 862 756");
-    ::PostMessageA(hwnd, WM_MOUSEMOVE, 1, WM_RBUTTONUP);
+    NotifyFromTray(hwnd, WM_RBUTTONUP);
     ASSERT_TRUE(WaitUntil([] {
         const auto menus = WindowsOf(0, "#32768", nullptr);
         return !menus.empty() && ::IsWindowVisible(menus.front());

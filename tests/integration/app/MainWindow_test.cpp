@@ -285,8 +285,8 @@ TEST(MainWindowLayout, ControlsComeWithTheFirstShowingAndCarryTheStartUpState) {
         EXPECT_EQ(w.window.Check1Value(), BST_CHECKED);
         EXPECT_EQ(static_cast<UINT>(w.window.CheckRequestValue()), request);
 
-        ::SendMessageA(w.Hwnd(), WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
-        ASSERT_TRUE(::IsWindowVisible(w.Hwnd()));
+        NotifyFromAnotherThread(w.Hwnd(), WM_LBUTTONDBLCLK);
+        ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(w.Hwnd()) != FALSE; }));
         ASSERT_NE(::GetDlgItem(w.Hwnd(), ID_CHECK1), nullptr);
         EXPECT_EQ(::IsDlgButtonChecked(w.Hwnd(), ID_CHECK1), BST_CHECKED);
         EXPECT_EQ(::IsDlgButtonChecked(w.Hwnd(), ID_CHECKREQUEST), request);
