@@ -2,6 +2,7 @@
 // The tray program's main window: start-up and exit, its messages and tray menu, the power
 // actions and its preferences. The window layer calls these handlers; everything they need of
 // the platform goes through the interfaces in Services.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "app/IProgramInfo.h"
 #include "app/IWindowSystem.h"
 #include "app/MenuEntry.h"
+#include "common/Product.h"
 #include "settings/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
 #include "settings/modHotkey.h"
@@ -23,8 +25,8 @@
 namespace halcyra {
 
 namespace form {
-inline constexpr std::string_view kTitle = "Halcyra";
-inline constexpr std::string_view kTrayTip = "Halcyra 1.3.2";
+inline constexpr std::string_view kTitle = product::kName;
+inline constexpr std::string_view kTrayTip = product::kNameAndVersion;
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x200; // WM_MOUSEMOVE
 inline constexpr std::uint32_t kSysCommand = 0x112;          // WM_SYSCOMMAND
 inline constexpr std::uint32_t kHotkey = 0x312;              // WM_HOTKEY
@@ -84,9 +86,24 @@ public:
     void Form_MouseMove(int button, int shift, double x, double y, MouseMoveOrigin origin = {});
     void TrayRetry_Timer();
     void MenuClick(MenuEntry entry);
+    // A button that does what a menu entry does; false for any other control.
+    bool ButtonClick(int id);
     void mnu_Show_Click();
     void CommandMinimize_Click();
     void PerformAction(std::string_view actionName);
+
+    // Everything the user can ask for, once: its menu entry, the button and the hotkey that do
+    // the same, the question asked first and the handler. The menu, the buttons and the
+    // hotkeys all read this table.
+    struct Action {
+        MenuEntry entry;
+        int button;                  // 0: no button
+        std::string_view hotkeyName; // modHotkey's action name; empty: no hotkey
+        bool waitForKeysUp;          // a hotkey's keys would end it at once
+        std::string_view question;   // asked first when confirmation is on; empty: none
+        void (HalcyraForm::*handler)();
+    };
+    static const std::array<Action, 14> kActions;
 
     // The power actions.
     void menu_Shutdown_Click();
@@ -122,7 +139,7 @@ private:
     // The run-at-startup data for the running copy.
     std::string RunEntryData() const;
     // Asks first when confirmation is on; true when the action may go ahead.
-    bool Confirmed(std::string_view question);
+    bool Confirmed(MenuEntry entry);
     void PrivilegeOnNt();
     // Tells the user when a power request returned failure, with the system's reason.
     void ReportIfRefused(std::int32_t result, std::string_view action);

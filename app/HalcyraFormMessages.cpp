@@ -140,53 +140,6 @@ void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double
     busy_ = 0;
 }
 
-void HalcyraForm::MenuClick(MenuEntry entry) {
-    switch (entry) {
-    case MenuEntry::About:
-        CommandAbout_Click();
-        break;
-    case MenuEntry::UpdChk:
-        CommandUpdates_Click();
-        break;
-    case MenuEntry::Options:
-        CommandOptions_Click();
-        break;
-    case MenuEntry::Exit:
-        mnu_Exit_Click();
-        break;
-    case MenuEntry::Show:
-        mnu_Show_Click();
-        break;
-    case MenuEntry::ShtdnNow:
-        mnu_shtdnnow_Click();
-        break;
-    case MenuEntry::RstrtNow:
-        mnu_rstrtnow_Click();
-        break;
-    case MenuEntry::Standby:
-        mnu_Standby_Click();
-        break;
-    case MenuEntry::Hibernate:
-        mnu_Hibernate_Click();
-        break;
-    case MenuEntry::Restart:
-        mnu_Restart_Click();
-        break;
-    case MenuEntry::Shutdown:
-        menu_Shutdown_Click();
-        break;
-    case MenuEntry::Logoff:
-        mnu_Logoff_Click();
-        break;
-    case MenuEntry::Monitor:
-        mnu_Monitor_Click();
-        break;
-    case MenuEntry::ScreenSaver:
-        mnu_ScreenSaver_Click();
-        break;
-    }
-}
-
 void HalcyraForm::mnu_Show_Click() {
     const bool checked = s_.view.IsShowChecked();
     if (checked) {
@@ -208,26 +161,6 @@ void HalcyraForm::mnu_Show_Click() {
 
 void HalcyraForm::CommandMinimize_Click() {
     mnu_Show_Click();
-}
-
-void HalcyraForm::PerformAction(std::string_view actionName) {
-    if (actionName == "ScreenSaver") {
-        s_.windows.Sleep(form::kActionPauseMs);
-        mnu_ScreenSaver_Click();
-    } else if (actionName == "TurnOffMonitor") {
-        s_.windows.Sleep(form::kActionPauseMs);
-        mnu_Monitor_Click();
-    } else if (actionName == "LogOff") {
-        mnu_Logoff_Click();
-    } else if (actionName == "Shutdown") {
-        menu_Shutdown_Click();
-    } else if (actionName == "Restart") {
-        mnu_Restart_Click();
-    } else if (actionName == "Hibernate") {
-        mnu_Hibernate_Click();
-    } else if (actionName == "Standby") {
-        mnu_Standby_Click();
-    }
 }
 
 } // namespace halcyra

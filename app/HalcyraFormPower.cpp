@@ -5,9 +5,15 @@
 
 namespace halcyra {
 
-bool HalcyraForm::Confirmed(std::string_view question) {
+bool HalcyraForm::Confirmed(MenuEntry entry) {
     if (confirm_ == 0) {
         return true;
+    }
+    std::string_view question;
+    for (const Action& action : kActions) {
+        if (action.entry == entry) {
+            question = action.question;
+        }
     }
     return s_.windows.AskYesNo(s_.view.Handle(), question, form::kTitle, MessageIcon::Question) ==
            Answer::Yes;
@@ -31,7 +37,7 @@ void HalcyraForm::ReportIfRefused(std::int32_t result, std::string_view action) 
 }
 
 void HalcyraForm::menu_Shutdown_Click() {
-    if (Confirmed("Are you sure you want to shutdown?")) {
+    if (Confirmed(MenuEntry::Shutdown)) {
         PrivilegeOnNt();
         // Power off, not just shut down, so the machine switches itself off where it can.
         ReportIfRefused(s_.power.ExitWindowsEx(power::kPowerOff, 0), "shut down the computer");
@@ -39,14 +45,14 @@ void HalcyraForm::menu_Shutdown_Click() {
 }
 
 void HalcyraForm::mnu_Restart_Click() {
-    if (Confirmed("Are you sure you want to restart?")) {
+    if (Confirmed(MenuEntry::Restart)) {
         PrivilegeOnNt();
         ReportIfRefused(s_.power.ExitWindowsEx(power::kReboot, 0), "restart the computer");
     }
 }
 
 void HalcyraForm::mnu_Logoff_Click() {
-    if (Confirmed("Are you sure you want to log off?")) {
+    if (Confirmed(MenuEntry::Logoff)) {
         PrivilegeOnNt();
         ReportIfRefused(s_.power.ExitWindowsEx(power::kLogoff, 0), "log you off");
     }
@@ -60,7 +66,7 @@ void HalcyraForm::mnu_Standby_Click() {
                                MessageIcon::Information);
         return;
     }
-    if (!Confirmed("Are you sure you want to standby?")) {
+    if (!Confirmed(MenuEntry::Standby)) {
         return;
     }
     if (path == modHalcyra::StandbyPath::DisplayOff) {
@@ -85,14 +91,14 @@ void HalcyraForm::mnu_Hibernate_Click() {
                                MessageIcon::Information);
         return;
     }
-    if (Confirmed("Are you sure you want to hibernate?")) {
+    if (Confirmed(MenuEntry::Hibernate)) {
         PrivilegeOnNt();
         ReportIfRefused(s_.power.SetSuspendState(true, false, false), "hibernate the computer");
     }
 }
 
 void HalcyraForm::mnu_shtdnnow_Click() {
-    if (Confirmed("Are you sure you want to force a shutdown?")) {
+    if (Confirmed(MenuEntry::ShtdnNow)) {
         PrivilegeOnNt();
         ReportIfRefused(s_.power.ExitWindowsEx(power::kPowerOff | power::kForce, 0),
                         "force a shutdown");
@@ -100,7 +106,7 @@ void HalcyraForm::mnu_shtdnnow_Click() {
 }
 
 void HalcyraForm::mnu_rstrtnow_Click() {
-    if (Confirmed("Are you sure you want to force a restart?")) {
+    if (Confirmed(MenuEntry::RstrtNow)) {
         PrivilegeOnNt();
         ReportIfRefused(s_.power.ExitWindowsEx(power::kReboot | power::kForce, 0),
                         "force a restart");

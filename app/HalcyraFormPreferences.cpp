@@ -13,12 +13,8 @@ void HalcyraForm::Check1_Click() {
         Registry::WriteStringValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
                                    settings::kRunValueName, RunEntryData());
     } else if (value == 0) {
-        RegKey key = 0;
-        if (s_.registry.RegOpenKeyExA(reg::kCurrentUser, settings::kRunKeyPath, 0, reg::kAllAccess,
-                                      &key) == 0) {
-            s_.registry.RegDeleteValueA(key, settings::kRunValueName);
-            s_.registry.RegCloseKey(key);
-        }
+        Registry::DeleteValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
+                              settings::kRunValueName);
     }
 }
 

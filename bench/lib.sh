@@ -46,4 +46,12 @@ size_kb() { awk -v b="$(stat -c %s "$1")" 'BEGIN {printf "%.1f", b / 1024}'; }
 # --- Table -------------------------------------------------------------------------------
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (a + 0 > 0 && b + 0 > 0) printf "%.2fx", a / b; else print "-"}'; }
 # measure | Halcyra | bare floor | ratio | window floor | ratio | target
-row() { printf '| %-44s | %9s | %9s | %7s | %9s | %7s | %-20s |\n' "$@"; }
+row() { printf '| %-46s | %9s | %9s | %7s | %9s | %7s | %-20s |\n' "$@"; }
+
+# A file's path relative to the repository when it lies inside it, else as given.
+shown_path() {
+    case "$(realpath "$1")" in
+    "$root"/*) realpath --relative-to="$root" "$1" ;;
+    *) echo "$1" ;;
+    esac
+}

@@ -1,6 +1,7 @@
 #include "dialogs/frmAbout.h"
 
 #include "dialogs/MakerAddresses.h"
+#include "settings/Registry.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -110,32 +111,20 @@ void frmAbout::StartSysInfo() {
 
 bool frmAbout::GetKeyValue(std::uint32_t root, const std::string& keyPath,
                            const std::string& valueName, std::string& value) {
-    IRegistryApi& registry = platform_.registry;
-    RegistryKey key = 0;
-    // Read access only: a standard user may not write below HKEY_LOCAL_MACHINE, and asking for
-    // more would make System Information look missing to them.
-    if (registry.RegOpenKeyExA(root, keyPath, 0, kKeyQueryValue, &key) != 0) {
+    const auto stored =
+        Registry::ReadStored(platform_.registry, root, keyPath, valueName, kValueBufferSize);
+    if (!stored) {
         value.clear();
         return false;
     }
-    std::string buffer(kValueBufferSize, '\0');
-    std::uint32_t size = kValueBufferSize;
-    std::uint32_t type = 0;
-    const long result = registry.RegQueryValueExA(
-        key, valueName, &type, reinterpret_cast<std::uint8_t*>(buffer.data()), &size);
-    registry.RegCloseKey(key);
-    if (result != 0) {
-        value.clear();
-        return false;
-    }
-    buffer.resize(std::min(size, kValueBufferSize));
-    if (type == kRegSz) {
+    const std::string& bytes = stored->bytes;
+    if (stored->type == kRegSz) {
         // The value's text ends at its first NUL, however many the stored bytes hold.
-        value = buffer.substr(0, buffer.find('\0'));
-    } else if (type == kRegDword) {
+        value = Registry::TruncateAtNull(bytes);
+    } else if (stored->type == kRegDword) {
         std::uint32_t number = 0;
-        for (std::size_t i = std::min<std::size_t>(buffer.size(), 4); i-- > 0;) {
-            number = (number << 8) | static_cast<unsigned char>(buffer[i]);
+        for (std::size_t i = std::min<std::size_t>(bytes.size(), 4); i-- > 0;) {
+            number = (number << 8) | static_cast<unsigned char>(bytes[i]);
         }
         value = std::to_string(number);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The About dialog's logic: its texts, the link hover colours, the links and System Info.
 #include "common/PlatformTypes.h"
+#include "common/Product.h"
 #include "dialogs/IDialogWindow.h"
 #include "dialogs/IFileExists.h"
 #include "dialogs/IMessageBox.h"
@@ -15,17 +16,15 @@
 
 namespace halcyra::dialogs {
 
-// The registry values System Info reads, through the program's one registry interface.
-using RegistryKey = RegKey;
+// The registry values System Info reads, through the program's one registry module.
 inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002;
-inline constexpr std::uint32_t kKeyQueryValue = reg::kQueryValue;
 inline constexpr std::uint32_t kRegSz = reg::kTypeSz;
 inline constexpr std::uint32_t kRegDword = reg::kTypeDword;
 
-inline constexpr std::string_view kAppTitle = "Halcyra";
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 3;
-inline constexpr int kVersionRevision = 2;
+inline constexpr std::string_view kAppTitle = product::kName;
+inline constexpr int kVersionMajor = product::kVersionMajor;
+inline constexpr int kVersionMinor = product::kVersionMinor;
+inline constexpr int kVersionRevision = product::kVersionPatch;
 
 inline constexpr Colour kLinkAtRest = 0xFF0000;       // blue
 inline constexpr Colour kLinkUnderPointer = 0x0000FF; // red

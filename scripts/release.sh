@@ -83,12 +83,9 @@ build_package() {
     # records name no folder of this machine.
     local prefixmap="-ffile-prefix-map=$src=. -ffile-prefix-map=$bdir=."
     rm -rf "$bdir" "$stage"
-    # -Os rather than CMake's -O3: nothing in these programs is speed-bound, and GCC 12 gives
-    # false -Wrestrict warnings (errors here) on std::string concatenation at -O3. The build
-    # adds link-time optimisation and drops unreferenced sections for Release.
-    (cd "$src" && cmake --preset "$arch" -B "$bdir" -DCMAKE_BUILD_TYPE=Release \
+    # The release preset: -Os, link-time optimisation, unreferenced sections dropped.
+    (cd "$src" && cmake --preset "$arch-release" -B "$bdir" \
         -DCMAKE_C_FLAGS="$prefixmap" -DCMAKE_CXX_FLAGS="$prefixmap" \
-        -DCMAKE_C_FLAGS_RELEASE="-Os -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-Os -DNDEBUG" \
         >"$work/$arch-configure.log")
     cmake --build "$bdir" -j"$jobs" --target Halcyra Corvane >"$work/$arch-build.log" 2>&1 ||
         { tail -30 "$work/$arch-build.log" >&2; exit 1; }

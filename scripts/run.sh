@@ -15,8 +15,8 @@ mkdir -p "$shots"
 
 if [ -n "${DISPLAY:-}" ]; then
     # The user's own display; the prefix is still this build's, not the user's ~/.wine.
-    export WINEPREFIX="$bench/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     source scripts/wine-env.sh
+    halcyra_wine_env "$bench"
     [ -f "$WINEPREFIX/system.reg" ] || "$HALCYRA_WINE" wineboot -i >/dev/null 2>&1
     echo "Starting Halcyra on your display $DISPLAY"
     exec "$HALCYRA_WINE" "$exe" "$@"

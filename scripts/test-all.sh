@@ -13,19 +13,17 @@ failed=0
 logs="$root/build/test-logs"
 mkdir -p "$logs"
 
-# Adds the counts of one ctest run (its summary line) to the totals.
-count_ctest() {
-    local log=$1 line p f t
-    line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
-    if [ -z "$line" ]; then
-        if grep -q 'No tests were found' "$log"; then return; fi
-        echo "  (no summary from ctest: counted as one failure)"
+# Adds the counts of one ctest run to the totals, from its JUnit report: a test that ran and
+# passed counts as passed; one that failed or could not be run as failed; a skipped one not.
+count_junit() {
+    local xml=$1 p f
+    if [ ! -s "$xml" ]; then
+        echo "  (no report from ctest: counted as one failure)"
         failed=$((failed + 1))
         return
     fi
-    f=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/')
-    t=$(echo "$line" | sed -E 's/.* failed out of ([0-9]+).*/\1/')
-    p=$((t - f))
+    p=$(grep -E '^\s*<testcase ' "$xml" | grep -c 'status="run"')
+    f=$(grep -E '^\s*<testcase ' "$xml" | grep -cE 'status="(fail|notrun)"')
     passed=$((passed + p))
     failed=$((failed + f))
 }
@@ -51,9 +49,10 @@ run_native() { # preset
         tail -n 30 "$logs/$1-configure.log" "$logs/$1-build.log"
         failed=$((failed + 1)); return
     fi
-    ctest --preset "$1" -j2 >"$logs/$1-test.log" 2>&1
+    rm -f "$logs/$1-junit.xml"
+    ctest --preset "$1" -j2 --output-junit "$logs/$1-junit.xml" >"$logs/$1-test.log" 2>&1
     grep -E 'tests passed|\*\*\*Failed|\*\*\*Exception|\*\*\*Timeout|Not Run' "$logs/$1-test.log" | head -n 40
-    count_ctest "$logs/$1-test.log"
+    count_junit "$logs/$1-junit.xml"
 }
 
 run_wine() { # preset
@@ -67,9 +66,10 @@ run_wine() { # preset
         cat "$logs/$1-bench.log"; failed=$((failed + 1)); return
     fi
     # One program at a time: the tests share the prefix's registry, desktop and hotkeys.
-    ctest --preset "$1" -j1 >"$logs/$1-test.log" 2>&1
+    rm -f "$logs/$1-junit.xml"
+    ctest --preset "$1" -j1 --output-junit "$logs/$1-junit.xml" >"$logs/$1-test.log" 2>&1
     grep -E 'tests passed|\*\*\*Failed|\*\*\*Exception|\*\*\*Timeout|Not Run' "$logs/$1-test.log" | head -n 40
-    count_ctest "$logs/$1-test.log"
+    count_junit "$logs/$1-junit.xml"
     bash scripts/wine-bench.sh stop "$bench" >/dev/null 2>&1
 }
 

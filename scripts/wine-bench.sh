@@ -15,12 +15,9 @@ fresh=${3:-}
 mkdir -p "$bench"
 bench=$(cd "$bench" && pwd)
 
-export WINEPREFIX="$bench/prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win64
 # shellcheck source=wine-env.sh
 source "$(dirname "$0")/wine-env.sh"
+halcyra_wine_env "$bench"
 
 alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
 
@@ -107,7 +104,7 @@ case "$cmd" in
     start) start ;;
     stop) stop ;;
     env)
-        echo "export WINEPREFIX='$WINEPREFIX' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='"
+        echo "export WINEPREFIX='$WINEPREFIX' WINEDEBUG='$WINEDEBUG' WINEDLLOVERRIDES='$WINEDLLOVERRIDES'"
         echo "export DISPLAY=':$(cat "$bench/display")' WINELOADER='${WINELOADER:-}' WINESERVER='$WINESERVER'"
         echo "HALCYRA_WINE='$HALCYRA_WINE' HALCYRA_WINE32=$HALCYRA_WINE32"
         ;;

@@ -9,10 +9,10 @@ if [ ! -f "$bench/display" ] || [ ! -f "$bench/server.pid" ]; then
     echo "wine-exec: the Wine bench in $bench is not running (scripts/wine-bench.sh start $bench)" >&2
     exit 1
 fi
-export WINEPREFIX="$bench/prefix" WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
-export DISPLAY=":$(cat "$bench/display")"
-export HALCYRA_BENCH_DIR="$bench"
 # shellcheck source=wine-env.sh
 source "$(dirname "$0")/wine-env.sh"
+halcyra_wine_env "$bench"
+export DISPLAY=":$(cat "$bench/display")"
+export HALCYRA_BENCH_DIR="$bench"
 export HALCYRA_WINE
 exec "$HALCYRA_WINE" "$@"

@@ -4,11 +4,12 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Product.h"
 #include "settings/modHotkey.h"
 
 namespace halcyra::hotkeyMessages {
 
-inline constexpr std::string_view kTitle = "Halcyra";
+inline constexpr std::string_view kTitle = product::kName;
 
 // A letter whose CTRL+ALT combination types a character on the active layout.
 struct AltGrLetter {

@@ -321,19 +321,8 @@ void Win32MainWindow::OnCommand(WORD id, WORD code) {
     case ID_CHECKREQUEST:
         form_->CheckRequest_Click();
         break;
-    case ID_COMMANDABOUT:
-        form_->CommandAbout_Click();
-        break;
-    case ID_COMMANDOPTIONS:
-        form_->CommandOptions_Click();
-        break;
-    case ID_COMMANDMINIMIZE:
-        form_->CommandMinimize_Click();
-        break;
-    case ID_COMMANDUPDATES:
-        form_->CommandUpdates_Click();
-        break;
     default:
+        form_->ButtonClick(id);
         break;
     }
 }

@@ -3,7 +3,7 @@
 // slot table, action dispatch, privilege calls). Beside it, the recording power call alone.
 #include <benchmark/benchmark.h>
 
-#include "unit/app/FormFakes.h"
+#include "support/FormFakes.h"
 
 namespace halcyra::testing {
 namespace {

@@ -11,24 +11,16 @@
 #include <thread>
 #include <vector>
 
-#include "e2e/WinePath.h"
+#include "support/Wait.h"
+#include "support/WinePath.h"
 
 namespace halcyra::e2e {
 
 inline const char* kSettingsKey = "Software\\Halcyra\\Settings";
 inline const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// Polls until pred holds or the time is up; the last answer.
-inline bool WaitUntil(const std::function<bool()>& pred, int milliseconds = 8000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (std::chrono::steady_clock::now() < end) {
-        if (pred()) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
-    return pred();
-}
+using test::WaitUntil;
+using test::WindowsPath;
 
 inline std::string HalcyraExe() {
     return WindowsPath(HALCYRA_EXE);

@@ -4,7 +4,7 @@
 
 #include "dialogs/MakerAddresses.h"
 #include "dialogs/win32/DialogIds.h"
-#include "integration/dialogs/DialogDriver.h"
+#include "support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ namespace {
 class HostProcess {
 public:
     explicit HostProcess(const std::string& argument) {
-        std::string commandLine = "\"" + WinePath(HALCYRA_DIALOGS_HOST) + "\" " + argument;
+        std::string commandLine = "\"" + WindowsPath(HALCYRA_DIALOGS_HOST) + "\" " + argument;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -91,9 +91,9 @@ TEST_F(DialogsEndToEnd, AboutOpensItsLinksAndStacksTheUpdateDialog) {
     EXPECT_TRUE(::IsWindowVisible(update)) << "Escape does not close the Update dialog";
     ::PostMessageA(update, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(WaitGone(update));
-    EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(about) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(about) != FALSE; }));
     // The key goes where the focus is: wait until it is back in About, not still on its way.
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(WaitUntil([&] {
         HWND focus = FocusOf(about);
         return focus == about || ::IsChild(about, focus) != FALSE;
     }));
@@ -135,7 +135,7 @@ TEST_F(DialogsEndToEnd, SystemInfoUnavailableBoxIsModalOverAbout) {
     EXPECT_FALSE(::IsWindowEnabled(about));
     ::SendMessageA(::GetDlgItem(box.window, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitGone(box.window));
-    EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(about) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(about) != FALSE; }));
     ::SendMessageA(::GetDlgItem(about, IDC_ABOUT_CMDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(host.Ended());
 }

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "e2e/WinePath.h"
+#include "support/WinePath.h"
 
-using halcyra::e2e::WindowsPath;
+using halcyra::test::WindowsPath;
 
 namespace {
 

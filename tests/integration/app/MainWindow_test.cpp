@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "../../unit/app/FormFakes.h"
+#include "support/FormFakes.h"
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32WindowSystem.h"
 #include "settings/win32/Win32HotkeyApi.h"
@@ -31,7 +31,7 @@ struct RealWindow {
     FakeProgram program;
     FakeDialogs dialogs{log};
     FakeSettings settings{log};
-    FakeRegistry registry{log};
+    FakeRegistryApi registry{log};
     win32::Win32NotifyIconApi notify;
     win32::Win32HotkeyApi hotkeyApi;
     modHotkey hotkeys{hotkeyApi, settings};
@@ -276,7 +276,7 @@ TEST(MainWindowLayout, ControlsComeWithTheFirstShowingAndCarryTheStartUpState) {
         RealWindow w("/start", [confirm](RealWindow& r) {
             r.settings.values["Confirm"] = confirm;
             r.registry.keys["Software\\Microsoft\\Windows\\CurrentVersion\\Run"]["Halcyra"] =
-                FakeRegistry::Value{REG_SZ, std::string("C:\\Old\\Halcyra.exe /start") + '\0'};
+                FakeRegistryApi::Value{REG_SZ, std::string("C:\\Old\\Halcyra.exe /start") + '\0'};
         });
         ASSERT_TRUE(w.created);
         const UINT request = std::string(confirm) == "1" ? BST_CHECKED : BST_UNCHECKED;

@@ -7,7 +7,7 @@
 #include "dialogs/MakerAddresses.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/Dialogs.h"
-#include "integration/dialogs/DialogDriver.h"
+#include "support/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -233,7 +233,7 @@ TEST_F(DialogsWindow, AboutRealPointerTurnsALinkRedUntilItCrossesTheBackground) 
             ::SetCursorPos(p.x, p.y);
         };
         moveTo(centre(IDC_ABOUT_WEBSITE));
-        EXPECT_TRUE(WaitFor([&] { return LinkColour(about, IDC_ABOUT_WEBSITE) == kRed; }, 3000));
+        EXPECT_TRUE(WaitUntil([&] { return LinkColour(about, IDC_ABOUT_WEBSITE) == kRed; }, 3000));
         moveTo(centre(IDC_ABOUT_DESCRIPTION));
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         EXPECT_EQ(LinkColour(about, IDC_ABOUT_WEBSITE), kRed) << "a plain label changes nothing";
@@ -241,7 +241,7 @@ TEST_F(DialogsWindow, AboutRealPointerTurnsALinkRedUntilItCrossesTheBackground) 
         RECT link{};
         ::GetWindowRect(::GetDlgItem(about, IDC_ABOUT_WEBSITE), &link);
         moveTo(POINT{link.right + 20, (link.top + link.bottom) / 2});
-        EXPECT_TRUE(WaitFor([&] { return LinkColour(about, IDC_ABOUT_WEBSITE) == kBlue; }, 3000));
+        EXPECT_TRUE(WaitUntil([&] { return LinkColour(about, IDC_ABOUT_WEBSITE) == kBlue; }, 3000));
     });
 }
 
@@ -298,7 +298,7 @@ TEST_F(DialogsWindow, AboutEnterOnSystemInfoPressesSystemInfoNotOk) {
         ::PostMessageA(about, WM_NEXTDLGCTL,
                        reinterpret_cast<WPARAM>(::GetDlgItem(about, IDC_ABOUT_SYSINFO)), TRUE);
         ASSERT_TRUE(
-            WaitFor([&] { return FocusOf(about) == ::GetDlgItem(about, IDC_ABOUT_SYSINFO); }));
+            WaitUntil([&] { return FocusOf(about) == ::GetDlgItem(about, IDC_ABOUT_SYSINFO); }));
         PressKey(about, VK_RETURN);
         MessageBoxSeen box = FindMessageBox("Halcyra");
         ASSERT_TRUE(box.window);
@@ -341,7 +341,7 @@ TEST_F(DialogsWindow, UpdateStacksModallyOverAboutAndReturnsToIt) {
         EXPECT_EQ(LinkColour(about, IDC_ABOUT_UPDATE), kBlue) << "blue before the dialog opened";
         ::SendMessageA(::GetDlgItem(update, IDC_UPDATE_CLOSE), BM_CLICK, 0, 0);
         EXPECT_TRUE(WaitGone(update));
-        EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(about) != FALSE; }));
+        EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(about) != FALSE; }));
         EXPECT_TRUE(::IsWindowVisible(about));
         EXPECT_FALSE(::IsWindowEnabled(owner_)) << "About is still modal over the owner";
     });
@@ -382,7 +382,7 @@ TEST_F(DialogsWindow, UpdateIgnoresEnterAndEscapeAndClosesWithItsButtonOrCloseBo
             for (int id : {IDC_UPDATE_CLOSE, IDC_UPDATE_CHECK}) {
                 ::PostMessageA(update, WM_NEXTDLGCTL,
                                reinterpret_cast<WPARAM>(::GetDlgItem(update, id)), TRUE);
-                ASSERT_TRUE(WaitFor([&] { return FocusOf(update) == ::GetDlgItem(update, id); }));
+                ASSERT_TRUE(WaitUntil([&] { return FocusOf(update) == ::GetDlgItem(update, id); }));
                 PressKey(update, VK_RETURN);
                 PressKey(update, VK_ESCAPE);
                 std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -408,7 +408,7 @@ struct SysInfoSetup {
 };
 
 TEST_F(DialogsWindow, SystemInfoStartsTheProgramOrSaysItIsUnavailable) {
-    const std::string fake = WinePath(HALCYRA_FAKE_SYSINFO);
+    const std::string fake = WindowsPath(HALCYRA_FAKE_SYSINFO);
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + "HalcyraMsinfo";
@@ -442,7 +442,7 @@ TEST_F(DialogsWindow, SystemInfoStartsTheProgramOrSaysItIsUnavailable) {
             ASSERT_TRUE(about);
             ::PostMessageA(::GetDlgItem(about, IDC_ABOUT_SYSINFO), BM_CLICK, 0, 0);
             if (row.started) {
-                EXPECT_TRUE(WaitFor([&] {
+                EXPECT_TRUE(WaitUntil([&] {
                     return ::GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES;
                 }));
                 std::ifstream in(marker);
@@ -470,7 +470,7 @@ TEST_F(DialogsWindow, SystemInfoStartsTheProgramOrSaysItIsUnavailable) {
 // A folder named in letters outside the system's code page ("Халцира-ไทย": Cyrillic and Thai,
 // in no single code page but UTF-8): both registry values lead to the program there.
 TEST_F(DialogsWindow, SystemInfoStartsFromAFolderOutsideTheCodePage) {
-    const std::string fake = WinePath(HALCYRA_FAKE_SYSINFO);
+    const std::string fake = WindowsPath(HALCYRA_FAKE_SYSINFO);
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
     const std::wstring folder =
@@ -507,7 +507,7 @@ TEST_F(DialogsWindow, SystemInfoStartsFromAFolderOutsideTheCodePage) {
             HWND about = FindVisibleDialog("About Halcyra");
             ASSERT_TRUE(about);
             ::PostMessageA(::GetDlgItem(about, IDC_ABOUT_SYSINFO), BM_CLICK, 0, 0);
-            EXPECT_TRUE(WaitFor(
+            EXPECT_TRUE(WaitUntil(
                 [&] { return ::GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }));
             EXPECT_FALSE(FindVisibleDialog("Halcyra", 500)) << "System Info said unavailable";
         });

@@ -12,22 +12,12 @@
 #include "settings/win32/Win32SettingsStore.h"
 #include "settings/win32/frmOptionsDialog.h"
 #include "settings/win32/frmOptionsResources.h"
+#include "support/Wait.h"
 
 namespace halcyra::test {
 namespace {
 
 using halcyra::settings::kHotkeyPairs;
-
-template <typename Probe>
-bool WaitFor(Probe probe, int ms = 5000) {
-    for (int waited = 0; waited < ms; waited += 20) {
-        if (probe()) {
-            return true;
-        }
-        ::Sleep(20);
-    }
-    return probe();
-}
 
 HWND FindVisible(const char* title) {
     HWND window = ::FindWindowA("#32770", title);
@@ -89,7 +79,7 @@ struct SettingsOptionsDialog : ::testing::Test {
             hotkeys.UnregisterAllHotkeys(reinterpret_cast<WindowHandle>(owner));
             ::DestroyWindow(owner);
         });
-        ASSERT_TRUE(WaitFor([&] { return (dialog = FindVisible("Options")) != nullptr; }));
+        ASSERT_TRUE(WaitUntil([&] { return (dialog = FindVisible("Options")) != nullptr; }));
     }
     HWND Item(int id) const { return ::GetDlgItem(dialog, id); }
     HWND Combo(int row) const { return Item(IDC_OPTIONS_COMBO0 + row); }
@@ -163,7 +153,7 @@ TEST_F(SettingsOptionsDialog, OpensWithTheListsSelectedFromTheIndexKeys) {
         ::Sleep(static_cast<DWORD>(std::atoi(hold))); // time for a screenshot
     }
     Key(VK_ESCAPE); // the cancel button
-    ASSERT_TRUE(WaitFor([&] { return closed.load(); }));
+    ASSERT_TRUE(WaitUntil([&] { return closed.load(); }));
     EXPECT_EQ(Stored("HotKeyScreenSaver"), "absent");
 }
 
@@ -174,18 +164,18 @@ TEST_F(SettingsOptionsDialog, AClashIsReportedOnceAndNothingIsSaved) {
     Select(5, 5);
     Click(IDOK);
     HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindVisible("Halcyra Error")) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindVisible("Halcyra Error")) != nullptr; }));
     EXPECT_EQ(Text(::GetDlgItem(box, 0xFFFF)),
               "You have duplicate entries for your shortcut keys.  Please make sure each key is "
               "unique or set to 'none.'");
     ::SendMessageA(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return FindVisible("Halcyra Error") == nullptr; }));
-    EXPECT_FALSE(WaitFor([&] { return FindVisible("Halcyra Error") != nullptr; }, 400));
+    ASSERT_TRUE(WaitUntil([&] { return FindVisible("Halcyra Error") == nullptr; }));
+    EXPECT_FALSE(WaitUntil([&] { return FindVisible("Halcyra Error") != nullptr; }, 400));
     EXPECT_TRUE(::IsWindowVisible(dialog));
     EXPECT_EQ(::SendMessageA(Combo(3), CB_GETCURSEL, 0, 0), 5); // the user's choices stay
     EXPECT_EQ(Stored("HotKeyScreenSaver"), "absent");
     ::PostMessageA(dialog, WM_CLOSE, 0, 0); // the close box
-    ASSERT_TRUE(WaitFor([&] { return closed.load(); }));
+    ASSERT_TRUE(WaitUntil([&] { return closed.load(); }));
     EXPECT_EQ(Stored("HotKeyScreenSaverIndex"), "absent");
 }
 
@@ -193,7 +183,7 @@ TEST_F(SettingsOptionsDialog, ApplySavesButOnlyOkMakesTheHotkeysLive) {
     Open();
     Select(3, 19);
     Click(IDC_OPTIONS_APPLY);
-    ASSERT_TRUE(WaitFor([&] { return Stored("HotKeyStandbyIndex") == "0"; }));
+    ASSERT_TRUE(WaitUntil([&] { return Stored("HotKeyStandbyIndex") == "0"; }));
     EXPECT_EQ(Stored("HotKeyShutdown"), "S");
     EXPECT_EQ(Stored("HotKeyShutdownIndex"), "19");
     EXPECT_EQ(Stored("HotKeyMonitor"), "None");
@@ -201,7 +191,7 @@ TEST_F(SettingsOptionsDialog, ApplySavesButOnlyOkMakesTheHotkeysLive) {
     EXPECT_EQ(TakeError('S'), 0u);
     Select(6, 2);
     Click(IDCANCEL);
-    ASSERT_TRUE(WaitFor([&] { return closed.load(); }));
+    ASSERT_TRUE(WaitUntil([&] { return closed.load(); }));
     EXPECT_EQ(Stored("HotKeyStandby"), "None");
     EXPECT_EQ(hotkeys.Counter(), 0);
 }
@@ -211,7 +201,7 @@ TEST_F(SettingsOptionsDialog, EnterIsOkWhichSavesLoadsAndCloses) {
     Select(3, 19);
     Select(6, 2);
     Key(VK_RETURN); // the default button
-    ASSERT_TRUE(WaitFor([&] { return closed.load(); }));
+    ASSERT_TRUE(WaitUntil([&] { return closed.load(); }));
     EXPECT_EQ(Stored("HotKeyStandby"), "B");
     EXPECT_EQ(hotkeys.Counter(), 2);
     EXPECT_EQ(hotkeys.Slot(2), "Standby");
@@ -239,21 +229,21 @@ TEST_F(SettingsOptionsDialog, AnAltGrLetterIsNamedWithItsCharacterAndNoGoesBack)
     for (const int answer : {IDNO, IDYES}) {
         Click(IDC_OPTIONS_APPLY);
         HWND box = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (box = FindVisible("Halcyra")) != nullptr; }));
+        ASSERT_TRUE(WaitUntil([&] { return (box = FindVisible("Halcyra")) != nullptr; }));
         EXPECT_EQ(WideText(box), L"On this keyboard CTRL+ALT is also AltGr, so this shortcut "
                                  L"would take a character you type:\n\nCTRL+ALT+S types "
                                  L"\"\x015B\"\n\nKeep it anyway? Choose No to go back and pick "
                                  L"another letter.");
         ::SendMessageA(::GetDlgItem(box, answer), BM_CLICK, 0, 0);
-        ASSERT_TRUE(WaitFor([&] { return FindVisible("Halcyra") == nullptr; }));
+        ASSERT_TRUE(WaitUntil([&] { return FindVisible("Halcyra") == nullptr; }));
         if (answer == IDNO) {
-            EXPECT_FALSE(WaitFor([&] { return Stored("HotKeyShutdown") != "absent"; }, 300));
+            EXPECT_FALSE(WaitUntil([&] { return Stored("HotKeyShutdown") != "absent"; }, 300));
         }
     }
-    ASSERT_TRUE(WaitFor([&] { return Stored("HotKeyShutdownIndex") == "19"; }));
+    ASSERT_TRUE(WaitUntil([&] { return Stored("HotKeyShutdownIndex") == "19"; }));
     EXPECT_TRUE(::IsWindowVisible(dialog)) << "Apply keeps the dialog open";
     Click(IDOK); // S is stored now: no second question
-    ASSERT_TRUE(WaitFor([&] { return closed.load(); }));
+    ASSERT_TRUE(WaitUntil([&] { return closed.load(); }));
 }
 
 TEST(SettingsKeyboardLayout, TheUsLayoutTypesNothingWithCtrlAlt) {

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "support/Wait.h"
+
 namespace halcyra {
 
 inline HWND ErrorBoxOfThisProcess() {
@@ -22,23 +24,20 @@ inline HWND ErrorBoxOfThisProcess() {
 }
 
 inline DWORD WINAPI AnswerErrorBox(void*) {
-    const DWORD deadline = ::GetTickCount() + 30000;
-    while (static_cast<LONG>(deadline - ::GetTickCount()) > 0) {
-        if (HWND box = ErrorBoxOfThisProcess()) {
-            char text[512] = {};
-            ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            std::string line = "Halcyra: " + std::string(text);
-            for (char& c : line) {
-                c = c == '\n' ? ' ' : c; // the parent matches one line
-            }
-            std::fprintf(stderr, "%s\n", line.c_str());
-            std::fflush(stderr);
-            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-            return 0;
-        }
-        ::Sleep(20);
+    HWND box = nullptr;
+    if (!test::WaitUntil([&] { return (box = ErrorBoxOfThisProcess()) != nullptr; }, 30000)) {
+        ::ExitProcess(2);
     }
-    ::ExitProcess(2);
+    char text[512] = {};
+    ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    std::string line = "Halcyra: " + std::string(text);
+    for (char& c : line) {
+        c = c == '\n' ? ' ' : c; // the parent matches one line
+    }
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fflush(stderr);
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return 0;
 }
 
 // Starts the answer on a thread of its own: the box blocks the thread that shows it.

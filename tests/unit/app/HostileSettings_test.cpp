@@ -3,11 +3,11 @@
 // hotkeys and the Options dialog carry on with a clear outcome.
 #include <gtest/gtest.h>
 
-#include "FormFakes.h"
+#include "support/FormFakes.h"
 #include "settings/RegistrySettingsStore.h"
 #include "settings/SettingsKeys.h"
 #include "settings/frmOptions.h"
-#include "unit/settings/Fakes.h"
+#include "support/SettingsFakes.h"
 
 namespace halcyra::testing {
 namespace {

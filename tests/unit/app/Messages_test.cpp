@@ -3,7 +3,8 @@
 
 #include <random>
 
-#include "FormFakes.h"
+#include "support/FormFakes.h"
+#include "settings/SettingsKeys.h"
 
 namespace halcyra::testing {
 namespace {
@@ -340,15 +341,40 @@ TEST(VisibilityRule, AShellThatComesAndGoesNeverShowsBothAndNeitherOnlyWhileTryi
 TEST(DialogButtons, ButtonsAndMenuEntriesOpenTheSameDialogs) {
     FormBench b;
     b.Start();
-    b.form.CommandAbout_Click();
+    EXPECT_TRUE(b.form.ButtonClick(ID_COMMANDABOUT));
     b.form.MenuClick(MenuEntry::About);
-    b.form.CommandOptions_Click();
+    EXPECT_TRUE(b.form.ButtonClick(ID_COMMANDOPTIONS));
     b.form.MenuClick(MenuEntry::Options);
-    b.form.CommandUpdates_Click();
+    EXPECT_TRUE(b.form.ButtonClick(ID_COMMANDUPDATES));
     b.form.MenuClick(MenuEntry::UpdChk);
     EXPECT_EQ(b.log,
               (Log{"dialogs.About(0x1234)", "dialogs.About(0x1234)", "dialogs.Options(0x1234)",
                    "dialogs.Options(0x1234)", "dialogs.Update(0x1234)", "dialogs.Update(0x1234)"}));
+    b.log.clear();
+    // The check boxes, the picture and the menu's own numbers are no buttons of an action.
+    for (int id : {ID_CHECK1, ID_CHECKREQUEST, ID_HALCYRAIMAGE, ID_MNU_EXIT, 0}) {
+        EXPECT_FALSE(b.form.ButtonClick(id)) << id;
+    }
+    EXPECT_TRUE(b.form.ButtonClick(ID_COMMANDMINIMIZE)); // the show/hide toggle
+    EXPECT_EQ(b.log, (Log{"tray.Add(flags 7, tip Halcyra 1.3.2)", "view.SetVisible(false)",
+                          "view.SetShowChecked(false)"}));
+}
+
+TEST(ActionTable, EveryHotkeyActionAndMenuEntryHasExactlyOneRow) {
+    for (const auto& pair : settings::kHotkeyPairs) {
+        int rows = 0;
+        for (const auto& action : HalcyraForm::kActions) {
+            rows += action.hotkeyName == pair.actionName ? 1 : 0;
+        }
+        EXPECT_EQ(rows, 1) << pair.actionName;
+    }
+    for (int id = ID_MNU_ABOUT; id <= ID_MNU_SCREENSAVER; ++id) {
+        int rows = 0;
+        for (const auto& action : HalcyraForm::kActions) {
+            rows += static_cast<int>(action.entry) == id ? 1 : 0;
+        }
+        EXPECT_EQ(rows, 1) << id;
+    }
 }
 
 TEST(RunEntryBox, TickingWritesAndClearingDeletesAtOnce) {
@@ -357,15 +383,13 @@ TEST(RunEntryBox, TickingWritesAndClearingDeletesAtOnce) {
     b.Start();
     b.view.check1 = 1;
     b.form.Check1_Click();
-    EXPECT_EQ(Only(b.log, "reg."),
-              (Log{"reg.Create(Software\\Microsoft\\Windows\\CurrentVersion\\Run)",
-                   "reg.Set(Halcyra, C:\\Tools\\Halcyra.exe /start)"}));
+    auto& run = b.registry.keys["Software\\Microsoft\\Windows\\CurrentVersion\\Run"];
+    EXPECT_EQ(run["Halcyra"].bytes, std::string("C:\\Tools\\Halcyra.exe /start") + '\0');
     b.log.clear();
     b.view.check1 = 0;
     b.form.Check1_Click();
-    EXPECT_EQ(Only(b.log, "reg."),
-              (Log{"reg.Open(Software\\Microsoft\\Windows\\CurrentVersion\\Run, 0xF003F)",
-                   "reg.Delete(Halcyra)"}));
+    EXPECT_EQ(run.count("Halcyra"), 0u);
+    EXPECT_EQ(Only(b.log, "delete ").size(), 1u);
     b.log.clear();
     b.form.Check1_Click();
     EXPECT_EQ(Boxes(b.log).size(), 0u) << "a value already gone changes nothing";

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "FormFakes.h"
+#include "support/FormFakes.h"
 
 namespace halcyra::testing {
 namespace {

@@ -1,7 +1,7 @@
 // Hotkeys another program holds: when the main window tells the user, and that it tells once.
 #include <gtest/gtest.h>
 
-#include "FormFakes.h"
+#include "support/FormFakes.h"
 
 namespace halcyra::testing {
 namespace {

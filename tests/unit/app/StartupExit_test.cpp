@@ -1,7 +1,7 @@
 // Start-up and exit of the main window: the whole order of calls, and the stored state it reads.
 #include <gtest/gtest.h>
 
-#include "FormFakes.h"
+#include "support/FormFakes.h"
 
 namespace halcyra::testing {
 namespace {
@@ -9,7 +9,7 @@ namespace {
 const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 void PutRunEntry(FormBench& b, std::uint32_t type, const std::string& data) {
-    b.registry.keys[kRunKey]["Halcyra"] = FakeRegistry::Value{type, data + '\0'};
+    b.registry.keys[kRunKey]["Halcyra"] = FakeRegistryApi::Value{type, data + '\0'};
 }
 
 TEST(Startup, FirstStartRunsEveryStepInOrder) {
@@ -20,7 +20,7 @@ TEST(Startup, FirstStartRunsEveryStepInOrder) {
         "settings.Get(Confirm)",
         "view.SetCheckRequest(1)",
         "settings.Save(Halcyra, Settings, Confirm, 1)",
-        "reg.Open(" + kRunKey + ", 0x1)",
+        "open 80000001 " + kRunKey + " 0 1",
         "settings.Get(HotKeyScreenSaver)",
         "settings.Get(HotKeyMonitor)",
         "settings.Get(HotKeyLogOff)",
@@ -161,7 +161,7 @@ TEST(Startup, ASecondCopyAnsweredNoSetsUpNothing) {
                           "not on your taskbar, check the icon tray by the clock.  Would you "
                           "like to start another instance?, Halcyra, Information)"}));
     EXPECT_EQ(b.form.SysIcon(), nullptr);
-    EXPECT_EQ(b.registry.keys[kRunKey]["Halcyra"].data,
+    EXPECT_EQ(b.registry.keys[kRunKey]["Halcyra"].bytes,
               "D:\\Old\\Halcyra.exe /start" + std::string(1, '\0'));
     b.log.clear();
     b.form.Form_Unload();
@@ -197,12 +197,14 @@ TEST(Startup, APresentRunEntryIsPointedAtThisCopy) {
     for (const auto& row : rows) {
         SCOPED_TRACE("type " + std::to_string(row.type) + " data '" + row.data + "'");
         FormBench b;
-        b.registry.keys[kRunKey]["Halcyra"] = FakeRegistry::Value{row.type, row.data};
+        b.registry.keys[kRunKey]["Halcyra"] = FakeRegistryApi::Value{row.type, row.data};
         b.form.Form_Load();
-        const Log writes = Only(b.log, "reg.Set");
+        const Log writes = Only(b.log, "set ");
         if (row.present) {
             // Once by start-up, once more by the box's handler, both for this copy.
-            EXPECT_EQ(writes, Log(2, "reg.Set(Halcyra, C:\\Tools\\Halcyra.exe /start)"));
+            EXPECT_EQ(writes.size(), 2u);
+            EXPECT_EQ(b.registry.keys[kRunKey]["Halcyra"].bytes,
+                      std::string("C:\\Tools\\Halcyra.exe /start") + '\0');
             EXPECT_EQ(b.view.check1, 1);
         } else {
             EXPECT_TRUE(writes.empty());
@@ -214,8 +216,8 @@ TEST(Startup, APresentRunEntryIsPointedAtThisCopy) {
 TEST(Startup, NoRunKeyWritesNothing) {
     FormBench b;
     b.form.Form_Load();
-    EXPECT_TRUE(Only(b.log, "reg.Set").empty());
-    EXPECT_TRUE(Only(b.log, "reg.Create").empty());
+    EXPECT_TRUE(Only(b.log, "set ").empty());
+    EXPECT_TRUE(Only(b.log, "create ").empty());
     EXPECT_FALSE(b.registry.keys.count(kRunKey));
 }
 
@@ -238,7 +240,7 @@ TEST(Startup, ARenamedCopyWritesItsOwnName) {
         b.program.exeName = row.exeName;
         PutRunEntry(b, reg::kTypeSz, "C:\\Tools\\Halcyra.exe /start");
         b.form.Form_Load();
-        EXPECT_EQ(b.registry.keys[kRunKey]["Halcyra"].data, row.data + std::string(1, '\0'));
+        EXPECT_EQ(b.registry.keys[kRunKey]["Halcyra"].bytes, row.data + std::string(1, '\0'));
     }
 }
 

@@ -1,6 +1,6 @@
 #include "dialogs/frmAbout.h"
 
-#include "unit/dialogs/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,13 @@ namespace halcyra::dialogs {
 namespace {
 
 using testing::RecordingPlatform;
-using testing::StoredValue;
+
+struct StoredValue {
+    std::uint32_t type;
+    std::string bytes;
+    long queryResult = 0;
+    std::uint32_t reportedSize = 0; // the size the read reports; bytes.size() if 0
+};
 
 struct ValueRow {
     const char* name;
@@ -21,14 +27,19 @@ class GetKeyValueTypes : public ::testing::TestWithParam<ValueRow> {};
 
 TEST_P(GetKeyValueTypes, ReadsTextAndNumbersAndClosesTheKey) {
     RecordingPlatform fake;
-    fake.values["K|V"] = GetParam().stored;
+    const StoredValue& stored = GetParam().stored;
+    fake.registry.keys["K"]["V"] = {stored.type, stored.bytes};
+    if (stored.queryResult != 0) {
+        fake.registry.failures["query#1"] = stored.queryResult;
+    }
+    fake.registry.reportedDataSize = stored.reportedSize;
     frmAbout about(1, fake.Platform());
     std::string value = "before";
     EXPECT_EQ(about.GetKeyValue(kHkeyLocalMachine, "K", "V", value), GetParam().read);
     EXPECT_EQ(value, GetParam().text);
-    EXPECT_EQ(fake.log.back(), "CloseKey 4660");
-    EXPECT_EQ(fake.openKeys, 0);
-    EXPECT_EQ(fake.log[1], "QueryValue 4660 V 1024") << "a 1024-character buffer is offered";
+    EXPECT_EQ(fake.log.back(), "close 100");
+    EXPECT_EQ(fake.registry.OpenHandles(), 0u);
+    EXPECT_EQ(fake.log[1], "query 100 V type data 1024") << "a 1024-character buffer is offered";
 }
 
 std::string Bytes(std::initializer_list<int> bytes) {
@@ -69,7 +80,7 @@ TEST(GetKeyValue, MissingKeyIsNotClosed) {
     std::string value = "before";
     EXPECT_FALSE(about.GetKeyValue(kHkeyLocalMachine, "Nope", "V", value));
     EXPECT_EQ(value, "");
-    EXPECT_EQ(fake.log, (std::vector<std::string>{"OpenKey 2147483650 Nope 0 1"}));
+    EXPECT_EQ(fake.log, (std::vector<std::string>{"open 80000002 Nope 0 1"}));
 }
 
 } // namespace

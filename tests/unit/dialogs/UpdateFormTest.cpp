@@ -1,7 +1,7 @@
 #include "dialogs/UpdateForm.h"
 
 #include "dialogs/MakerAddresses.h"
-#include "unit/dialogs/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "dialogs/frmAbout.h"
 
 #include "dialogs/MakerAddresses.h"
-#include "unit/dialogs/RecordingPlatform.h"
+#include "support/RecordingPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -144,9 +144,11 @@ const std::string kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const std::string kUnavailable =
     "Message 77 System Information Is Unavailable At This Time | Halcyra";
 
+using StoredValue = test::FakeRegistryApi::Value;
+
 struct SysInfoRow {
     const char* name;
-    std::map<std::string, testing::StoredValue> values;
+    std::map<std::string, StoredValue> values; // "key path|value name"
     std::set<std::string> files;
     bool startSucceeds;
     const char* started; // nullptr: nothing started
@@ -159,7 +161,10 @@ class frmAboutSysInfo : public ::testing::TestWithParam<SysInfoRow> {};
 TEST_P(frmAboutSysInfo, StartsTheProgramOrSaysItIsUnavailable) {
     const SysInfoRow& row = GetParam();
     RecordingPlatform fake;
-    fake.values = row.values;
+    for (const auto& [where, value] : row.values) {
+        const auto bar = where.find('|');
+        fake.registry.keys[where.substr(0, bar)][where.substr(bar + 1)] = value;
+    }
     fake.files = row.files;
     fake.startSucceeds = row.startSucceeds;
     frmAbout about(kSelf, fake.Platform());
@@ -179,18 +184,18 @@ TEST_P(frmAboutSysInfo, StartsTheProgramOrSaysItIsUnavailable) {
     EXPECT_EQ(Contains(fake.log, kUnavailable), row.message);
     EXPECT_EQ(Contains(fake.log, "IsOrdinaryFile"), row.checksFile);
     EXPECT_FALSE(Contains(fake.log, "Unload")) << "the dialog stays open";
-    EXPECT_EQ(fake.openKeys, 0) << "every opened key is closed";
+    EXPECT_EQ(fake.registry.OpenHandles(), 0u) << "every opened key is closed";
     // Both keys are opened for reading only.
     for (const auto& line : fake.log) {
-        if (line.rfind("OpenKey", 0) == 0) {
-            EXPECT_TRUE(line.rfind("OpenKey 2147483650 SOFTWARE\\Microsoft\\Shared Tools", 0) == 0)
+        if (line.rfind("open ", 0) == 0) {
+            EXPECT_TRUE(line.rfind("open 80000002 SOFTWARE\\Microsoft\\Shared Tools", 0) == 0)
                 << line;
             EXPECT_TRUE(line.ends_with(" 0 1")) << line;
         }
     }
 }
 
-testing::StoredValue Sz(const std::string& text) {
+StoredValue Sz(const std::string& text) {
     return {kRegSz, text + '\0'};
 }
 
@@ -237,7 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
                    true},
         // A value too long for the buffer is not read.
         SysInfoRow{"FirstValueTooLong",
-                   {{kInfoKey + "|PATH", {kRegSz, "", 234}}},
+                   {{kInfoKey + "|PATH", {kRegSz, std::string(1025, 'x')}}},
                    {},
                    true,
                    nullptr,

@@ -4,7 +4,7 @@
 #include "settings/Registry.h"
 #include "settings/RegistrySettingsStore.h"
 #include "settings/RunEntry.h"
-#include "unit/settings/Fakes.h"
+#include "support/SettingsFakes.h"
 
 namespace halcyra::test {
 namespace {
@@ -93,6 +93,57 @@ TEST_F(SettingsRegistry, WriteStringValueReportsTheFailingStep) {
     api.failures["set#1"] = 87;
     EXPECT_EQ(Registry::WriteStringValue(api, kHkcu, kPath, "v", "x"), 87);
     EXPECT_EQ(log.back(), "close 100");
+    EXPECT_EQ(api.OpenHandles(), 0u);
+}
+
+TEST_F(SettingsRegistry, DeleteValueOpensWithFullAccessDeletesAndCloses) {
+    Store(reg::kTypeSz, "x");
+    Registry::DeleteValue(api, kHkcu, kPath, "v");
+    Registry::DeleteValue(api, kHkcu, "Software\\Absent", "v"); // nothing opened, nothing closed
+    api.failures["delete#2"] = 5;
+    Registry::DeleteValue(api, kHkcu, kPath, "v"); // a refused delete still closes the key
+    EXPECT_THAT(log,
+                ElementsAre("open 80000001 Software\\Test 0 f003f", "delete 100 v", "close 100",
+                            "open 80000001 Software\\Absent 0 f003f",
+                            "open 80000001 Software\\Test 0 f003f", "delete 101 v", "close 101"));
+    EXPECT_EQ(api.keys[kPath].count("v"), 0u);
+    EXPECT_EQ(api.OpenHandles(), 0u);
+}
+
+TEST_F(SettingsRegistry, ReadStoredAsksOnceIntoTheGivenBufferWithReadAccessOnly) {
+    using namespace std::string_literals;
+    Store(reg::kTypeSz, "C:\\x\0"s);
+    const auto stored = Registry::ReadStored(api, kHkcu, kPath, "v", 16);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->type, reg::kTypeSz);
+    EXPECT_EQ(stored->bytes, "C:\\x\0"s);
+    Store(reg::kTypeSz, std::string(17, 'a')); // does not fit: nothing
+    EXPECT_FALSE(Registry::ReadStored(api, kHkcu, kPath, "v", 16));
+    EXPECT_FALSE(Registry::ReadStored(api, kHkcu, "Software\\Absent", "v", 16));
+    EXPECT_THAT(log, ElementsAre("open 80000001 Software\\Test 0 1", "query 100 v type data 16",
+                                 "close 100", "open 80000001 Software\\Test 0 1",
+                                 "query 101 v type data 16", "close 101",
+                                 "open 80000001 Software\\Absent 0 1"));
+    EXPECT_EQ(api.OpenHandles(), 0u);
+}
+
+TEST_F(SettingsRegistry, AnOwnedKeyIsClosedOnceWhereverItsOwnerGoes) {
+    Store(reg::kTypeSz, "x");
+    {
+        RegistryKey first = Registry::OpenKey(api, kHkcu, kPath, reg::kQueryValue);
+        RegistryKey second = std::move(first);
+        EXPECT_FALSE(first);
+        RegistryKey third = Registry::CreateKey(api, kHkcu, kPath, reg::kSetValue);
+        third = std::move(second); // the key third held is closed here
+        EXPECT_EQ(third.Get(), 100u);
+        EXPECT_EQ(api.OpenHandles(), 1u);
+    }
+    long status = 0;
+    EXPECT_FALSE(Registry::OpenKey(api, kHkcu, "Software\\Absent", reg::kQueryValue, &status));
+    EXPECT_EQ(status, reg::kFileNotFound);
+    EXPECT_THAT(log, ElementsAre("open 80000001 Software\\Test 0 1",
+                                 "create 80000001 Software\\Test 0 noclass 0 2 nosd noinherit",
+                                 "close 101", "close 100", "open 80000001 Software\\Absent 0 1"));
     EXPECT_EQ(api.OpenHandles(), 0u);
 }
 

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "settings/frmOptions.h"
-#include "unit/settings/Fakes.h"
+#include "support/SettingsFakes.h"
 
 namespace halcyra::test {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/modHotkey.h"
-#include "unit/settings/Fakes.h"
+#include "support/SettingsFakes.h"
 
 namespace halcyra::test {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/RaisedError.h"
-#include "unit/winmsg/FakeSubclassPlatform.h"
+#include "support/FakeSubclassPlatform.h"
 #include "winmsg/GSubclass.h"
 
 namespace halcyra {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/RaisedError.h"
-#include "unit/winmsg/FakeTimerPlatform.h"
+#include "support/FakeTimerPlatform.h"
 
 namespace halcyra {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "common/RaisedError.h"
-#include "unit/winmsg/FakeSubclassPlatform.h"
-#include "unit/winmsg/FakeTimerPlatform.h"
+#include "support/FakeSubclassPlatform.h"
+#include "support/FakeTimerPlatform.h"
 #include "winmsg/MSubclass.h"
 #include "winmsg/MTimer.h"
 

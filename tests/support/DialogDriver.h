@@ -9,23 +9,17 @@
 #include <thread>
 #include <vector>
 
+#include "support/Wait.h"
+#include "support/WinePath.h"
+
 namespace halcyra::testing {
 
-template <typename Predicate>
-bool WaitFor(Predicate done, int milliseconds = 10000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
+using test::WaitUntil;
+using test::WindowsPath;
 
 inline HWND FindVisibleDialog(const char* caption, int milliseconds = 10000) {
     HWND found = nullptr;
-    WaitFor(
+    WaitUntil(
         [&] {
             found = ::FindWindowA("#32770", caption);
             return found && ::IsWindowVisible(found);
@@ -35,7 +29,8 @@ inline HWND FindVisibleDialog(const char* caption, int milliseconds = 10000) {
 }
 
 inline bool WaitGone(HWND window, int milliseconds = 10000) {
-    return WaitFor([&] { return !::IsWindow(window) || !::IsWindowVisible(window); }, milliseconds);
+    return WaitUntil([&] { return !::IsWindow(window) || !::IsWindowVisible(window); },
+                     milliseconds);
 }
 
 inline std::string WindowText(HWND window) {
@@ -46,16 +41,6 @@ inline std::string WindowText(HWND window) {
 
 inline std::string ItemText(HWND dialog, int id) {
     return WindowText(::GetDlgItem(dialog, id));
-}
-
-// A Unix path as Wine's Z: drive sees it.
-inline std::string WinePath(std::string unixPath) {
-    for (char& c : unixPath) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return "Z:" + unixPath;
 }
 
 inline void SetStringValue(HKEY root, const char* key, const char* name, const std::string& value) {
@@ -78,7 +63,7 @@ inline void DeleteValue(HKEY root, const char* key, const char* name) {
 // stub script appends its one argument to <script>.log.
 class BrowserLog {
 public:
-    explicit BrowserLog(const std::string& stubScript) : log_(WinePath(stubScript + ".log")) {
+    explicit BrowserLog(const std::string& stubScript) : log_(WindowsPath(stubScript + ".log")) {
         SetStringValue(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", stubScript);
         SetStringValue(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Mailers", stubScript);
         Clear();
@@ -97,7 +82,7 @@ public:
 
     // Waits for count addresses, then a little longer so that a surplus one would show.
     std::vector<std::string> WaitForLines(std::size_t count) const {
-        WaitFor([&] { return Lines().size() >= count; });
+        WaitUntil([&] { return Lines().size() >= count; });
         std::this_thread::sleep_for(std::chrono::milliseconds(700));
         return Lines();
     }

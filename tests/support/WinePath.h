@@ -2,7 +2,7 @@
 // Build paths are Unix paths; a Windows program under Wine sees them under drive Z:.
 #include <string>
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 
 inline std::string WindowsPath(std::string unixPath) {
     for (char& c : unixPath) {
@@ -13,4 +13,4 @@ inline std::string WindowsPath(std::string unixPath) {
     return "Z:" + unixPath;
 }
 
-} // namespace halcyra::e2e
+} // namespace halcyra::test

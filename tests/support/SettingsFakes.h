@@ -1,6 +1,10 @@
 #pragma once
 // Recording fakes of the settings subsystem's platform: every call lands in one shared log.
+// The registry fake is the one every test tier uses for IRegistryApi.
+#include <gtest/gtest.h>
+
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <set>
@@ -107,7 +111,8 @@ private:
     Log& log_;
 };
 
-// A one-level registry: values by name in keys by path, handles counted from 100.
+// A one-level registry: values by name in keys by path, handles counted from 100. A key
+// still open when the fake goes fails the test.
 class FakeRegistryApi : public IRegistryApi {
 public:
     struct Value {
@@ -115,6 +120,9 @@ public:
         std::string bytes;
     };
     explicit FakeRegistryApi(Log& log) : log_(log) {}
+    ~FakeRegistryApi() override { EXPECT_EQ(open_.size(), 0u) << "a registry key was left open"; }
+    FakeRegistryApi(const FakeRegistryApi&) = delete;
+    FakeRegistryApi& operator=(const FakeRegistryApi&) = delete;
     std::map<std::string, std::map<std::string, Value>> keys;
     std::map<std::string, long> failures; // "call#n" (n-th call of that name) -> status
     Log& log_;
@@ -176,16 +184,24 @@ public:
         if (data) {
             std::memcpy(data, bytes.data(), bytes.size());
         }
-        *size = !data && reportedSize ? reportedSize : static_cast<std::uint32_t>(bytes.size());
+        const std::uint32_t lie = data ? reportedDataSize : reportedSize;
+        *size = lie ? lie : static_cast<std::uint32_t>(bytes.size());
         return 0;
     }
-    long RegDeleteValueA(RegKey, std::string_view) override { return 0; }
+    long RegDeleteValueA(RegKey key, std::string_view name) override {
+        Record("delete " + std::to_string(key) + " " + std::string(name));
+        if (long f = Failure("delete")) {
+            return f;
+        }
+        return keys[open_.at(key)].erase(std::string(name)) ? 0 : reg::kFileNotFound;
+    }
     long RegCloseKey(RegKey key) override {
         Record("close " + std::to_string(key));
         return open_.erase(key) ? 0 : 6;
     }
     std::size_t OpenHandles() const { return open_.size(); }
-    std::uint32_t reportedSize = 0; // a lying size for the type-and-size question
+    std::uint32_t reportedSize = 0;     // a lying size for the type-and-size question
+    std::uint32_t reportedDataSize = 0; // a lying size after a read of the data
 
 private:
     static std::string Hex(std::uintptr_t v) {

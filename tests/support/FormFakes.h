@@ -12,12 +12,14 @@
 #include <vector>
 
 #include "app/HalcyraForm.h"
+#include "support/SettingsFakes.h"
 #include "settings/IHotkeyApi.h"
 #include "winmsg/ISubclassPlatform.h"
 
 namespace halcyra::testing {
 
 using Log = std::vector<std::string>;
+using test::FakeRegistryApi;
 
 inline std::string Hex(unsigned long long v) {
     char buf[32];
@@ -316,83 +318,6 @@ private:
     Log& log_;
 };
 
-// A registry of one level of keys below HKCU, enough for the Run entry.
-class FakeRegistry : public IRegistryApi {
-public:
-    struct Value {
-        std::uint32_t type;
-        std::string data;
-    };
-    explicit FakeRegistry(Log& log) : log_(log) {}
-
-    long RegCreateKeyExA(RegKey, std::string_view subKey, std::uint32_t, const char*, std::uint32_t,
-                         std::uint32_t, const RegSecurity*, RegKey* result,
-                         std::uint32_t*) override {
-        log_.push_back("reg.Create(" + std::string(subKey) + ")");
-        keys[std::string(subKey)];
-        *result = Open(subKey);
-        return 0;
-    }
-    long RegSetValueExA(RegKey key, std::string_view name, std::uint32_t, std::uint32_t type,
-                        const std::uint8_t* data, std::uint32_t size) override {
-        std::string text(reinterpret_cast<const char*>(data), size);
-        if (!text.empty() && text.back() == '\0') {
-            text.pop_back();
-        }
-        log_.push_back("reg.Set(" + std::string(name) + ", " + text + ")");
-        keys[handles.at(key)][std::string(name)] = Value{type, text + '\0'};
-        return 0;
-    }
-    long RegOpenKeyExA(RegKey, std::string_view subKey, std::uint32_t, std::uint32_t access,
-                       RegKey* result) override {
-        log_.push_back("reg.Open(" + std::string(subKey) + ", " + Hex(access) + ")");
-        if (!keys.count(std::string(subKey))) {
-            return 2;
-        }
-        *result = Open(subKey);
-        return 0;
-    }
-    long RegQueryValueExA(RegKey key, std::string_view name, std::uint32_t* type,
-                          std::uint8_t* data, std::uint32_t* size) override {
-        auto& values = keys[handles.at(key)];
-        const auto it = values.find(std::string(name));
-        if (it == values.end()) {
-            return 2;
-        }
-        if (type) {
-            *type = it->second.type;
-        }
-        if (data) {
-            if (*size < it->second.data.size()) {
-                return 234;
-            }
-            std::memcpy(data, it->second.data.data(), it->second.data.size());
-        }
-        *size = static_cast<std::uint32_t>(it->second.data.size());
-        return 0;
-    }
-    long RegDeleteValueA(RegKey key, std::string_view name) override {
-        log_.push_back("reg.Delete(" + std::string(name) + ")");
-        return keys[handles.at(key)].erase(std::string(name)) ? 0 : 2;
-    }
-    long RegCloseKey(RegKey key) override {
-        handles.erase(key);
-        return 0;
-    }
-
-    std::map<std::string, std::map<std::string, Value>> keys;
-    std::map<RegKey, std::string> handles;
-
-private:
-    RegKey Open(std::string_view subKey) {
-        const RegKey h = next_++;
-        handles[h] = std::string(subKey);
-        return h;
-    }
-    RegKey next_ = 0x100;
-    Log& log_;
-};
-
 class FakeNotify : public INotifyIconApi {
 public:
     explicit FakeNotify(Log& log) : log_(log) {}
@@ -476,7 +401,7 @@ struct FormBench {
     FakeProgram program;
     FakeDialogs dialogs{log};
     FakeSettings settings{log};
-    FakeRegistry registry{log};
+    FakeRegistryApi registry{log};
     FakeNotify notify{log};
     FakeHotkeyApi hotkeyApi{log};
     FakeSubclassPlatform subclassPlatform{log};
