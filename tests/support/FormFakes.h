@@ -19,7 +19,9 @@
 namespace halcyra::testing {
 
 using Log = std::vector<std::string>;
+using test::FakeHotkeyApi;
 using test::FakeRegistryApi;
+using test::FakeSettingsStore;
 
 inline std::string Hex(unsigned long long v) {
     char buf[32];
@@ -270,27 +272,6 @@ private:
     Log& log_;
 };
 
-class FakeSettings : public ISettingsStore {
-public:
-    explicit FakeSettings(Log& log) : log_(log) {}
-    std::string GetSetting(std::string_view, std::string_view, std::string_view key,
-                           std::string_view def) override {
-        log_.push_back("settings.Get(" + std::string(key) + ")");
-        const auto it = values.find(std::string(key));
-        return it == values.end() ? std::string(def) : it->second;
-    }
-    void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
-                     std::string_view value) override {
-        log_.push_back("settings.Save(" + std::string(app) + ", " + std::string(section) + ", " +
-                       std::string(key) + ", " + std::string(value) + ")");
-        values[std::string(key)] = std::string(value);
-    }
-    std::map<std::string, std::string> values;
-
-private:
-    Log& log_;
-};
-
 class FakeNotify : public INotifyIconApi {
 public:
     explicit FakeNotify(Log& log) : log_(log) {}
@@ -303,25 +284,6 @@ public:
     std::uint32_t GetLastError() override { return 1400; }
     bool fails = false;
     bool addFails = false; // a shell that refuses (or times out on) new icons
-
-private:
-    Log& log_;
-};
-
-class FakeHotkeyApi : public IHotkeyApi {
-public:
-    explicit FakeHotkeyApi(Log& log) : log_(log) {}
-    std::int32_t RegisterHotKey(WindowHandle hwnd, std::int32_t id, std::uint32_t mods,
-                                std::uint32_t vk) override {
-        log_.push_back("hotkey.Register(" + Hex(hwnd) + ", " + std::to_string(id) + ", " +
-                       std::to_string(mods) + ", " + std::to_string(vk) + ")");
-        return heldElsewhere.count(vk) ? 0 : 1;
-    }
-    std::int32_t UnregisterHotKey(WindowHandle hwnd, std::int32_t id) override {
-        log_.push_back("hotkey.Unregister(" + Hex(hwnd) + ", " + std::to_string(id) + ")");
-        return 1;
-    }
-    std::set<std::uint32_t> heldElsewhere; // keys another program has taken with CTRL+ALT
 
 private:
     Log& log_;
@@ -373,7 +335,7 @@ struct FormBench {
     FakePower power{log};
     FakeProgram program;
     FakeDialogs dialogs{log};
-    FakeSettings settings{log};
+    FakeSettingsStore settings{log};
     FakeRegistryApi registry{log};
     FakeNotify notify{log};
     FakeHotkeyApi hotkeyApi{log};

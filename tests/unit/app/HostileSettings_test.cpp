@@ -85,7 +85,7 @@ TEST(HostileSettings, EveryKeyHoldingTheSameValueGivesAClearOutcome) {
         EXPECT_TRUE(b.view.visible);
         EXPECT_EQ(b.form.ConfirmationFlag(), row.confirmOn ? -1 : 0);
         EXPECT_EQ(b.view.checkRequest, row.confirmOn ? 1 : 0);
-        EXPECT_EQ(Only(b.log, "hotkey.Register").size(), row.hotkeys);
+        EXPECT_EQ(Only(b.log, "register ").size(), row.hotkeys);
         EXPECT_EQ(b.view.check1, row.runPresent ? 1 : 0);
         const auto& run = b.registry.keys[kRunKey]["Halcyra"];
         if (row.runPresent) {

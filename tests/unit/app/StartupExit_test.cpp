@@ -17,18 +17,18 @@ TEST(Startup, FirstStartRunsEveryStepInOrder) {
     b.settings.values["HotKeyShutdown"] = "S";
     ASSERT_TRUE(b.form.Form_Load());
     const Log expected{
-        "settings.Get(Confirm)",
+        "get Confirm 1",
         "view.SetCheckRequest(1)",
-        "settings.Save(Halcyra, Settings, Confirm, 1)",
+        "save Confirm=1",
         "open 80000001 " + kRunKey + " 0 1",
-        "settings.Get(HotKeyScreenSaver)",
-        "settings.Get(HotKeyMonitor)",
-        "settings.Get(HotKeyLogOff)",
-        "settings.Get(HotKeyShutdown)",
-        "settings.Get(HotKeyRestart)",
-        "settings.Get(HotKeyHibernate)",
-        "settings.Get(HotKeyStandby)",
-        "hotkey.Register(0x1234, 1, 3, 83)",
+        "get HotKeyScreenSaver None",
+        "get HotKeyMonitor None",
+        "get HotKeyLogOff None",
+        "get HotKeyShutdown None",
+        "get HotKeyRestart None",
+        "get HotKeyHibernate None",
+        "get HotKeyStandby None",
+        "register 4660 1 3 83",
         "RegisterWindowMessage(TaskbarCreated)",
         "subclass.Install",
         "view.SetVisible(true)",
@@ -247,9 +247,8 @@ TEST(Exit, TeardownRunsInOrderAndLeavesSettingsAndRunEntry) {
     PutRunEntry(b, reg::kTypeSz, "C:\\Tools\\Halcyra.exe /start");
     b.Start("/start");
     b.form.Form_Unload();
-    EXPECT_EQ(b.log, (Log{"hotkey.Unregister(0x1234, 1)", "hotkey.Unregister(0x1234, 2)",
-                          "subclass.Restore", "tray.Delete(flags 7, tip Halcyra 1.3.2)",
-                          "UninitializeComApartment"}));
+    EXPECT_EQ(b.log, (Log{"unregister 4660 1", "unregister 4660 2", "subclass.Restore",
+                          "tray.Delete(flags 7, tip Halcyra 1.3.2)", "UninitializeComApartment"}));
     EXPECT_EQ(b.subclassPlatform.current, FakeSubclassPlatform::kOriginal);
     EXPECT_FALSE(b.subclassPlatform.props.count(MSubclass::WindowCountName(kMainWindow)));
     EXPECT_TRUE(b.registry.keys[kRunKey].count("Halcyra"));
