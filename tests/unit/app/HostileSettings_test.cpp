@@ -20,6 +20,9 @@ const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // The main window and the Options dialog over one fake registry, through the real store.
 struct RegistryBench {
+    // The main window is ours and has its own procedure before anything is attached.
+    RegistryBench() { subclassPlatform.AddWindow(kMainWindow, kOriginalProc); }
+
     Log log;
     FakeRegistryApi registry{log};
     RegistrySettingsStore settings{registry};

@@ -30,7 +30,7 @@ TEST(Startup, FirstStartRunsEveryStepInOrder) {
         "get HotKeyStandby None",
         "register 4660 1 3 83",
         "RegisterWindowMessage(TaskbarCreated)",
-        "subclass.Install",
+        "install " + std::to_string(FakeSubclassPlatform::kReplacement),
         "view.SetVisible(true)",
     };
     EXPECT_EQ(b.log, expected);
@@ -44,7 +44,7 @@ TEST(Startup, FirstStartRunsEveryStepInOrder) {
 TEST(Startup, TheThreeMessagesAreAttachedInOrder) {
     FormBench b;
     b.form.Form_Load();
-    const auto& p = b.subclassPlatform.props;
+    const auto& p = b.subclassPlatform.Props(kMainWindow);
     EXPECT_EQ(p.at(MSubclass::WindowCountName(kMainWindow)), 3u);
     const auto client = reinterpret_cast<std::uintptr_t>(static_cast<ISubclass*>(&b.form));
     for (const std::uint32_t msg : {0x112u, FakeWindowSystem::kTaskbarCreated, 0x312u}) {
@@ -174,7 +174,8 @@ TEST(Startup, ASecondCopyAnsweredYesStartsFully) {
     b.windows.answers = {mb::kYes};
     EXPECT_TRUE(b.form.Form_Load());
     EXPECT_TRUE(b.view.visible);
-    EXPECT_EQ(Only(b.log, "subclass."), Log{"subclass.Install"});
+    EXPECT_EQ(Only(b.log, "install "),
+              Log{"install " + std::to_string(FakeSubclassPlatform::kReplacement)});
 }
 
 TEST(Startup, APresentRunEntryIsPointedAtThisCopy) {
@@ -247,10 +248,12 @@ TEST(Exit, TeardownRunsInOrderAndLeavesSettingsAndRunEntry) {
     PutRunEntry(b, reg::kTypeSz, "C:\\Tools\\Halcyra.exe /start");
     b.Start("/start");
     b.form.Form_Unload();
-    EXPECT_EQ(b.log, (Log{"unregister 4660 1", "unregister 4660 2", "subclass.Restore",
+    EXPECT_EQ(b.log, (Log{"unregister 4660 1", "unregister 4660 2",
+                          "install " + std::to_string(kOriginalProc),
                           "tray.Delete(flags 7, tip Halcyra 1.3.2)", "UninitializeComApartment"}));
-    EXPECT_EQ(b.subclassPlatform.current, FakeSubclassPlatform::kOriginal);
-    EXPECT_FALSE(b.subclassPlatform.props.count(MSubclass::WindowCountName(kMainWindow)));
+    EXPECT_EQ(b.subclassPlatform.windows[kMainWindow].proc, kOriginalProc);
+    EXPECT_FALSE(
+        b.subclassPlatform.Props(kMainWindow).count(MSubclass::WindowCountName(kMainWindow)));
     EXPECT_TRUE(b.registry.keys[kRunKey].count("Halcyra"));
     EXPECT_EQ(b.settings.values["Confirm"], "1");
 
