@@ -23,8 +23,15 @@ public:
         std::map<std::string, std::uintptr_t> props;
     };
 
+    // Its own log, or the log a test shares with other fakes.
+    FakeSubclassPlatform() : log(ownLog) {}
+    explicit FakeSubclassPlatform(std::vector<std::string>& shared) : log(shared) {}
+    FakeSubclassPlatform(const FakeSubclassPlatform&) = delete;
+    FakeSubclassPlatform& operator=(const FakeSubclassPlatform&) = delete;
+
     std::map<WindowHandle, Window> windows;
-    std::vector<std::string> log;
+    std::vector<std::string> ownLog;
+    std::vector<std::string>& log;
     MSubclass* module = nullptr;     // receives messages sent to the replacement procedure
     bool refuseInstall = false;      // InstallWindowProc returns 0
     bool throwFromProcedure = false; // CallWindowProcedure raises

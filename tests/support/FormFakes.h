@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/HalcyraForm.h"
+#include "support/FakeSubclassPlatform.h"
 #include "support/SettingsFakes.h"
 #include "settings/IHotkeyApi.h"
 #include "winmsg/ISubclassPlatform.h"
@@ -19,7 +20,10 @@
 namespace halcyra::testing {
 
 using Log = std::vector<std::string>;
+using test::FakeHotkeyApi;
 using test::FakeRegistryApi;
+using test::FakeSettingsStore;
+using test::FakeSubclassPlatform;
 
 inline std::string Hex(unsigned long long v) {
     char buf[32];
@@ -297,27 +301,6 @@ private:
     Log& log_;
 };
 
-class FakeSettings : public ISettingsStore {
-public:
-    explicit FakeSettings(Log& log) : log_(log) {}
-    std::string GetSetting(std::string_view, std::string_view, std::string_view key,
-                           std::string_view def) override {
-        log_.push_back("settings.Get(" + std::string(key) + ")");
-        const auto it = values.find(std::string(key));
-        return it == values.end() ? std::string(def) : it->second;
-    }
-    void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
-                     std::string_view value) override {
-        log_.push_back("settings.Save(" + std::string(app) + ", " + std::string(section) + ", " +
-                       std::string(key) + ", " + std::string(value) + ")");
-        values[std::string(key)] = std::string(value);
-    }
-    std::map<std::string, std::string> values;
-
-private:
-    Log& log_;
-};
-
 class FakeNotify : public INotifyIconApi {
 public:
     explicit FakeNotify(Log& log) : log_(log) {}
@@ -335,72 +318,21 @@ private:
     Log& log_;
 };
 
-class FakeHotkeyApi : public IHotkeyApi {
-public:
-    explicit FakeHotkeyApi(Log& log) : log_(log) {}
-    std::int32_t RegisterHotKey(WindowHandle hwnd, std::int32_t id, std::uint32_t mods,
-                                std::uint32_t vk) override {
-        log_.push_back("hotkey.Register(" + Hex(hwnd) + ", " + std::to_string(id) + ", " +
-                       std::to_string(mods) + ", " + std::to_string(vk) + ")");
-        return heldElsewhere.count(vk) ? 0 : 1;
-    }
-    std::int32_t UnregisterHotKey(WindowHandle hwnd, std::int32_t id) override {
-        log_.push_back("hotkey.Unregister(" + Hex(hwnd) + ", " + std::to_string(id) + ")");
-        return 1;
-    }
-    std::set<std::uint32_t> heldElsewhere; // keys another program has taken with CTRL+ALT
-
-private:
-    Log& log_;
-};
-
-// Window properties in memory; the main window is the only window and belongs to us.
-class FakeSubclassPlatform : public ISubclassPlatform {
-public:
-    explicit FakeSubclassPlatform(Log& log) : log_(log) {}
-    bool IsWindow(WindowHandle) override { return true; }
-    std::uint32_t WindowProcessId(WindowHandle) override { return 7; }
-    std::uint32_t CurrentProcessId() override { return 7; }
-    std::uintptr_t GetProperty(WindowHandle, const std::string& name) override {
-        const auto it = props.find(name);
-        return it == props.end() ? 0 : it->second;
-    }
-    void SetProperty(WindowHandle, const std::string& name, std::uintptr_t value) override {
-        props[name] = value;
-    }
-    void RemoveProperty(WindowHandle, const std::string& name) override { props.erase(name); }
-    WindowProcAddress ReplacementWindowProc() override { return kReplacement; }
-    WindowProcAddress InstallWindowProc(WindowHandle, WindowProcAddress proc) override {
-        log_.push_back(proc == kReplacement ? "subclass.Install" : "subclass.Restore");
-        const WindowProcAddress old = current;
-        current = proc;
-        return old;
-    }
-    LResult CallWindowProcedure(WindowProcAddress proc, WindowHandle, std::uint32_t msg, WParam w,
-                                LParam) override {
-        log_.push_back("oldproc(" + Hex(proc) + ", " + Hex(msg) + ", " + Hex(w) + ")");
-        return 99;
-    }
-    std::string ProgramName() override { return "Halcyra"; }
-
-    static constexpr WindowProcAddress kOriginal = 0x5000;
-    static constexpr WindowProcAddress kReplacement = 0x6000;
-    WindowProcAddress current = kOriginal;
-    std::map<std::string, std::uintptr_t> props;
-
-private:
-    Log& log_;
-};
+// The main window's procedure before the subclassing replaced it.
+constexpr WindowProcAddress kOriginalProc = 0x5000;
 
 // A main window wired to fakes, with every collaborator at hand.
 struct FormBench {
+    // The main window is ours and has its own procedure before anything is attached.
+    FormBench() { subclassPlatform.AddWindow(kMainWindow, kOriginalProc); }
+
     Log log;
     FakeView view{log};
     FakeWindowSystem windows{log};
     FakePower power{log};
     FakeProgram program;
     FakeDialogs dialogs{log};
-    FakeSettings settings{log};
+    FakeSettingsStore settings{log};
     FakeRegistryApi registry{log};
     FakeNotify notify{log};
     FakeHotkeyApi hotkeyApi{log};

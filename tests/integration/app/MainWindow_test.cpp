@@ -30,7 +30,7 @@ struct RealWindow {
     FakePower power{log};
     FakeProgram program;
     FakeDialogs dialogs{log};
-    FakeSettings settings{log};
+    FakeSettingsStore settings{log};
     FakeRegistryApi registry{log};
     win32::Win32NotifyIconApi notify;
     win32::Win32HotkeyApi hotkeyApi;

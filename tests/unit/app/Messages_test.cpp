@@ -34,9 +34,10 @@ TEST(WindowMessages, OtherCommandsAndUnknownHotkeysGoToThePreviousProcedure) {
         SCOPED_TRACE(Hex(row.msg) + " " + Hex(row.w));
         FormBench b;
         b.Start();
-        EXPECT_EQ(b.Send(row.msg, row.w), 99);
-        EXPECT_EQ(b.log, Log{"oldproc(" + Hex(FakeSubclassPlatform::kOriginal) + ", " +
-                             Hex(row.msg) + ", " + Hex(row.w) + ")"});
+        // The previous procedure's answer (100 + wParam in the fake) comes back unchanged.
+        EXPECT_EQ(b.Send(row.msg, row.w), 100 + static_cast<LResult>(row.w));
+        EXPECT_EQ(b.log,
+                  Log{"old " + std::to_string(kOriginalProc) + " " + std::to_string(row.msg)});
     }
 }
 
@@ -237,7 +238,7 @@ TEST(WindowMessages, ATaskbarMessageThatCouldNotBeRegisteredIsNotAttached) {
     FormBench b;
     b.windows.registeredMessage = 0;
     b.Start("/start");
-    const auto& p = b.subclassPlatform.props;
+    const auto& p = b.subclassPlatform.Props(kMainWindow);
     EXPECT_EQ(p.at(MSubclass::WindowCountName(kMainWindow)), 2u);
     EXPECT_FALSE(p.count(MSubclass::MessageCountName(kMainWindow, 0)));
     b.form.SysIcon()->Initialize(kMainWindow, kTrayImage, "Halcyra 1.3.2", 0x200);
@@ -247,7 +248,7 @@ TEST(WindowMessages, ATaskbarMessageThatCouldNotBeRegisteredIsNotAttached) {
     EXPECT_TRUE(Only(b.log, "tray.").empty());
     b.log.clear();
     b.form.Form_Unload();
-    EXPECT_EQ(Only(b.log, "subclass."), Log{"subclass.Restore"});
+    EXPECT_EQ(Only(b.log, "install "), Log{"install " + std::to_string(kOriginalProc)});
 }
 
 TEST(WindowMessages, ARecreatedTaskbarThatRefusesTheIconShowsTheWindowInTheEnd) {

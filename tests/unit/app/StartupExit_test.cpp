@@ -17,20 +17,20 @@ TEST(Startup, FirstStartRunsEveryStepInOrder) {
     b.settings.values["HotKeyShutdown"] = "S";
     ASSERT_TRUE(b.form.Form_Load());
     const Log expected{
-        "settings.Get(Confirm)",
+        "get Confirm 1",
         "view.SetCheckRequest(1)",
-        "settings.Save(Halcyra, Settings, Confirm, 1)",
+        "save Confirm=1",
         "open 80000001 " + kRunKey + " 0 1",
-        "settings.Get(HotKeyScreenSaver)",
-        "settings.Get(HotKeyMonitor)",
-        "settings.Get(HotKeyLogOff)",
-        "settings.Get(HotKeyShutdown)",
-        "settings.Get(HotKeyRestart)",
-        "settings.Get(HotKeyHibernate)",
-        "settings.Get(HotKeyStandby)",
-        "hotkey.Register(0x1234, 1, 3, 83)",
+        "get HotKeyScreenSaver None",
+        "get HotKeyMonitor None",
+        "get HotKeyLogOff None",
+        "get HotKeyShutdown None",
+        "get HotKeyRestart None",
+        "get HotKeyHibernate None",
+        "get HotKeyStandby None",
+        "register 4660 1 3 83",
         "RegisterMessageName(TaskbarCreated)",
-        "subclass.Install",
+        "install " + std::to_string(FakeSubclassPlatform::kReplacement),
         "view.SetVisible(true)",
     };
     EXPECT_EQ(b.log, expected);
@@ -44,7 +44,7 @@ TEST(Startup, FirstStartRunsEveryStepInOrder) {
 TEST(Startup, TheThreeMessagesAreAttachedInOrder) {
     FormBench b;
     b.form.Form_Load();
-    const auto& p = b.subclassPlatform.props;
+    const auto& p = b.subclassPlatform.Props(kMainWindow);
     EXPECT_EQ(p.at(MSubclass::WindowCountName(kMainWindow)), 3u);
     const auto client = reinterpret_cast<std::uintptr_t>(static_cast<ISubclass*>(&b.form));
     for (const std::uint32_t msg : {0x112u, FakeWindowSystem::kTaskbarCreated, 0x312u}) {
@@ -177,7 +177,8 @@ TEST(Startup, ASecondCopyAnsweredYesOrNotAskedStartsFully) {
         b.windows.answers = {answer};
         EXPECT_TRUE(b.form.Form_Load());
         EXPECT_TRUE(b.view.visible);
-        EXPECT_EQ(Only(b.log, "subclass."), Log{"subclass.Install"});
+        EXPECT_EQ(Only(b.log, "install "),
+                  Log{"install " + std::to_string(FakeSubclassPlatform::kReplacement)});
     }
 }
 
@@ -251,11 +252,12 @@ TEST(Exit, TeardownRunsInOrderAndLeavesSettingsAndRunEntry) {
     PutRunEntry(b, reg::kTypeSz, "C:\\Tools\\Halcyra.exe /start");
     b.Start("/start");
     b.form.Form_Unload();
-    EXPECT_EQ(b.log, (Log{"hotkey.Unregister(0x1234, 1)", "hotkey.Unregister(0x1234, 2)",
-                          "subclass.Restore", "tray.Delete(flags 7, tip Halcyra 1.3.2)",
-                          "UninitializeComApartment"}));
-    EXPECT_EQ(b.subclassPlatform.current, FakeSubclassPlatform::kOriginal);
-    EXPECT_FALSE(b.subclassPlatform.props.count(MSubclass::WindowCountName(kMainWindow)));
+    EXPECT_EQ(b.log, (Log{"unregister 4660 1", "unregister 4660 2",
+                          "install " + std::to_string(kOriginalProc),
+                          "tray.Delete(flags 7, tip Halcyra 1.3.2)", "UninitializeComApartment"}));
+    EXPECT_EQ(b.subclassPlatform.windows[kMainWindow].proc, kOriginalProc);
+    EXPECT_FALSE(
+        b.subclassPlatform.Props(kMainWindow).count(MSubclass::WindowCountName(kMainWindow)));
     EXPECT_TRUE(b.registry.keys[kRunKey].count("Halcyra"));
     EXPECT_EQ(b.settings.values["Confirm"], "1");
 
