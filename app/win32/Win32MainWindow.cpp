@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/MenuIds.h"
+#include "common/Product.h"
 #include "common/win32/CommonControls.h"
 #include "common/win32/ResourceIds.h"
 
@@ -107,9 +108,9 @@ bool Win32MainWindow::Create(HalcyraForm& form) {
     RECT frame{0, 0, Pixels(kClientWidthTwips), Pixels(kClientHeightTwips)};
     ::AdjustWindowRectEx(&frame, kStyle, TRUE, 0);
     // The window is adopted at its creation (WM_NCCREATE) and owned from then on.
-    if (!::CreateWindowExA(0, kClassName, "Halcyra", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                           frame.right - frame.left, frame.bottom - frame.top, nullptr, menu.get(),
-                           instance_, this)) {
+    if (!::CreateWindowExA(0, kClassName, HALCYRA_PRODUCT_NAME, kStyle, CW_USEDEFAULT,
+                           CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                           nullptr, menu.get(), instance_, this)) {
         window_.release(); // a creation refused after WM_NCCREATE has destroyed it already
         return false;
     }

@@ -42,9 +42,6 @@ private:
     Handle handle_ = Invalid;
 };
 
-inline void CloseRegKey(HKEY key) {
-    ::RegCloseKey(key);
-}
 inline void DestroyWindowHandle(HWND hwnd) {
     ::DestroyWindow(hwnd);
 }
@@ -64,7 +61,6 @@ inline void DestroyMenuHandle(HMENU menu) {
     ::DestroyMenu(menu);
 }
 
-using unique_hkey = UniqueHandle<HKEY, CloseRegKey>;
 using unique_hwnd = UniqueHandle<HWND, DestroyWindowHandle>;
 using unique_hicon = UniqueHandle<HICON, DestroyIconHandle>;
 using unique_hfont = UniqueHandle<HFONT, DeleteFontHandle>;

@@ -7,6 +7,7 @@
 #include <exception>
 #include <string>
 
+#include "common/Product.h"
 #include "common/RaisedError.h"
 
 namespace halcyra::win32 {
@@ -28,7 +29,7 @@ inline std::string EscapedErrorText() {
 inline void ShowEscapedError(HWND owner) noexcept {
     try {
         const std::string text = EscapedErrorText();
-        ::MessageBoxA(owner, text.c_str(), "Halcyra", MB_OK | MB_ICONERROR);
+        ::MessageBoxA(owner, text.c_str(), HALCYRA_PRODUCT_NAME, MB_OK | MB_ICONERROR);
     } catch (...) {
         // No memory left for the text: the end is all that can still be done.
     }
