@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/MenuIds.h"
+#include "app/win32/MainWindowLayout.h"
 #include "common/Product.h"
 #include "common/win32/CommonControls.h"
 #include "common/win32/ResourceIds.h"
@@ -11,33 +12,7 @@ namespace halcyra::win32 {
 
 namespace {
 
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kClientWidthTwips = 5010;
-constexpr int kClientHeightTwips = 1530;
-
-struct ControlLayout {
-    int id;
-    const char* className;
-    const char* caption;
-    DWORD style;
-    int left, top, width, height; // twips
-};
-
-// In tab order.
-const ControlLayout kControls[] = {
-    {ID_CHECK1, "BUTTON", "Startup on system startup", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 120,
-     120, 3015, 255},
-    {ID_CHECKREQUEST, "BUTTON",
-     "Request confirmation before shutting down, restarting, standing by, logging of, or "
-     "hibernating.",
-     BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP | WS_TABSTOP, 120, 480, 2895, 855},
-    {ID_COMMANDABOUT, "BUTTON", "A&bout", BS_PUSHBUTTON | WS_TABSTOP, 3360, 0, 1575, 375},
-    {ID_COMMANDOPTIONS, "BUTTON", "O&ptions", BS_PUSHBUTTON | WS_TABSTOP, 3360, 360, 1575, 375},
-    {ID_COMMANDMINIMIZE, "BUTTON", "&Minimize", BS_PUSHBUTTON | WS_TABSTOP, 3360, 720, 1575, 375},
-    {ID_COMMANDUPDATES, "BUTTON", "Check for &Updates", BS_PUSHBUTTON | WS_TABSTOP, 3360, 1080,
-     1575, 375},
-    {ID_HALCYRAIMAGE, "STATIC", "", SS_ICON | SS_REALSIZECONTROL, 3120, 1080, 240, 240},
-};
+using namespace layout;
 
 constexpr UINT_PTR kTrayRetryTimerId = 1;
 

@@ -1,41 +1,17 @@
 // The yardstick for Halcyra's shown window: the same window (class styles, menu, icons,
 // controls, font and manifest) put on the screen by a program that does nothing else: no
 // settings, registry, hotkeys, tray icon or subclassing. Ends when its window is closed.
-// The layout follows app/win32/Win32MainWindow.cpp; keep the two in step.
+// The layout is the program's own (app/win32/MainWindowLayout.h).
 #include <windows.h>
 #include <commctrl.h>
 
 #include "app/MenuIds.h"
+#include "app/win32/MainWindowLayout.h"
 #include "common/win32/ResourceIds.h"
 
 namespace {
 
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kClientWidthTwips = 5010;
-constexpr int kClientHeightTwips = 1530;
-
-struct ControlLayout {
-    int id;
-    const char* className;
-    const char* caption;
-    DWORD style;
-    int left, top, width, height; // twips
-};
-
-const ControlLayout kControls[] = {
-    {ID_CHECK1, "BUTTON", "Startup on system startup", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 120,
-     120, 3015, 255},
-    {ID_CHECKREQUEST, "BUTTON",
-     "Request confirmation before shutting down, restarting, standing by, logging of, or "
-     "hibernating.",
-     BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP | WS_TABSTOP, 120, 480, 2895, 855},
-    {ID_COMMANDABOUT, "BUTTON", "A&bout", BS_PUSHBUTTON | WS_TABSTOP, 3360, 0, 1575, 375},
-    {ID_COMMANDOPTIONS, "BUTTON", "O&ptions", BS_PUSHBUTTON | WS_TABSTOP, 3360, 360, 1575, 375},
-    {ID_COMMANDMINIMIZE, "BUTTON", "&Minimize", BS_PUSHBUTTON | WS_TABSTOP, 3360, 720, 1575, 375},
-    {ID_COMMANDUPDATES, "BUTTON", "Check for &Updates", BS_PUSHBUTTON | WS_TABSTOP, 3360, 1080,
-     1575, 375},
-    {ID_HALCYRAIMAGE, "STATIC", "", SS_ICON | SS_REALSIZECONTROL, 3120, 1080, 240, 240},
-};
+using namespace halcyra::win32::layout;
 
 int g_dpi = 96;
 
