@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstring>
 #include <functional>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -156,6 +157,17 @@ inline bool RunUnix(const std::string& commandLine) {
 // own thread, the icon's id in wParam, the mouse message in lParam). It does not wait.
 inline void NotifyFromTray(HWND owner, UINT mouseMessage) {
     ::SendNotifyMessageA(owner, WM_MOUSEMOVE, 1, static_cast<LPARAM>(mouseMessage));
+}
+
+// A screenshot of the whole virtual screen into the build's screenshots folder.
+inline void Screenshot(const std::string& name) {
+    const char* bench = std::getenv("HALCYRA_BENCH_DIR");
+    if (!bench) {
+        return;
+    }
+    const std::string folder = std::string(bench) + "/../screenshots";
+    RunUnix("mkdir -p " + folder);
+    RunUnix("import -window root " + folder + "/" + name + ".png");
 }
 
 // Real key presses on the bench's X display.

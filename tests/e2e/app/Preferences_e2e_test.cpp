@@ -27,17 +27,6 @@ void Press(HWND dialog, int id) {
     ::PostMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
-// A screenshot of the whole virtual screen into the build's screenshots folder.
-void Screenshot(const char* name) {
-    const char* bench = std::getenv("HALCYRA_BENCH_DIR");
-    if (!bench) {
-        return;
-    }
-    const std::string folder = std::string(bench) + "/../screenshots";
-    RunUnix("mkdir -p " + folder);
-    RunUnix("import -window root " + folder + "/" + name + ".png");
-}
-
 class Preferences : public ::testing::Test {
 protected:
     void SetUp() override { ClearStoredState(); }

@@ -28,16 +28,6 @@ void SetLogPixels(DWORD dpi) {
     ::RegCloseKey(k);
 }
 
-void Screenshot(const std::string& name) {
-    const char* bench = std::getenv("HALCYRA_BENCH_DIR");
-    if (!bench) {
-        return;
-    }
-    const std::string folder = std::string(bench) + "/../screenshots";
-    RunUnix("mkdir -p " + folder);
-    RunUnix("import -window root " + folder + "/" + name + ".png");
-}
-
 bool PopupMenuOpen() {
     for (HWND menu : WindowsOf(0, "#32768", nullptr)) {
         if (::IsWindowVisible(menu)) {
