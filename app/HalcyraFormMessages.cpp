@@ -76,24 +76,22 @@ void HalcyraForm::TrayRetry_Timer() {
         return;
     }
     --trayRetriesLeft_;
-    if (!s_.view.IsVisible()) {
+    const bool hidden = !s_.view.IsVisible();
+    if (hidden) {
         sysIcon_->ShowIcon();
-        if (!sysIcon_->Visible()) {
-            if (trayRetriesLeft_ > 0) {
-                return;
-            }
-            // No notification area to be had: the window it is.
-            RemoveIcon();
-            s_.view.SetShowChecked(true);
-            s_.view.SetVisible(true);
-            s_.view.SetTrayRetryTimer(0);
-            // The first showing, like a double click on the icon would have been.
-            ReportRefusedHotkeys();
-            return;
+        if (!sysIcon_->Visible() && trayRetriesLeft_ > 0) {
+            return; // again at the next tick
         }
     }
     trayRetriesLeft_ = 0;
     s_.view.SetTrayRetryTimer(0);
+    if (hidden && !sysIcon_->Visible()) {
+        // No notification area to be had: the window it is, shown as a double click would.
+        RemoveIcon();
+        s_.view.SetShowChecked(true);
+        s_.view.SetVisible(true);
+        ReportRefusedHotkeys();
+    }
 }
 
 void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double /*y*/,
