@@ -14,6 +14,7 @@
 #include "app/IProgramInfo.h"
 #include "app/IWindowSystem.h"
 #include "app/MenuEntry.h"
+#include "app/ScheduleRequest.h"
 #include "common/Product.h"
 #include "settings/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
@@ -91,6 +92,9 @@ public:
     void mnu_Show_Click();
     void CommandMinimize_Click();
     void PerformAction(std::string_view actionName);
+    // Runs an entry's handler as the menu does; askFirst false skips the Yes/No question
+    // (a schedule or an unattended command line has been confirmed already).
+    ActionOutcome RunAction(MenuEntry entry, bool askFirst);
 
     // Everything the user can ask for, once: its menu entry, the button and the hotkey that do
     // the same, the question asked first and the handler. The menu, the buttons and the
@@ -153,6 +157,9 @@ private:
     std::int32_t lastMouseMessage_ = 0;
     std::int16_t busy_ = 0;
     int trayRetriesLeft_ = 0;
+    // Set by RunAction around one handler: whether to ask, and how it ended.
+    bool askFirst_ = true;
+    ActionOutcome outcome_ = ActionOutcome::Done;
     bool unloaded_ = false;
 };
 

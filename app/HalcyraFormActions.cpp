@@ -65,4 +65,12 @@ void HalcyraForm::PerformAction(std::string_view actionName) {
     }
 }
 
+ActionOutcome HalcyraForm::RunAction(MenuEntry entry, bool askFirst) {
+    askFirst_ = askFirst;
+    outcome_ = ActionOutcome::Done;
+    MenuClick(entry);
+    askFirst_ = true;
+    return outcome_;
+}
+
 } // namespace halcyra

@@ -6,7 +6,7 @@
 namespace halcyra {
 
 bool HalcyraForm::Confirmed(MenuEntry entry) {
-    if (confirm_ == 0) {
+    if (confirm_ == 0 || !askFirst_) {
         return true;
     }
     std::string_view question;
@@ -15,8 +15,12 @@ bool HalcyraForm::Confirmed(MenuEntry entry) {
             question = action.question;
         }
     }
-    return s_.windows.AskYesNo(s_.view.Handle(), question, form::kTitle, MessageIcon::Question) ==
-           Answer::Yes;
+    const bool yes = s_.windows.AskYesNo(s_.view.Handle(), question, form::kTitle,
+                                         MessageIcon::Question) == Answer::Yes;
+    if (!yes) {
+        outcome_ = ActionOutcome::Declined;
+    }
+    return yes;
 }
 
 void HalcyraForm::PrivilegeOnNt() {
@@ -29,6 +33,7 @@ void HalcyraForm::ReportIfRefused(std::int32_t result, std::string_view action) 
     if (result != 0) {
         return;
     }
+    outcome_ = ActionOutcome::Refused;
     // Asked at once, before any other call can overwrite the error.
     const std::uint32_t error = s_.power.GetLastError();
     const std::string reason = error != 0 ? s_.power.ErrorText(error) : std::string();
@@ -64,6 +69,7 @@ void HalcyraForm::mnu_Standby_Click() {
     if (path == modHalcyra::StandbyPath::NotAvailable) {
         s_.windows.ShowMessage(s_.view.Handle(), modHalcyra::kStandbyUnavailable, form::kTitle,
                                MessageIcon::Information);
+        outcome_ = ActionOutcome::Refused;
         return;
     }
     if (!Confirmed(MenuEntry::Standby)) {
@@ -89,6 +95,7 @@ void HalcyraForm::mnu_Hibernate_Click() {
     if (modHalcyra::HibernationUnavailable(s_.power)) {
         s_.windows.ShowMessage(s_.view.Handle(), modHalcyra::kHibernateUnavailable, form::kTitle,
                                MessageIcon::Information);
+        outcome_ = ActionOutcome::Refused;
         return;
     }
     if (Confirmed(MenuEntry::Hibernate)) {

@@ -339,5 +339,43 @@ TEST(PowerActions, StandbysOtherRequestsAreReportedTooAndAMissingLibraryOnlyOnce
     }
 }
 
+TEST(PowerActions, RunActionAsksOnlyWhenToldAndSaysHowItEnded) {
+    const struct {
+        MenuEntry entry;
+        bool askFirst;
+        Answer answer;       // to the question, when one is asked
+        const char* failing; // a refused platform call, or nullptr
+        bool hibernationOff; // the machine reports no hibernation
+        ActionOutcome outcome;
+        std::size_t questions;
+    } rows[] = {
+        {MenuEntry::Shutdown, true, Answer::Yes, nullptr, false, ActionOutcome::Done, 1},
+        {MenuEntry::Shutdown, true, Answer::No, nullptr, false, ActionOutcome::Declined, 1},
+        {MenuEntry::Shutdown, false, Answer::No, nullptr, false, ActionOutcome::Done, 0},
+        {MenuEntry::RstrtNow, false, Answer::No, "ExitWindowsEx", false, ActionOutcome::Refused, 0},
+        {MenuEntry::Hibernate, false, Answer::No, nullptr, true, ActionOutcome::Refused, 0},
+        {MenuEntry::Monitor, true, Answer::No, nullptr, false, ActionOutcome::Done, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.entry));
+        FormBench b;
+        if (row.failing != nullptr) {
+            b.power.failing[row.failing] = 5;
+        }
+        if (row.hibernationOff) {
+            b.power.capabilities = PowerCapabilities{false, false, true, false, false, false};
+        }
+        b.Start(); // confirmation on
+        b.windows.answers = {row.answer};
+        EXPECT_EQ(b.form.RunAction(row.entry, row.askFirst), row.outcome);
+        EXPECT_EQ(Only(b.log, "AskYesNo").size(), row.questions);
+        // The next menu click asks again.
+        b.log.clear();
+        b.windows.answers = {Answer::No};
+        b.form.menu_Shutdown_Click();
+        EXPECT_EQ(Only(b.log, "AskYesNo").size(), 1u);
+    }
+}
+
 } // namespace
 } // namespace halcyra::testing
