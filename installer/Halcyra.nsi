@@ -17,6 +17,10 @@
 !endif
 
 Unicode true
+; Tests on a machine without 32-bit Wine make the same setup with a 64-bit stub (amd64-unicode).
+!ifdef TARGET
+  Target ${TARGET}
+!endif
 SetCompressor /SOLID lzma
 ManifestSupportedOS all
 ManifestDPIAware true
@@ -62,6 +66,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE OwnInstallFolder
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Halcyra.exe"
@@ -99,6 +104,24 @@ Function RunEntryData
   Pop $R1
 FunctionEnd
 
+; Setup writes only into a folder that is missing, empty or the one Halcyra is installed in; any
+; other gets a Halcyra folder of its own inside it, as Browse gives it. So no other program's
+; file is overwritten, and the uninstaller, which removes the setup's files by name, deletes
+; none either.
+Function OwnInstallFolder
+  Push $0
+  ${DirState} "$INSTDIR" $0
+  ${If} $0 = 1
+    ClearErrors
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} ${Errors}
+    ${OrIf} $0 != $INSTDIR
+      StrCpy $INSTDIR "$INSTDIR\${PRODUCT}"
+    ${EndIf}
+  ${EndIf}
+  Pop $0
+FunctionEnd
+
 ; Functions that setup and its uninstaller both need; NSIS keeps the two apart by the "un."
 ; prefix, so each is written once here and compiled twice.
 !macro SharedFunctions UN
@@ -128,7 +151,8 @@ Function ${UN}PathInInstallFolder
 FunctionEnd
 
 ; Asks every running copy started from the install folder to close, as its own close box
-; would, and waits a bounded time for each process to end. Sets $WasRunning to 1 when one
+; would, and waits a bounded time for each process to end (one bound for the request and the
+; end together, so a hung copy costs no more than one that ignores the request). Sets $WasRunning to 1 when one
 ; was ended. A copy that does not end leaves a choice to retry or to give up (silently: give
 ; up), because its files cannot be replaced or removed while it runs.
 Function ${UN}EndRunningCopies
@@ -138,6 +162,7 @@ Function ${UN}EndRunningCopies
   Push $3 ; image path
   Push $4 ; result
   Push $5 ; window after which the search goes on
+  Push $6 ; when the request was sent
   StrCpy $5 0
   ${Do}
     FindWindow $0 "${MAIN_CLASS}" "${MAIN_TITLE}" "" $5
@@ -166,8 +191,15 @@ Function ${UN}EndRunningCopies
       ${Continue}
     ${EndIf}
     DetailPrint "Closing the running Halcyra"
+    System::Call 'kernel32::GetTickCount() i .r6'
     SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=${CLOSE_WAIT_MS}
-    System::Call 'kernel32::WaitForSingleObject(p r2, i ${CLOSE_WAIT_MS}) i .r4'
+    System::Call 'kernel32::GetTickCount() i .r4'
+    IntOp $4 $4 - $6
+    IntOp $4 ${CLOSE_WAIT_MS} - $4
+    ${If} $4 < 0
+      StrCpy $4 0
+    ${EndIf}
+    System::Call 'kernel32::WaitForSingleObject(p r2, i r4) i .r4'
     System::Call 'kernel32::CloseHandle(p r2)'
     ${If} $4 <> 0
       MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
@@ -181,6 +213,7 @@ Function ${UN}EndRunningCopies
     ${EndIf}
     StrCpy $5 0
   ${Loop}
+  Pop $6
   Pop $5
   Pop $4
   Pop $3
@@ -245,7 +278,12 @@ Section "Halcyra (required)" SecProgram
   !insertmacro DeleteSoon "$INSTDIR\Halcyra.exe"
   !insertmacro DeleteSoon "$INSTDIR\Corvane.exe"
   SetOutPath "$INSTDIR"
+!ifdef BRANCH32
+  ; Tests only: the 32-bit pair on any Windows, so a 64-bit test machine installs it too.
+  ${If} 0 = 1
+!else
   ${If} ${RunningX64}
+!endif
     File "${STAGE64}/Halcyra.exe"
     File "${STAGE64}/Corvane.exe"
     File "${STAGE64}/README.txt"
@@ -263,8 +301,11 @@ Section "Halcyra (required)" SecProgram
   WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Halcyra.exe"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  ; "_?=" runs the uninstaller in place instead of from a copy that returns at once: whoever
+  ; starts it (the list of programs, winget, a script) waits for it and reads its outcome.
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe" _?=$INSTDIR'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" \
+    '"$INSTDIR\Uninstall.exe" /S _?=$INSTDIR'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
@@ -295,6 +336,7 @@ SectionEnd
 Function .onInit
   SetShellVarContext current
   StrCpy $WasRunning 0
+  Call OwnInstallFolder
   ; The sign-in choice starts as it is now, so a silent upgrade keeps it: ticked when the Run
   ; entry starts the copy in the install folder.
   Call RunEntryIsOurs
@@ -327,10 +369,17 @@ Section "Uninstall"
   !insertmacro DeleteSoon "$INSTDIR\Halcyra.exe"
   !insertmacro DeleteSoon "$INSTDIR\Corvane.exe"
   !insertmacro DeleteSoon "$INSTDIR\README.txt"
-  !insertmacro DeleteSoon "$INSTDIR\Uninstall.exe"
-  ; Only when empty: files the user put there stay.
-  RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${If} $EXEDIR == $INSTDIR
+    ; Run in place: its own file is in use until it ends. A copy of it, which NSIS starts
+    ; from the temporary folder, waits for that and removes the file and the folder.
+    System::Call 'kernel32::GetCurrentProcessId() i .r0'
+    ; Its working folder, which Exec passes on, must not be the one to remove.
+    SetOutPath "$TEMP"
+    Exec '"$INSTDIR\Uninstall.exe" /S /LEFTOVERS=$0'
+  ${Else}
+    Call un.RemoveLeftovers
+  ${EndIf}
 
   MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
     "Also remove your Halcyra settings (the confirmation choice and the shortcut keys)?" \
@@ -343,4 +392,24 @@ SectionEnd
 Function un.onInit
   SetShellVarContext current
   StrCpy $WasRunning 0
+  ${un.GetParameters} $0
+  ClearErrors
+  ${un.GetOptions} $0 "/LEFTOVERS=" $0
+  ${IfNot} ${Errors}
+    ; SYNCHRONIZE: the uninstaller that started this copy, until it has ended.
+    System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r0) p .r0'
+    ${If} $0 != 0
+      System::Call 'kernel32::WaitForSingleObject(p r0, i -1) i'
+      System::Call 'kernel32::CloseHandle(p r0)'
+    ${EndIf}
+    Call un.RemoveLeftovers
+    Quit
+  ${EndIf}
+FunctionEnd
+
+Function un.RemoveLeftovers
+  SetOutPath "$TEMP"
+  !insertmacro DeleteSoon "$INSTDIR\Uninstall.exe"
+  ; Only when empty: files the user put there stay.
+  RMDir "$INSTDIR"
 FunctionEnd

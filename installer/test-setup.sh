@@ -8,7 +8,7 @@
 #
 # The test program itself is built in build/win64. Prints its results; the last line is
 # "installer: N passed, N failed". Exits 0 only when all passed; 3 when this machine cannot
-# run the (32-bit) setup program at all.
+# run the given (32-bit) setup program at all.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -17,7 +17,7 @@ work="$root/build/installer"
 logs="$root/build/test-logs"
 mkdir -p "$work" "$logs"
 
-if [ "$HALCYRA_WINE32" != 1 ]; then
+if [ "$HALCYRA_WINE32" != 1 ] && [ $# -ge 1 ]; then
     echo "installer: this machine cannot run 32-bit Windows programs, so not the setup either"
     exit 3
 fi
@@ -45,9 +45,22 @@ else
         cp "build/$arch/app/win32/Halcyra.exe" "build/$arch/launcher/win32/Corvane.exe" "$stage/"
         printf 'Halcyra %s, a test build\r\n' "$version" >"$stage/README.txt"
     done
+    # Without 32-bit Wine the same script gets a 64-bit stub; a second setup takes the 32-bit
+    # branch on this 64-bit prefix, so both pairs of programs are installed and removed.
+    target=()
+    if [ "$HALCYRA_WINE32" != 1 ]; then
+        target=(-DTARGET=amd64-unicode)
+        echo "installer: no 32-bit Wine here, so the setup is made with a 64-bit stub"
+    fi
     setup="$work/Halcyra-$version-setup.exe"
-    bash installer/make-setup.sh "$setup" "$version" "$work/stage-win64" "$work/stage-win32" \
-        >>"$logs/installer-build.log" 2>&1 || fail "makensis failed (build/test-logs/installer-build.log)"
+    export HALCYRA_SETUP_BRANCH32="$work/Halcyra-$version-branch32-setup.exe"
+    for out in "$setup" "$HALCYRA_SETUP_BRANCH32"; do
+        defines=("${target[@]}")
+        [ "$out" = "$setup" ] || defines+=(-DBRANCH32)
+        bash installer/make-setup.sh "$out" "$version" "$work/stage-win64" "$work/stage-win32" \
+            "${defines[@]}" >>"$logs/installer-build.log" 2>&1 ||
+            fail "makensis failed (build/test-logs/installer-build.log)"
+    done
 fi
 build win64 installer_e2e_tests || fail "the test program did not build (build/test-logs/installer-build.log)"
 

@@ -24,6 +24,15 @@ std::string Folder(int csidl) {
     return path;
 }
 
+// Paths are UTF-8: a folder may lie outside the ANSI code page.
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide(utf8.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(),
+                                                          static_cast<int>(wide.size())) -
+                                    1));
+    return wide;
+}
+
 struct Install {
     std::string folder = Folder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Halcyra";
     std::string exe = folder + "\\Halcyra.exe";
@@ -36,7 +45,7 @@ struct Install {
 };
 
 bool Exists(const std::string& path) {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool SameText(const std::string& a, const std::string& b) {
@@ -44,12 +53,13 @@ bool SameText(const std::string& a, const std::string& b) {
 }
 
 // The exit code of a command line run to its end, or -1.
-int RunToEnd(std::string commandLine, int milliseconds = 120000) {
-    STARTUPINFOA si{};
+int RunToEnd(const std::string& commandLine, int milliseconds = 120000) {
+    STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &si, &pi)) {
+    std::wstring line = Wide(commandLine);
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &pi)) {
         return -1;
     }
     DWORD code = static_cast<DWORD>(-1);
@@ -61,9 +71,41 @@ int RunToEnd(std::string commandLine, int milliseconds = 120000) {
     return static_cast<int>(code);
 }
 
-int RunSetup(const std::string& arguments) {
-    const char* setup = std::getenv("HALCYRA_SETUP");
+// HALCYRA_SETUP_BRANCH32 names a setup that takes the 32-bit branch on any Windows.
+int RunSetup(const std::string& arguments, const char* variable = "HALCYRA_SETUP") {
+    const char* setup = std::getenv(variable);
     return setup ? RunToEnd("\"" + WindowsPath(setup) + "\" " + arguments) : -1;
+}
+
+// A string value of the Uninstall entry, in UTF-8, or "(absent)".
+std::string UninstallValue(const char* name) {
+    wchar_t buffer[1024] = {};
+    DWORD size = sizeof buffer - sizeof buffer[0];
+    if (::RegGetValueW(HKEY_CURRENT_USER, Wide(kUninstallKey).c_str(), Wide(name).c_str(),
+                       RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
+        return "(absent)";
+    }
+    char utf8[2048] = {};
+    ::WideCharToMultiByte(CP_UTF8, 0, buffer, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
+}
+
+std::string FileText(const std::string& path) {
+    char text[64] = {};
+    HANDLE file = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    DWORD read = 0;
+    ::ReadFile(file, text, sizeof text - 1, &read, nullptr);
+    ::CloseHandle(file);
+    return text;
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    HANDLE file =
+        ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    ::CloseHandle(file);
 }
 
 bool ValueExists(const char* key, const char* name) {
@@ -179,23 +221,25 @@ protected:
     void Clean() {
         EndCopiesOf(install.exe);
         for (const char* name : {"Halcyra.exe", "Corvane.exe", "README.txt", "Uninstall.exe"}) {
-            ::DeleteFileA((install.folder + "\\" + name).c_str());
+            ::DeleteFileW(Wide(install.folder + "\\" + name).c_str());
         }
-        ::RemoveDirectoryA(install.folder.c_str());
+        ::RemoveDirectoryW(Wide(install.folder).c_str());
         ::DeleteFileA(install.shortcut.c_str());
         ::RegDeleteTreeA(HKEY_CURRENT_USER, kUninstallKey);
         ClearStoredState();
     }
-    // Runs the uninstaller as the list of programs would, and waits until it is done: it
-    // copies itself elsewhere and returns at once.
+    // Runs the uninstaller as the list of programs would: it is done when it returns, but for
+    // its own file and the emptied folder, which go once it has ended.
     void UninstallQuietly() {
-        const std::string command =
-            ReadString(HKEY_CURRENT_USER, kUninstallKey, "QuietUninstallString");
-        ASSERT_EQ(command, "\"" + install.folder + "\\Uninstall.exe\" /S");
+        const std::string command = UninstallValue("QuietUninstallString");
+        ASSERT_EQ(command, QuietUninstallString());
         ASSERT_EQ(RunToEnd(command), 0);
-        EXPECT_TRUE(
-            WaitUntil([&] { return !Exists(install.folder) && !KeyExists(kUninstallKey); }, 60000))
+        EXPECT_FALSE(Exists(install.exe) || KeyExists(kUninstallKey)) << "returned before the end";
+        EXPECT_TRUE(WaitUntil([&] { return !Exists(install.folder); }, 60000))
             << "still there:" << Leftovers();
+    }
+    std::string QuietUninstallString() const {
+        return "\"" + install.folder + "\\Uninstall.exe\" /S _?=" + install.folder;
     }
     std::string Leftovers() const {
         std::string left;
@@ -226,17 +270,17 @@ TEST_F(Setup, InstallsSilentlyUpgradesARunningCopyAndUninstallsWhileOneRuns) {
         << "the 64-bit program on 64-bit Windows";
     EXPECT_TRUE(SameText(ShortcutTarget(install.shortcut), install.exe));
 
-    const std::string uninstaller = "\"" + install.folder + "\\Uninstall.exe\"";
     const struct {
         const char* name;
         std::string value;
-    } strings[] = {{"DisplayName", "Halcyra"},
-                   {"DisplayVersion", HALCYRA_VERSION},
-                   {"Publisher", "Quorvix Software"},
-                   {"DisplayIcon", install.exe},
-                   {"InstallLocation", install.folder},
-                   {"UninstallString", uninstaller},
-                   {"QuietUninstallString", uninstaller + " /S"}};
+    } strings[] = {
+        {"DisplayName", "Halcyra"},
+        {"DisplayVersion", HALCYRA_VERSION},
+        {"Publisher", "Quorvix Software"},
+        {"DisplayIcon", install.exe},
+        {"InstallLocation", install.folder},
+        {"UninstallString", "\"" + install.folder + "\\Uninstall.exe\" _?=" + install.folder},
+        {"QuietUninstallString", QuietUninstallString()}};
     for (const auto& row : strings) {
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kUninstallKey, row.name), row.value) << row.name;
     }
@@ -306,6 +350,67 @@ TEST_F(Setup, LeavesAnotherCopyAndItsStartupEntryAlone) {
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, "Halcyra"), otherEntry);
 }
 
+// Setup into a folder given with /D=, then the quiet uninstaller: a folder that holds another
+// program's files gets a Halcyra folder of its own, and those files stay.
+TEST_F(Setup, InstallsIntoTheFolderGivenAndRemovesOnlyItsOwnFiles) {
+    const std::string tools = "C:\\Tools";
+    const struct {
+        const char* setup; // the variable naming it
+        std::string given, folder;
+        DWORD kind;
+    } rows[] = {
+        {"HALCYRA_SETUP", "C:\\My Tools\\Halcyra", "C:\\My Tools\\Halcyra", SCS_64BIT_BINARY},
+        // Outside the ANSI code page, and the 32-bit pair.
+        {"HALCYRA_SETUP_BRANCH32", "C:\\\u0418\u043d\u0441\u0442 \u03a9",
+         "C:\\\u0418\u043d\u0441\u0442 \u03a9", SCS_32BIT_BINARY},
+        {"HALCYRA_SETUP", tools, tools + "\\Halcyra", SCS_64BIT_BINARY},
+    };
+    ::CreateDirectoryA(tools.c_str(), nullptr);
+    const char* theirs[] = {"README.txt", "Uninstall.exe"};
+    for (const char* name : theirs) {
+        WriteText(tools + "\\" + name, "theirs");
+    }
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.given);
+        if (!std::getenv(row.setup)) {
+            continue; // a release's setup alone: no 32-bit branch to force
+        }
+        install.folder = row.folder;
+        install.exe = row.folder + "\\Halcyra.exe";
+        Clean();
+        ASSERT_EQ(RunSetup("/S /D=" + row.given, row.setup), 0);
+        EXPECT_EQ(UninstallValue("InstallLocation"), row.folder);
+        DWORD kind = 99;
+        EXPECT_TRUE(::GetBinaryTypeW(Wide(install.exe).c_str(), &kind) && kind == row.kind);
+        UninstallQuietly();
+    }
+    for (const char* name : theirs) {
+        EXPECT_EQ(FileText(tools + "\\" + name), "theirs") << name;
+        ::DeleteFileA((tools + "\\" + name).c_str());
+    }
+    ::RemoveDirectoryA(tools.c_str());
+}
+
+// A copy that does not close (hung here): setup and uninstaller change nothing and say so.
+TEST_F(Setup, StopsWithCodeTwoWhenARunningCopyDoesNotClose) {
+    ASSERT_EQ(RunSetup("/S"), 0);
+    const std::string readme = install.folder + "\\README.txt";
+    WriteText(readme, "not replaced");
+    HalcyraProcess copy("/start", install.exe.c_str());
+    HWND hwnd = copy.WaitReady();
+    ASSERT_NE(hwnd, nullptr);
+    HANDLE thread =
+        ::OpenThread(THREAD_SUSPEND_RESUME, FALSE, ::GetWindowThreadProcessId(hwnd, nullptr));
+    ASSERT_NE(::SuspendThread(thread), static_cast<DWORD>(-1));
+
+    EXPECT_EQ(RunSetup("/S"), 2);
+    EXPECT_EQ(FileText(readme), "not replaced");
+    EXPECT_EQ(RunToEnd(UninstallValue("QuietUninstallString")), 2);
+    EXPECT_TRUE(Exists(install.exe) && KeyExists(kUninstallKey));
+    ::ResumeThread(thread);
+    ::CloseHandle(thread);
+}
+
 // The uninstaller's window, or its Yes/No question box; their titles end in a blank.
 HWND UninstallerWindow(bool question) {
     for (HWND hwnd : WindowsOf(0, "#32770", nullptr)) {
@@ -324,8 +429,9 @@ TEST_F(Setup, TheUninstallerAsksBeforeRemovingTheSettingsAndKeepsThemByDefault) 
         SCOPED_TRACE(answer);
         ASSERT_EQ(RunSetup("/S"), 0);
         SetSetting("HotKeyShutdown", "S");
-        const std::string command = ReadString(HKEY_CURRENT_USER, kUninstallKey, "UninstallString");
-        ASSERT_EQ(RunToEnd(command), 0);
+        // Started from its folder it copies itself elsewhere and returns at once, as the
+        // Uninstall.exe in the folder does.
+        ASSERT_EQ(RunToEnd("\"" + install.folder + "\\Uninstall.exe\""), 0);
         HWND window = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (window = UninstallerWindow(false)) != nullptr; }));
         ::PostMessageA(::GetDlgItem(window, IDOK), BM_CLICK, 0, 0); // "Uninstall"
@@ -339,9 +445,12 @@ TEST_F(Setup, TheUninstallerAsksBeforeRemovingTheSettingsAndKeepsThemByDefault) 
         ::PostMessageA(::GetDlgItem(box, yes ? IDYES : IDNO), BM_CLICK, 0, 0);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
         // The last page's button closes the uninstaller once it is done.
-        EXPECT_TRUE(WaitUntil([&] {
-            return ::IsWindowEnabled(::GetDlgItem(window, IDOK)) && !Exists(install.folder);
-        }));
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                return ::IsWindowEnabled(::GetDlgItem(window, IDOK)) && !Exists(install.folder);
+            },
+            60000))
+            << "still there:" << Leftovers();
         ::PostMessageA(::GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(window); }));
         EXPECT_EQ(KeyExists(kSettingsKey), !yes);
