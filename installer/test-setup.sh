@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Tests the setup program under Wine, in a fresh prefix of its own: silent install, the
 # installed copy with its startup entry, an upgrade over the running copy, uninstalling while
-# a copy runs, and another copy's startup entry left alone.
+# a copy runs, another copy and its startup entry, folders given with /D= (the 32-bit pair
+# too) and a copy that does not close.
 #
 #   bash installer/test-setup.sh                  make the setup from build/win64 and build/win32
 #   bash installer/test-setup.sh dist/Halcyra-1.3.2-setup.exe     test a release's setup
@@ -54,13 +55,13 @@ else
     fi
     setup="$work/Halcyra-$version-setup.exe"
     export HALCYRA_SETUP_BRANCH32="$work/Halcyra-$version-branch32-setup.exe"
-    for out in "$setup" "$HALCYRA_SETUP_BRANCH32"; do
-        defines=("${target[@]}")
-        [ "$out" = "$setup" ] || defines+=(-DBRANCH32)
-        bash installer/make-setup.sh "$out" "$version" "$work/stage-win64" "$work/stage-win32" \
-            "${defines[@]}" >>"$logs/installer-build.log" 2>&1 ||
-            fail "makensis failed (build/test-logs/installer-build.log)"
-    done
+    # Both at once: each is one compressing process.
+    bash installer/make-setup.sh "$setup" "$version" "$work/stage-win64" "$work/stage-win32" \
+        "${target[@]}" >"$logs/installer-setup.log" 2>&1 &
+    bash installer/make-setup.sh "$HALCYRA_SETUP_BRANCH32" "$version" "$work/stage-win64" \
+        "$work/stage-win32" "${target[@]}" -DBRANCH32 >"$logs/installer-setup32.log" 2>&1 ||
+        fail "makensis failed (build/test-logs/installer-setup32.log)"
+    wait $! || fail "makensis failed (build/test-logs/installer-setup.log)"
 fi
 build win64 installer_e2e_tests || fail "the test program did not build (build/test-logs/installer-build.log)"
 

@@ -338,6 +338,12 @@ TEST_F(Setup, LeavesAnotherCopyAndItsStartupEntryAlone) {
     SetRunEntry(kOtherCopy);
     ASSERT_EQ(RunSetup("/S"), 0) << "an upgrade";
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, "Halcyra"), kOtherCopy);
+    {
+        // The installed copy, once started, points the one entry to itself.
+        HalcyraProcess installed("/start", install.exe.c_str());
+        ASSERT_NE(installed.WaitReady(), nullptr);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, "Halcyra"), install.RunEntry());
+    }
 
     // A copy running from the build folder is no part of the install.
     HalcyraProcess other;
