@@ -71,7 +71,7 @@ constexpr ImageHandle kTrayImage = 0x77;
 class FakeView : public IMainWindowView {
 public:
     explicit FakeView(Log& log) : log_(log) {}
-    WindowHandle Handle() const override { return kMainWindow; }
+    WindowHandle Handle() const override { return closed ? 0 : kMainWindow; }
     bool IsVisible() const override { return visible; }
     void SetVisible(bool v) override {
         log_.push_back(std::string("view.SetVisible(") + (v ? "true" : "false") + ")");
@@ -113,6 +113,7 @@ public:
         retryTimerMs = ms;
     }
 
+    bool closed = false;     // the window was closed (WM_CLOSE) and is gone
     bool visible = false;    // not shown before start-up shows it
     bool showChecked = true; // checked in the design
     int check1 = 0;
@@ -137,6 +138,9 @@ public:
                     MessageIcon icon) override {
         log_.push_back("AskYesNo(" + Hex(owner) + ", " + std::string(text) + ", " +
                        std::string(title) + ", " + IconName(icon) + ")");
+        if (onAsk) {
+            onAsk();
+        }
         if (answers.empty()) {
             return Answer::Yes;
         }
@@ -169,6 +173,7 @@ public:
     static constexpr std::uint32_t kTaskbarCreated = 0xC0DE;
     std::uint32_t registeredMessage = kTaskbarCreated; // 0: the registration failed
     std::deque<Answer> answers;
+    std::function<void()> onAsk; // what happens while a question is open
 
 private:
     Log& log_;
@@ -283,7 +288,9 @@ public:
     std::string Folder() const override { return folder; }
     std::string ExeName() const override { return exeName; }
     bool AnotherCopyRunning() override { return anotherCopy; }
+    bool AnotherCopyHolds(std::uint32_t key) override { return heldByFirstCopy.count(key) != 0; }
 
+    std::set<std::uint32_t> heldByFirstCopy;
     std::string arguments;
     std::string folder = "C:\\Tools";
     std::string exeName = "Halcyra";
@@ -308,13 +315,39 @@ public:
         static const char* names[] = {"Add", "Modify", "Delete"};
         log_.push_back(std::string("tray.") + names[message] + "(flags " +
                        std::to_string(r.uFlags) + ", tip " + r.szTip + ")");
-        return fails || (addFails && message == kAdd) ? 0 : 1;
+        error_ = 1400;
+        if (fails) {
+            return 0;
+        }
+        if (message == kModify) {
+            return present ? 1 : 0;
+        }
+        if (message == kDelete) {
+            present = false;
+            return 1;
+        }
+        if (addFails || (present && refusesDuplicates)) {
+            return 0;
+        }
+        present = true;
+        if (timeoutsKeepingIcon > 0) {
+            --timeoutsKeepingIcon;
+            error_ = 1460; // ERROR_TIMEOUT, yet the shell took the icon
+            return 0;
+        }
+        return 1;
     }
-    std::uint32_t GetLastError() override { return 1400; }
+    std::uint32_t GetLastError() override { return error_; }
+    bool TaskbarExists() override { return taskbar; }
     bool fails = false;
     bool addFails = false; // a shell that refuses (or times out on) new icons
+    bool present = false;  // the shell holds the icon
+    bool refusesDuplicates = false;
+    int timeoutsKeepingIcon = 0; // adds that report a time-out but keep the icon
+    bool taskbar = false;        // a taskbar window exists
 
 private:
+    std::uint32_t error_ = 1400;
     Log& log_;
 };
 
@@ -351,11 +384,11 @@ struct FormBench {
     LResult Send(std::uint32_t msg, WParam w, LParam l = 0) {
         return subclass.WindowProc(kMainWindow, msg, w, l);
     }
-    // A tray notification as the shell delivers it: sent from its thread with the icon's id,
-    // the mouse message in the x coordinate.
-    void Tray(int mouseMessage) {
+    // A tray notification with the icon's id, the mouse message in the x coordinate: sent from
+    // the shell's thread, or posted as other shells and scripts do.
+    void Tray(int mouseMessage, bool sent = true) {
         form.Form_MouseMove(1, 0, mouseMessage * double(view.twipsPerPixel), 0,
-                            MouseMoveOrigin{true, 1});
+                            MouseMoveOrigin{sent, 1});
     }
     // The pointer moving over the client area, from the window's own input queue.
     void Pointer(int x, WParam keys = 0) {

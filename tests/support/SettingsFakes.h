@@ -69,6 +69,29 @@ public:
         log_.push_back("unregister " + std::to_string(hwnd) + " " + std::to_string(id));
         return ours_.erase({hwnd, id}) ? 1 : 0;
     }
+    // Code page 1252 as far as tests need it: ASCII, U+00A0 to U+00FF, and the euro sign.
+    std::string AnsiText(std::string_view utf8) override {
+        std::string out;
+        for (std::size_t i = 0; i < utf8.size();) {
+            const auto b = static_cast<unsigned char>(utf8[i]);
+            const std::size_t n = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
+            if (n == 0 || i + n > utf8.size()) {
+                return {};
+            }
+            std::uint32_t cp = n == 1 ? b : b & (0x7F >> n);
+            for (std::size_t k = 1; k < n; ++k) {
+                cp = cp << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+            }
+            if (cp == 0x20AC) {
+                cp = 0x80;
+            } else if (cp > 0xFF || (cp >= 0x80 && cp < 0xA0)) {
+                return {};
+            }
+            out += static_cast<char>(cp);
+            i += n;
+        }
+        return out;
+    }
 
 private:
     std::map<std::pair<WindowHandle, std::int32_t>, std::uint32_t> ours_;

@@ -53,6 +53,15 @@ TEST(WindowMessages, TaskbarCreatedReaddsTheIconOnlyWhileHidden) {
     EXPECT_EQ(shown.Send(FakeWindowSystem::kTaskbarCreated, 0), 0);
     EXPECT_TRUE(shown.log.empty());
     ExpectVisibilityRule(shown);
+
+    // Hidden while retries wait for a shell: the new one takes the icon, and they stop.
+    FormBench retrying;
+    retrying.notify.addFails = true;
+    retrying.Start("/start");
+    retrying.notify.addFails = false;
+    retrying.Send(FakeWindowSystem::kTaskbarCreated, 0);
+    EXPECT_EQ(retrying.view.retryTimerMs, 0u);
+    ExpectVisibilityRule(retrying);
 }
 
 TEST(WindowMessages, HotkeysGoThroughTheSlotTable) {
@@ -157,25 +166,31 @@ TEST(TrayNotifications, OtherMouseMessagesDoNothing) {
     }
 }
 
-TEST(TrayNotifications, OnlyTheShellsNotificationsActAtEveryDensity) {
+TEST(TrayNotifications, TheWindowsStateDecidesAtEveryDensityHoweverTheyCome) {
     // Twips per pixel at 96, 144 and 192 DPI; from 168 DPI on the client area is wider than
     // 517 pixels, so the pointer itself can stand at x = 513, 515 or 517.
     for (const std::int32_t twipsPerPixel : {15, 10, 7}) {
         for (const int message : {0x201, 0x203, 0x205}) {
-            SCOPED_TRACE("twips per pixel " + std::to_string(twipsPerPixel) + ", x " +
-                         Hex(message));
-            FormBench b;
-            b.view.twipsPerPixel = twipsPerPixel;
-            b.Start("/start");
-            b.view.popupChoice = MenuEntry::About;
-            b.Pointer(message);
-            b.Pointer(message, 1); // with the left button held: wParam is 1 like an icon id
-            // Sent from another thread, but for another icon of this window.
-            b.form.Form_MouseMove(0, 0, message * double(twipsPerPixel), 0, {true, 2});
-            EXPECT_TRUE(b.log.empty());
+            for (const bool sent : {true, false}) {
+                SCOPED_TRACE("twips per pixel " + std::to_string(twipsPerPixel) + ", x " +
+                             Hex(message) + (sent ? ", sent" : ", posted"));
+                FormBench b;
+                b.view.twipsPerPixel = twipsPerPixel;
+                b.Start();
+                b.view.popupChoice = MenuEntry::About;
+                b.Pointer(message);
+                b.Pointer(message, 1); // with the left button held: wParam is 1 like an icon id
+                b.Tray(message, sent); // the window is shown: there is no icon to click
+                EXPECT_TRUE(b.log.empty());
 
-            b.Tray(message);
-            EXPECT_FALSE(b.log.empty()) << "the shell's own notification still acts";
+                b.Send(0x112, 0xF020);
+                b.log.clear();
+                // Hidden, with the icon shown, but for another icon of this window.
+                b.form.Form_MouseMove(0, 0, message * double(twipsPerPixel), 0, {sent, 2});
+                EXPECT_TRUE(b.log.empty());
+                b.Tray(message, sent);
+                EXPECT_FALSE(b.log.empty()) << "a notification acts however it came";
+            }
         }
     }
 }
@@ -255,6 +270,7 @@ TEST(WindowMessages, ARecreatedTaskbarThatRefusesTheIconShowsTheWindowInTheEnd) 
     FormBench b;
     b.Start("/start");
     b.notify.addFails = true;
+    b.notify.present = false; // gone with the old taskbar
     b.Send(FakeWindowSystem::kTaskbarCreated, 0);
     EXPECT_EQ(b.view.retryTimerMs, 2000u);
     for (int tick = 0; tick < 5; ++tick) {
@@ -314,7 +330,7 @@ TEST(VisibilityRule, AShellThatComesAndGoesNeverShowsBothAndNeitherOnlyWhileTryi
                 b.Send(FakeWindowSystem::kTaskbarCreated, 0);
                 break;
             case 2:
-                b.Tray(0x203);
+                b.Tray(0x203, step % 2 == 0);
                 break;
             case 3:
                 b.form.mnu_Show_Click();
