@@ -113,7 +113,7 @@ public:
         retryTimerMs = ms;
     }
 
-    bool closed = false;     // the window was closed (WM_CLOSE) and is gone
+    bool closed = false;     // gone, closed by someone else
     bool visible = false;    // not shown before start-up shows it
     bool showChecked = true; // checked in the design
     int check1 = 0;
@@ -138,9 +138,6 @@ public:
                     MessageIcon icon) override {
         log_.push_back("AskYesNo(" + Hex(owner) + ", " + std::string(text) + ", " +
                        std::string(title) + ", " + IconName(icon) + ")");
-        if (onAsk) {
-            onAsk();
-        }
         if (answers.empty()) {
             return Answer::Yes;
         }
@@ -173,7 +170,6 @@ public:
     static constexpr std::uint32_t kTaskbarCreated = 0xC0DE;
     std::uint32_t registeredMessage = kTaskbarCreated; // 0: the registration failed
     std::deque<Answer> answers;
-    std::function<void()> onAsk; // what happens while a question is open
 
 private:
     Log& log_;
@@ -289,8 +285,8 @@ public:
     std::string ExeName() const override { return exeName; }
     bool AnotherCopyRunning() override { return anotherCopy; }
     bool AnotherCopyHolds(std::uint32_t key) override { return heldByFirstCopy.count(key) != 0; }
-
     std::set<std::uint32_t> heldByFirstCopy;
+
     std::string arguments;
     std::string folder = "C:\\Tools";
     std::string exeName = "Halcyra";
@@ -315,39 +311,23 @@ public:
         static const char* names[] = {"Add", "Modify", "Delete"};
         log_.push_back(std::string("tray.") + names[message] + "(flags " +
                        std::to_string(r.uFlags) + ", tip " + r.szTip + ")");
-        error_ = 1400;
-        if (fails) {
+        if (fails || (message == kModify && !present) ||
+            (message == kAdd && (addFails || (present && addTimesOut)))) {
             return 0;
         }
-        if (message == kModify) {
-            return present ? 1 : 0;
-        }
-        if (message == kDelete) {
-            present = false;
-            return 1;
-        }
-        if (addFails || (present && refusesDuplicates)) {
-            return 0;
-        }
-        present = true;
-        if (timeoutsKeepingIcon > 0) {
-            --timeoutsKeepingIcon;
-            error_ = 1460; // ERROR_TIMEOUT, yet the shell took the icon
-            return 0;
-        }
-        return 1;
+        present = message != kDelete;
+        return message == kAdd && addTimesOut ? 0 : 1;
     }
-    std::uint32_t GetLastError() override { return error_; }
+    std::uint32_t GetLastError() override { return 1400; }
     bool TaskbarExists() override { return taskbar; }
     bool fails = false;
-    bool addFails = false; // a shell that refuses (or times out on) new icons
-    bool present = false;  // the shell holds the icon
-    bool refusesDuplicates = false;
-    int timeoutsKeepingIcon = 0; // adds that report a time-out but keep the icon
-    bool taskbar = false;        // a taskbar window exists
+    bool addFails = false;    // a shell that refuses (or times out on) new icons
+    bool present = false;     // the shell holds the icon: a modify finds it
+    bool addTimesOut = false; // every add times out; the first keeps the icon, later ones are
+                              // refused as duplicates
+    bool taskbar = false;
 
 private:
-    std::uint32_t error_ = 1400;
     Log& log_;
 };
 
@@ -384,8 +364,8 @@ struct FormBench {
     LResult Send(std::uint32_t msg, WParam w, LParam l = 0) {
         return subclass.WindowProc(kMainWindow, msg, w, l);
     }
-    // A tray notification with the icon's id, the mouse message in the x coordinate: sent from
-    // the shell's thread, or posted as other shells and scripts do.
+    // A tray notification as the shell delivers it: sent from its thread with the icon's id,
+    // the mouse message in the x coordinate.
     void Tray(int mouseMessage, bool sent = true) {
         form.Form_MouseMove(1, 0, mouseMessage * double(view.twipsPerPixel), 0,
                             MouseMoveOrigin{sent, 1});

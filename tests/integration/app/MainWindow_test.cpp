@@ -163,20 +163,20 @@ TEST(MainWindowMenu, AStartInTheTrayClearsTheShowMark) {
     EXPECT_TRUE(w.ShowChecked());
 }
 
-TEST(MainWindowMouse, WhileHiddenOnlyAMoveWithTheIconsIdIsATrayClickHoweverItCame) {
+TEST(MainWindowMouse, WhileHiddenOnlyAMoveWithTheIconsIdIsATrayClick) {
     RealWindow w("/start");
     ASSERT_TRUE(w.created);
-    // Without the icon's id a move is nothing, posted or sent.
-    ::PostMessageA(w.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(WM_LBUTTONDBLCLK, 40));
-    ::PostMessageA(w.Hwnd(), WM_MOUSEMOVE, 2, WM_LBUTTONDBLCLK);
-    ::SendMessageA(w.Hwnd(), WM_MOUSEMOVE, 0, WM_LBUTTONDBLCLK);
+    for (const WPARAM keys : {WPARAM{0}, WPARAM{2}}) {
+        ::PostMessageA(w.Hwnd(), WM_MOUSEMOVE, keys, MAKELPARAM(WM_LBUTTONDBLCLK, 40));
+        ::PostMessageA(w.Hwnd(), WM_MOUSEMOVE, keys, WM_LBUTTONDBLCLK);
+    }
+    ::SendMessageA(w.Hwnd(), WM_MOUSEMOVE, 0, WM_LBUTTONDBLCLK); // this thread's own send
     ::PostMessageA(w.Hwnd(), WM_NULL, 0, 0);
     PumpUntil([] { return false; }, 200);
     EXPECT_FALSE(::IsWindowVisible(w.Hwnd()));
     EXPECT_TRUE(w.form.SysIcon()->Visible());
 
-    // Posted, as other shells and tray scripts deliver it.
-    ::PostMessageA(w.Hwnd(), WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
+    NotifyFromAnotherThread(w.Hwnd(), WM_LBUTTONDBLCLK);
     EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(w.Hwnd()) != FALSE; }));
     EXPECT_FALSE(w.form.SysIcon()->Visible());
 }
