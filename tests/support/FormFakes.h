@@ -323,8 +323,7 @@ public:
     bool fails = false;
     bool addFails = false;    // a shell that refuses (or times out on) new icons
     bool present = false;     // the shell holds the icon: a modify finds it
-    bool addTimesOut = false; // every add times out; the first keeps the icon, later ones are
-                              // refused as duplicates
+    bool addTimesOut = false; // times out but keeps the icon; adds after it are duplicates
     bool taskbar = false;
 
 private:

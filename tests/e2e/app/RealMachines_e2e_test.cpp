@@ -174,9 +174,7 @@ TEST_F(RealMachines, AnIconTheShellRefusesAsADuplicateStaysAndGoesWithTheProgram
     ASSERT_NE(hwnd, nullptr);
 
     // "TaskbarCreated" while the icon is still there: the shell refuses the second add of the
-    // same icon, as after an add at log-on that timed out but went through. The next try asks
-    // whether the icon is there and keeps it: the window, which the tries would have shown
-    // after 10 s, stays in the tray.
+    // same icon. The next try finds it there: the window stays in the tray, the icon stays.
     const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
     DWORD_PTR result = 0;
     ::SendMessageTimeoutA(hwnd, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);

@@ -174,7 +174,7 @@ TEST(TrayNotifications, TheWindowsStateDecidesAtEveryDensityHoweverTheyCome) {
             EXPECT_TRUE(b.log.empty());
             b.Send(0x112, 0xF020);
             b.log.clear();
-            // Hidden in the tray, but for another icon of this window.
+            // Sent from another thread, but for another icon of this window.
             b.form.Form_MouseMove(0, 0, message * double(twipsPerPixel), 0, {true, 2});
             EXPECT_TRUE(b.log.empty());
 
