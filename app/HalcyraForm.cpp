@@ -2,6 +2,7 @@
 #include "app/HalcyraForm.h"
 
 #include <string>
+#include <vector>
 
 #include "app/CommandLine.h"
 #include "settings/HotkeyMessages.h"
@@ -17,8 +18,8 @@ HalcyraForm::~HalcyraForm() = default;
 
 void HalcyraForm::Form_Initialize() {
     s_.windows.InitCommonControls();
-    // Single-threaded apartment on this one thread: the shell's link handlers may use COM.
-    s_.windows.InitializeComApartment();
+    // COM waits for the first shell call that needs it (a link in a dialog): a start in the
+    // tray may never make one. Form_Unload leaves the apartment.
 }
 
 bool HalcyraForm::Form_Load() {
@@ -28,9 +29,11 @@ bool HalcyraForm::Form_Load() {
         // Only a No ends this copy: a box that cannot be shown lets it start.
         const Answer answer = s_.windows.AskYesNo(s_.view.Handle(), form::kAlreadyRunning,
                                                   form::kTitle, MessageIcon::Information);
-        if (answer == Answer::No) {
+        // A window closed meanwhile (a setup closing every copy) ends the start quietly.
+        if (answer == Answer::No || s_.view.Handle() == 0) {
             return false;
         }
+        secondCopy_ = true;
     }
 
     const WindowHandle hwnd = s_.view.Handle();
@@ -111,7 +114,14 @@ void HalcyraForm::Form_Unload() {
 }
 
 void HalcyraForm::ReportRefusedHotkeys() {
-    const auto refused = s_.hotkeys.TakeUnreportedRefusals();
+    auto refused = s_.hotkeys.TakeUnreportedRefusals();
+    if (secondCopy_) {
+        // The first copy holds these from the same settings and does what they ask: nothing is
+        // wrong that the user must hear about. A foreign holder is still reported.
+        std::erase_if(refused, [&](const RefusedHotkey& hotkey) {
+            return s_.program.AnotherCopyHolds(hotkey.key);
+        });
+    }
     if (!refused.empty()) {
         s_.windows.ShowMessage(s_.view.Handle(), hotkeyMessages::RefusedText(refused),
                                hotkeyMessages::kTitle, MessageIcon::Exclamation);

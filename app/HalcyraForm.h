@@ -43,10 +43,14 @@ inline constexpr std::uint32_t kActionPauseMs = 400;
 // A tray start whose icon the shell refused tries again this often, then shows the window.
 inline constexpr std::uint32_t kTrayRetryMs = 2000;
 inline constexpr int kTrayRetries = 5;
+// While a taskbar window exists its notification area is still starting (a slow log-on): the
+// gaps double and the window waits this long in all before it comes up.
+inline constexpr std::uint32_t kTrayPatienceMs = 120000;
 } // namespace form
 
-// Where a mouse-move message came from. The shell sends its tray notifications from its own
-// thread with the icon's id in wParam; the pointer's moves come through the input queue.
+// How a mouse-move message came. Wine's and Windows' shells send tray notifications from their
+// own thread, other shells and tray-automation scripts post them; both carry the icon's id in
+// wParam. The delivery decides nothing: the window's state does (Form_MouseMove).
 struct MouseMoveOrigin {
     bool sentByAnotherThread = false;
     WParam wParam = 0;
@@ -85,6 +89,8 @@ public:
     LResult WindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wParam,
                        LParam lParam) override;
     void Form_MouseMove(int button, int shift, double x, double y, MouseMoveOrigin origin = {});
+    // Asked by a second copy: whether this copy holds CTRL+ALT and that key.
+    bool HoldsHotkey(std::uint32_t key) const { return s_.hotkeys.Holds(key); }
     void TrayRetry_Timer();
     void MenuClick(MenuEntry entry);
     // A button that does what a menu entry does; false for any other control.
@@ -136,6 +142,9 @@ private:
     void NIError(std::uint32_t ErrorNumber) override;
     // Hides the window only when the icon is really there; false when it is not.
     bool HideToTray();
+    // Adds the icon, first asking whether a failed add put it there after all (a repeated add
+    // would be refused as a duplicate); true when the icon is there.
+    bool ShowTrayIcon();
     // Removes the icon, also one whose add reported failure but may have gone through.
     void RemoveIcon();
     void StartTrayRetries();
@@ -156,7 +165,11 @@ private:
     std::uint32_t taskbarCreated_ = 0;
     std::int32_t lastMouseMessage_ = 0;
     std::int16_t busy_ = 0;
-    int trayRetriesLeft_ = 0;
+    bool trayRetrying_ = false;
+    std::uint32_t trayRetryGapMs_ = 0;
+    std::uint32_t trayRetryWaitedMs_ = 0;
+    // Another copy was running when this one started and the user let it start.
+    bool secondCopy_ = false;
     // Set by RunAction around one handler: whether to ask, and how it ended.
     bool askFirst_ = true;
     ActionOutcome outcome_ = ActionOutcome::Done;

@@ -1,4 +1,5 @@
 // The main window's messages, the tray notifications and the show/hide toggle.
+#include <algorithm>
 #include <cmath>
 
 #include "app/HalcyraForm.h"
@@ -24,6 +25,9 @@ LResult HalcyraForm::WindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wP
         // ShowIcon adds it afresh.
         sysIcon_->Initialize(s_.view.Handle(), s_.view.HalcyraImagePicture(), form::kTrayTip,
                              form::kTrayCallbackMessage);
+        // Retries are only ever pending while the window is hidden; the new shell is ready, so
+        // they end here, and begin afresh only if it refuses too.
+        StopTrayRetries();
         if (!s_.view.IsVisible()) {
             sysIcon_->ShowIcon();
             if (!sysIcon_->Visible()) {
@@ -40,13 +44,20 @@ LResult HalcyraForm::WindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wP
 }
 
 bool HalcyraForm::HideToTray() {
-    sysIcon_->ShowIcon();
-    if (!sysIcon_->Visible()) {
+    if (!ShowTrayIcon()) {
         return false;
     }
     s_.view.SetVisible(false);
     s_.view.SetShowChecked(false);
     return true;
+}
+
+bool HalcyraForm::ShowTrayIcon() {
+    if (sysIcon_->AddFailed()) {
+        sysIcon_->ConfirmShown();
+    }
+    sysIcon_->ShowIcon();
+    return sysIcon_->Visible();
 }
 
 void HalcyraForm::RemoveIcon() {
@@ -59,34 +70,42 @@ void HalcyraForm::RemoveIcon() {
 
 void HalcyraForm::StartTrayRetries() {
     // At log-on the shell may not take icons yet. Hidden without an icon, the user would have
-    // neither, so this lasts a few ticks at most and then the window is shown.
-    trayRetriesLeft_ = form::kTrayRetries;
-    s_.view.SetTrayRetryTimer(form::kTrayRetryMs);
+    // neither, so this lasts a limited time and then the window is shown.
+    trayRetrying_ = true;
+    trayRetryGapMs_ = form::kTrayRetryMs;
+    trayRetryWaitedMs_ = 0;
+    s_.view.SetTrayRetryTimer(trayRetryGapMs_);
 }
 
 void HalcyraForm::StopTrayRetries() {
-    if (trayRetriesLeft_ > 0) {
-        trayRetriesLeft_ = 0;
+    if (trayRetrying_) {
+        trayRetrying_ = false;
         s_.view.SetTrayRetryTimer(0);
     }
 }
 
 void HalcyraForm::TrayRetry_Timer() {
-    if (trayRetriesLeft_ <= 0 || unloaded_) {
+    if (!trayRetrying_ || unloaded_) {
         return;
     }
-    --trayRetriesLeft_;
+    trayRetryWaitedMs_ += trayRetryGapMs_;
     const bool hidden = !s_.view.IsVisible();
-    if (hidden) {
-        sysIcon_->ShowIcon();
-        if (!sysIcon_->Visible() && trayRetriesLeft_ > 0) {
+    if (hidden && !ShowTrayIcon()) {
+        if (trayRetryWaitedMs_ < form::kTrayRetryMs * form::kTrayRetries) {
             return; // again at the next tick
         }
+        if (trayRetryWaitedMs_ < form::kTrayPatienceMs && s_.notify.TaskbarExists()) {
+            // A taskbar without a notification area yet: a shell still starting.
+            trayRetryGapMs_ =
+                std::min(trayRetryGapMs_ * 2, form::kTrayPatienceMs - trayRetryWaitedMs_);
+            s_.view.SetTrayRetryTimer(trayRetryGapMs_);
+            return;
+        }
     }
-    trayRetriesLeft_ = 0;
-    s_.view.SetTrayRetryTimer(0);
+    StopTrayRetries();
     if (hidden && !sysIcon_->Visible()) {
-        // No notification area to be had: the window it is, shown as a double click would.
+        // No notification area to be had: the window it is, shown as a double click would. An
+        // add that went through since the last question must not stay beside it.
         RemoveIcon();
         s_.view.SetShowChecked(true);
         s_.view.SetVisible(true);
@@ -96,9 +115,11 @@ void HalcyraForm::TrayRetry_Timer() {
 
 void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double /*y*/,
                                  MouseMoveOrigin origin) {
-    // Only the shell's notifications are tray clicks. On a dense screen the client area is wide
-    // enough for the pointer itself to reach x = 513, 515 or 517.
-    if (!sysIcon_ || !origin.sentByAnotherThread || origin.wParam != sysIcon_->Record().uID) {
+    // Decided by state, however the move came: the icon exists only while the window is hidden,
+    // and a hidden window gets no pointer moves. A visible window's moves are the pointer's
+    // (on a dense screen it can stand at x = 513, 515 or 517).
+    if (!sysIcon_ || origin.wParam != sysIcon_->Record().uID || s_.view.IsVisible() ||
+        !(sysIcon_->Visible() || trayRetrying_)) {
         return;
     }
     lastMouseMessage_ = static_cast<std::int32_t>(std::lround(x / s_.view.TwipsPerPixelX()));
@@ -118,6 +139,7 @@ void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double
     case kLeftDoubleClick:
         s_.windows.SetForegroundWindow(s_.view.Handle());
         s_.view.SetShowChecked(true);
+        StopTrayRetries();
         RemoveIcon();
         s_.view.SetVisible(true);
         s_.view.SetFocus();
@@ -141,8 +163,7 @@ void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double
 void HalcyraForm::mnu_Show_Click() {
     const bool checked = s_.view.IsShowChecked();
     if (checked) {
-        sysIcon_->ShowIcon();
-        if (!sysIcon_->Visible()) {
+        if (!ShowTrayIcon()) {
             return; // no icon to go to: the window stays
         }
     } else {

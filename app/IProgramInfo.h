@@ -1,5 +1,6 @@
 #pragma once
 // What the running program knows of itself.
+#include <cstdint>
 #include <string>
 
 namespace halcyra {
@@ -16,6 +17,8 @@ public:
     virtual std::string ExeName() const = 0;
     // Whether another copy of this program is already running.
     virtual bool AnotherCopyRunning() = 0;
+    // Whether another running copy of this program holds CTRL+ALT and this key.
+    virtual bool AnotherCopyHolds(std::uint32_t key) = 0;
 };
 
 } // namespace halcyra

@@ -22,6 +22,7 @@ void modHotkey::UnregisterAllHotkeys(WindowHandle hwnd) {
         api_.UnregisterHotKey(hwnd, id);
     }
     counter_ = 0;
+    held_.clear();
 }
 
 void modHotkey::LoadHotkeys() {
@@ -38,18 +39,25 @@ void modHotkey::LoadHotkeys() {
     refused_.clear();
     for (std::size_t i = 0; i < letters.size(); ++i) {
         const std::string& letter = letters[i];
-        if (letter == settings::kHotkeyNone || letter.size() != 1) {
+        if (letter == settings::kHotkeyNone) {
+            continue;
+        }
+        // Stored as UTF-8: a hand-edited "Ä" is two bytes there and one in the ANSI code page.
+        const std::string ansi = api_.AnsiText(letter);
+        if (ansi.size() != 1) {
             continue;
         }
         // The ANSI character code itself, no case folding: "a" is 97, not VK 'A'.
+        const auto key = static_cast<std::uint16_t>(static_cast<unsigned char>(ansi[0]));
         const std::int32_t registered =
-            RegisterNextHotkey(mainWindow_, static_cast<std::int32_t>(kModifiers),
-                               static_cast<unsigned char>(letter[0]));
+            RegisterNextHotkey(mainWindow_, static_cast<std::int32_t>(kModifiers), key);
         // A refused combination still uses up its identifier and fills its slot; it is only
         // remembered so the user can be told.
         StoreSlot(counter_, settings::kHotkeyPairs[i].actionName);
         if (registered == 0) {
-            refused_.push_back({std::string(settings::kHotkeyPairs[i].actionName), letter});
+            refused_.push_back({std::string(settings::kHotkeyPairs[i].actionName), letter, key});
+        } else {
+            held_.push_back(key);
         }
     }
     refusalsReported_ = refused_.empty();
@@ -61,6 +69,15 @@ std::vector<RefusedHotkey> modHotkey::TakeUnreportedRefusals() {
     }
     refusalsReported_ = true;
     return refused_;
+}
+
+bool modHotkey::Holds(std::uint32_t key) const {
+    for (const std::uint16_t held : held_) {
+        if (held == key) {
+            return true;
+        }
+    }
+    return false;
 }
 
 const std::string& modHotkey::Slot(std::int64_t id) const {

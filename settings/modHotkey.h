@@ -17,6 +17,7 @@ namespace halcyra {
 struct RefusedHotkey {
     std::string actionName;
     std::string letter;
+    std::uint16_t key = 0; // the code it was registered with
 };
 
 class modHotkey {
@@ -34,6 +35,8 @@ public:
     void LoadHotkeys();
 
     std::int32_t Counter() const { return counter_; }
+    // Whether CTRL+ALT and this key is registered by the latest load and not released since.
+    bool Holds(std::uint32_t key) const;
     // Entry 1 to 7; the empty text for an empty slot or an index outside the table.
     const std::string& Slot(std::int64_t id) const;
 
@@ -53,6 +56,7 @@ private:
     std::int32_t counter_ = 0;
     std::array<std::string, kSlots> slots_{};
     std::vector<RefusedHotkey> refused_;
+    std::vector<std::uint16_t> held_;
     bool refusalsReported_ = true;
 };
 

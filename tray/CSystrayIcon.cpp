@@ -88,6 +88,18 @@ bool CSystrayIcon::HideIconAnyway() {
     return ok;
 }
 
+bool CSystrayIcon::ConfirmShown() {
+    if (shown_) {
+        return true;
+    }
+    if (api_.ShellNotifyIcon(INotifyIconApi::kModify, record_) == 0) {
+        return false;
+    }
+    shown_ = true;
+    addFailed_ = false;
+    return true;
+}
+
 bool CSystrayIcon::Update() {
     if (!shown_) {
         return false;

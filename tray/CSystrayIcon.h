@@ -44,6 +44,9 @@ public:
     bool AddFailed() const { return addFailed_; }
     // The delete request whether or not the icon is known to be shown, for an add that failed.
     bool HideIconAnyway();
+    // After a failed add: asks the shell with a modify request whether the icon is there all
+    // the same; one that is counts as shown. No NIError: "not there" is an answer, not a fault.
+    bool ConfirmShown();
 
     const NotifyIconRecord& Record() const { return record_; }
 

@@ -16,6 +16,8 @@ public:
     // Nonzero when the request succeeded.
     virtual std::int32_t ShellNotifyIcon(std::uint32_t message, const NotifyIconRecord& record) = 0;
     virtual std::uint32_t GetLastError() = 0;
+    // Whether the shell's taskbar window exists: a notification area may still be starting.
+    virtual bool TaskbarExists() = 0;
 };
 
 } // namespace halcyra

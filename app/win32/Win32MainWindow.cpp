@@ -4,6 +4,7 @@
 
 #include "app/MenuIds.h"
 #include "app/win32/MainWindowLayout.h"
+#include "app/win32/Win32ProgramInfo.h"
 #include "common/Product.h"
 #include "common/win32/CommonControls.h"
 #include "common/win32/ResourceIds.h"
@@ -56,6 +57,7 @@ int Win32MainWindow::Pixels(int twips) const {
 
 bool Win32MainWindow::Create(HalcyraForm& form) {
     form_ = &form;
+    holdsHotkeyMessage_ = ::RegisterWindowMessageA(Win32ProgramInfo::kHoldsHotkeyMessage);
     startShow_ = StartShowFromStartupInfo();
     dpi_ = ::GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
     if (dpi_ <= 0) {
@@ -234,13 +236,17 @@ LRESULT Win32MainWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     if (!form_) { // a discarded copy: nothing of the form runs any more
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     }
+    if (msg == holdsHotkeyMessage_ && msg != 0) {
+        return form_->HoldsHotkey(static_cast<std::uint32_t>(wParam)) ? Win32ProgramInfo::kHolds
+                                                                      : 0;
+    }
     switch (msg) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_MOUSEMOVE: {
-        // The tray icon's notifications arrive here too, with the mouse message as x. The shell
-        // sends them from its own thread; the pointer's own moves come from this thread's queue.
+        // The tray icon's notifications arrive here too, with the mouse message as x, sent by
+        // some shells and posted by others; the form tells them from the pointer by its state.
         MouseMoveOrigin origin;
         origin.sentByAnotherThread = ::InSendMessageEx(nullptr) != ISMEX_NOSEND;
         origin.wParam = wParam;

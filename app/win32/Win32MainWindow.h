@@ -54,6 +54,7 @@ private:
 
     HINSTANCE instance_;
     HalcyraForm* form_ = nullptr;
+    UINT holdsHotkeyMessage_ = 0; // a second copy's question
     int dpi_ = 96;
     StartShow startShow_ = StartShow::Normal;
     // A start in the tray may never show the window: its controls, their theme and font are

@@ -1,6 +1,7 @@
 #include "app/win32/Win32ProgramInfo.h"
 
 #include "app/CommandLine.h"
+#include "app/win32/Win32MainWindow.h"
 #include "common/win32/Utf8.h"
 
 namespace halcyra::win32 {
@@ -44,6 +45,27 @@ bool Win32ProgramInfo::AnotherCopyRunning() {
     if (!instance_) {
         instance_.reset(::CreateMutexA(nullptr, FALSE, kInstanceMutex));
         return instance_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    }
+    return false;
+}
+
+bool Win32ProgramInfo::AnotherCopyHolds(std::uint32_t key) {
+    const UINT message = ::RegisterWindowMessageA(kHoldsHotkeyMessage);
+    if (message == 0) {
+        return false;
+    }
+    HWND window = nullptr;
+    while ((window = ::FindWindowExA(nullptr, window, Win32MainWindow::kClassName, nullptr)) !=
+           nullptr) {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(window, &process);
+        DWORD_PTR answer = 0;
+        // A copy that hangs is not waited for: its holding cannot be told, so it counts as not.
+        if (process != ::GetCurrentProcessId() &&
+            ::SendMessageTimeoutA(window, message, key, 0, SMTO_ABORTIFHUNG, 2000, &answer) &&
+            answer == static_cast<DWORD_PTR>(kHolds)) {
+            return true;
+        }
     }
     return false;
 }

@@ -1,6 +1,6 @@
 #include "app/win32/Win32WindowSystem.h"
 
-#include <objbase.h>
+#include "common/win32/ComApartment.h"
 
 #include <string>
 
@@ -41,23 +41,11 @@ void Win32WindowSystem::InitCommonControls() {
 }
 
 void Win32WindowSystem::InitializeComApartment() {
-    if (comInitialized_) {
-        return;
-    }
-    // As the shell asks of ShellExecute's callers: apartment-threaded, without OLE1 DDE.
-    if (auto fn = coInitializeEx_.get()) {
-        comInitialized_ = SUCCEEDED(fn(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    }
+    com::EnterApartment();
 }
 
 void Win32WindowSystem::UninitializeComApartment() {
-    if (!comInitialized_) {
-        return;
-    }
-    comInitialized_ = false;
-    if (auto fn = coUninitialize_.get()) {
-        fn();
-    }
+    com::LeaveApartment();
 }
 
 Answer Win32WindowSystem::AskYesNo(WindowHandle owner, std::string_view text,

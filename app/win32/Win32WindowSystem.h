@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "app/IWindowSystem.h"
-#include "common/win32/BoundProc.h"
 
 namespace halcyra::win32 {
 
@@ -26,12 +25,6 @@ public:
     void Sleep(std::uint32_t milliseconds) override;
     std::uint32_t RegisterMessageName(std::string_view name) override;
     void DebugOutput(std::string_view text) override;
-
-private:
-    BoundProc<HRESULT(WINAPI*)(void*, DWORD)> coInitializeEx_{"ole32.dll", "CoInitializeEx"};
-    BoundProc<void(WINAPI*)()> coUninitialize_{"ole32.dll", "CoUninitialize"};
-    // Each successful initialisation (S_FALSE too) is balanced by one uninitialisation.
-    bool comInitialized_ = false;
 };
 
 } // namespace halcyra::win32

@@ -71,7 +71,7 @@ constexpr ImageHandle kTrayImage = 0x77;
 class FakeView : public IMainWindowView {
 public:
     explicit FakeView(Log& log) : log_(log) {}
-    WindowHandle Handle() const override { return kMainWindow; }
+    WindowHandle Handle() const override { return closed ? 0 : kMainWindow; }
     bool IsVisible() const override { return visible; }
     void SetVisible(bool v) override {
         log_.push_back(std::string("view.SetVisible(") + (v ? "true" : "false") + ")");
@@ -113,6 +113,7 @@ public:
         retryTimerMs = ms;
     }
 
+    bool closed = false;     // gone, closed by someone else
     bool visible = false;    // not shown before start-up shows it
     bool showChecked = true; // checked in the design
     int check1 = 0;
@@ -283,6 +284,8 @@ public:
     std::string Folder() const override { return folder; }
     std::string ExeName() const override { return exeName; }
     bool AnotherCopyRunning() override { return anotherCopy; }
+    bool AnotherCopyHolds(std::uint32_t key) override { return heldByFirstCopy.count(key) != 0; }
+    std::set<std::uint32_t> heldByFirstCopy;
 
     std::string arguments;
     std::string folder = "C:\\Tools";
@@ -308,11 +311,20 @@ public:
         static const char* names[] = {"Add", "Modify", "Delete"};
         log_.push_back(std::string("tray.") + names[message] + "(flags " +
                        std::to_string(r.uFlags) + ", tip " + r.szTip + ")");
-        return fails || (addFails && message == kAdd) ? 0 : 1;
+        if (fails || (message == kModify && !present) ||
+            (message == kAdd && (addFails || (present && addTimesOut)))) {
+            return 0;
+        }
+        present = message != kDelete;
+        return message == kAdd && addTimesOut ? 0 : 1;
     }
     std::uint32_t GetLastError() override { return 1400; }
+    bool TaskbarExists() override { return taskbar; }
     bool fails = false;
-    bool addFails = false; // a shell that refuses (or times out on) new icons
+    bool addFails = false;    // a shell that refuses (or times out on) new icons
+    bool present = false;     // the shell holds the icon: a modify finds it
+    bool addTimesOut = false; // times out but keeps the icon; adds after it are duplicates
+    bool taskbar = false;
 
 private:
     Log& log_;
@@ -353,9 +365,9 @@ struct FormBench {
     }
     // A tray notification as the shell delivers it: sent from its thread with the icon's id,
     // the mouse message in the x coordinate.
-    void Tray(int mouseMessage) {
+    void Tray(int mouseMessage, bool sent = true) {
         form.Form_MouseMove(1, 0, mouseMessage * double(view.twipsPerPixel), 0,
-                            MouseMoveOrigin{true, 1});
+                            MouseMoveOrigin{sent, 1});
     }
     // The pointer moving over the client area, from the window's own input queue.
     void Pointer(int x, WParam keys = 0) {

@@ -3,6 +3,7 @@
 // The registry fake is the one every test tier uses for IRegistryApi.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -68,6 +69,12 @@ public:
     std::int32_t UnregisterHotKey(WindowHandle hwnd, std::int32_t id) override {
         log_.push_back("unregister " + std::to_string(hwnd) + " " + std::to_string(id));
         return ours_.erase({hwnd, id}) ? 1 : 0;
+    }
+    // Code page 1252 as far as tests need it: ASCII and "Ä".
+    std::string AnsiText(std::string_view utf8) override {
+        const bool ascii =
+            std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; });
+        return utf8 == "\xC3\x84" ? "\xC4" : ascii ? std::string(utf8) : std::string();
     }
 
 private:

@@ -40,4 +40,9 @@ std::int32_t Win32NotifyIconApi::ShellNotifyIcon(std::uint32_t message,
     return ok ? 1 : 0;
 }
 
+bool Win32NotifyIconApi::TaskbarExists() {
+    // The taskbar's window class, the same in every shell that has one (Wine's too).
+    return ::FindWindowA("Shell_TrayWnd", nullptr) != nullptr;
+}
+
 } // namespace halcyra::win32

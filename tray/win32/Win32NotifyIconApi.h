@@ -11,6 +11,7 @@ class Win32NotifyIconApi final : public INotifyIconApi {
 public:
     std::int32_t ShellNotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override;
     std::uint32_t GetLastError() override { return lastError_; }
+    bool TaskbarExists() override;
 
 private:
     std::uint32_t lastError_ = 0;

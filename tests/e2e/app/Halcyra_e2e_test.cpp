@@ -41,6 +41,11 @@ TEST_F(HalcyraEndToEnd, StartInTheTrayThenDoubleClickTheIcon) {
     ::SendMessageA(hwnd, WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(hwnd) != FALSE; }));
     EXPECT_FALSE(TrayIconPresent(hwnd));
+
+    // Posted, as other shells and tray scripts deliver it: the same.
+    ::SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ::PostMessageA(hwnd, WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(hwnd) != FALSE; }));
 }
 
 TEST_F(HalcyraEndToEnd, MinimizeHidesToTheTrayAndMinimizeButtonBringsItBack) {
@@ -128,11 +133,17 @@ TEST_F(HalcyraEndToEnd, ASecondCopyAnsweredNoLeavesNothingAndYesStartsAnother) {
         EXPECT_TRUE(second.WaitForExit());
         EXPECT_TRUE(WindowsOf(second.Pid(), "HalcyraForm", nullptr).empty() || !second.Running());
     }
+    HalcyraProcess closed; // a setup closing every copy, this one while it asks
+    ASSERT_NE(closed.DialogTitled("Halcyra"), nullptr);
+    ::PostMessageA(closed.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(closed.WaitForExit()) << "quietly, without an error box";
     EXPECT_TRUE(first.Running());
     EXPECT_TRUE(TrayIconPresent(firstWindow));
     EXPECT_FALSE(HotkeyFree('R')) << "the first copy keeps its hotkey";
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, "Halcyra"), "(absent)");
 
+    SetSetting("HotKeyShutdown", "T");
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 0x7100, MOD_CONTROL | MOD_ALT, 'T')); // a foreign holder
     HalcyraProcess third;
     HWND box = third.DialogTitled("Halcyra");
     ASSERT_NE(box, nullptr);
@@ -140,6 +151,9 @@ TEST_F(HalcyraEndToEnd, ASecondCopyAnsweredNoLeavesNothingAndYesStartsAnother) {
     HWND thirdWindow = third.WaitReady();
     ASSERT_NE(thirdWindow, nullptr);
     EXPECT_TRUE(::IsWindowVisible(thirdWindow));
+    HWND report = third.DialogTitled("Halcyra"); // T only: the first copy's R goes unmentioned
+    ::UnregisterHotKey(nullptr, 0x7100);
+    EXPECT_NE(MessageBoxText(report).find("so it does nothing:\n\nCTRL+ALT+T"), std::string::npos);
 }
 
 TEST_F(HalcyraEndToEnd, ExitRemovesIconAndHotkeysButKeepsTheRunEntryAndSettings) {

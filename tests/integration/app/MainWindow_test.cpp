@@ -163,16 +163,14 @@ TEST(MainWindowMenu, AStartInTheTrayClearsTheShowMark) {
     EXPECT_TRUE(w.ShowChecked());
 }
 
-TEST(MainWindowMouse, OnlyAMoveSentFromAnotherThreadIsATrayClick) {
+TEST(MainWindowMouse, WhileHiddenOnlyAMoveWithTheIconsIdIsATrayClick) {
     RealWindow w("/start");
     ASSERT_TRUE(w.created);
-    // The pointer's own moves come through the queue, with the button state in wParam: the
-    // left button held makes it 1, like the icon's id.
-    for (const WPARAM keys : {WPARAM{0}, WPARAM{MK_LBUTTON}}) {
+    for (const WPARAM keys : {WPARAM{0}, WPARAM{2}}) {
         ::PostMessageA(w.Hwnd(), WM_MOUSEMOVE, keys, MAKELPARAM(WM_LBUTTONDBLCLK, 40));
         ::PostMessageA(w.Hwnd(), WM_MOUSEMOVE, keys, WM_LBUTTONDBLCLK);
     }
-    ::SendMessageA(w.Hwnd(), WM_MOUSEMOVE, 1, WM_LBUTTONDBLCLK); // this thread's own send
+    ::SendMessageA(w.Hwnd(), WM_MOUSEMOVE, 0, WM_LBUTTONDBLCLK); // this thread's own send
     ::PostMessageA(w.Hwnd(), WM_NULL, 0, 0);
     PumpUntil([] { return false; }, 200);
     EXPECT_FALSE(::IsWindowVisible(w.Hwnd()));

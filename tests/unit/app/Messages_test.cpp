@@ -157,7 +157,7 @@ TEST(TrayNotifications, OtherMouseMessagesDoNothing) {
     }
 }
 
-TEST(TrayNotifications, OnlyTheShellsNotificationsActAtEveryDensity) {
+TEST(TrayNotifications, TheWindowsStateDecidesAtEveryDensityHoweverTheyCome) {
     // Twips per pixel at 96, 144 and 192 DPI; from 168 DPI on the client area is wider than
     // 517 pixels, so the pointer itself can stand at x = 513, 515 or 517.
     for (const std::int32_t twipsPerPixel : {15, 10, 7}) {
@@ -166,16 +166,20 @@ TEST(TrayNotifications, OnlyTheShellsNotificationsActAtEveryDensity) {
                          Hex(message));
             FormBench b;
             b.view.twipsPerPixel = twipsPerPixel;
-            b.Start("/start");
+            b.Start(); // shown: no icon to click, every move is the pointer's
             b.view.popupChoice = MenuEntry::About;
             b.Pointer(message);
             b.Pointer(message, 1); // with the left button held: wParam is 1 like an icon id
+            b.Tray(message);
+            EXPECT_TRUE(b.log.empty());
+            b.Send(0x112, 0xF020);
+            b.log.clear();
             // Sent from another thread, but for another icon of this window.
             b.form.Form_MouseMove(0, 0, message * double(twipsPerPixel), 0, {true, 2});
             EXPECT_TRUE(b.log.empty());
 
-            b.Tray(message);
-            EXPECT_FALSE(b.log.empty()) << "the shell's own notification still acts";
+            b.Tray(message, false);
+            EXPECT_FALSE(b.log.empty()) << "posted by another shell or a script, it acts too";
         }
     }
 }
@@ -255,6 +259,7 @@ TEST(WindowMessages, ARecreatedTaskbarThatRefusesTheIconShowsTheWindowInTheEnd) 
     FormBench b;
     b.Start("/start");
     b.notify.addFails = true;
+    b.notify.present = false; // gone with the old taskbar
     b.Send(FakeWindowSystem::kTaskbarCreated, 0);
     EXPECT_EQ(b.view.retryTimerMs, 2000u);
     for (int tick = 0; tick < 5; ++tick) {
@@ -314,7 +319,7 @@ TEST(VisibilityRule, AShellThatComesAndGoesNeverShowsBothAndNeitherOnlyWhileTryi
                 b.Send(FakeWindowSystem::kTaskbarCreated, 0);
                 break;
             case 2:
-                b.Tray(0x203);
+                b.Tray(0x203, step % 2 == 0);
                 break;
             case 3:
                 b.form.mnu_Show_Click();

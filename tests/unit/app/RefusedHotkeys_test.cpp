@@ -77,6 +77,17 @@ TEST(RefusedHotkeys, ATrayStartWithoutATrayReportsThemWhenTheWindowComesUp) {
     EXPECT_EQ(b.log.back(), kReport) << "after the window is up";
 }
 
+TEST(RefusedHotkeys, ASecondCopyLeavesOutWhatTheFirstCopyHolds) {
+    FormBench b;
+    HoldSAndM(b);
+    b.program.anotherCopy = true;
+    b.program.heldByFirstCopy = {'S'};
+    b.form.Form_Load();
+    ASSERT_EQ(Only(b.log, "ShowMessage").size(), 1u);
+    EXPECT_NE(b.log.back().find("this shortcut, so it does nothing:\n\nCTRL+ALT+M"),
+              std::string::npos);
+}
+
 TEST(RefusedHotkeys, NothingIsSaidWhenEveryHotkeyRegistered) {
     for (const char* arguments : {"", "/start"}) {
         FormBench b;

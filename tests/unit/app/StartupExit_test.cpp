@@ -131,6 +131,24 @@ TEST(Startup, ATrayStartTheShellRefusesTriesAFewTimesThenShowsTheWindow) {
     }
 }
 
+TEST(Startup, ATrayStartWaitsForAStartingShellAndNeverDeletesARealIcon) {
+    for (const bool keptIcon : {true, false}) { // false: a taskbar whose area never comes
+        FormBench b;
+        b.notify.addTimesOut = keptIcon;
+        b.notify.addFails = b.notify.taskbar = !keptIcon;
+        b.Start("/start");
+        std::uint32_t waited = 0;
+        int ticks = 0;
+        for (; b.view.retryTimerMs != 0 && ticks < 20; ++ticks, b.form.TrayRetry_Timer()) {
+            waited += b.view.retryTimerMs;
+        }
+        EXPECT_EQ(ticks, keptIcon ? 1 : 10) << "the gaps grow to fill two minutes";
+        EXPECT_EQ(waited, keptIcon ? 2000u : 120000u);
+        EXPECT_EQ(b.view.visible, !keptIcon);
+        EXPECT_EQ(b.notify.present, keptIcon) << "a real icon is never deleted";
+    }
+}
+
 TEST(Startup, TheConfirmSettingDecidesTheFlagAndTheBox) {
     const struct {
         const char* stored; // nullptr: absent
@@ -166,6 +184,15 @@ TEST(Startup, ASecondCopyAnsweredNoSetsUpNothing) {
     b.log.clear();
     b.form.Form_Unload();
     EXPECT_TRUE(b.log.empty()) << "no teardown: nothing was set up";
+}
+
+TEST(Startup, ASecondCopyClosedWhileAskingEndsQuietly) {
+    FormBench b;
+    b.program.anotherCopy = true;
+    b.windows.answers = {Answer::None}; // the box went with its window
+    b.view.closed = true;
+    EXPECT_FALSE(b.form.Form_Load());
+    EXPECT_EQ(b.log.size(), 1u) << "the question only: nothing registered, nothing shown";
 }
 
 // Only a No keeps the second copy from starting; a box that could not be shown does not.
@@ -273,10 +300,10 @@ TEST(Exit, ExitUnloadsTheWindow) {
     EXPECT_EQ(b.log, Log{"view.Unload"});
 }
 
-TEST(Startup, InitializePreparesCommonControlsAndTheComApartment) {
+TEST(Startup, InitializeLeavesComToTheFirstShellCall) {
     FormBench b;
     b.form.Form_Initialize();
-    EXPECT_EQ(b.log, (Log{"InitCommonControls", "InitializeComApartment"}));
+    EXPECT_EQ(b.log, (Log{"InitCommonControls"}));
 }
 
 TEST(Exit, AnIconWhoseAddFailedIsStillRemoved) {

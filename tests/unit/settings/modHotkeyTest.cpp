@@ -50,12 +50,12 @@ TEST_F(SettingsHotkeys, EmptyStoreReadsTheSevenLetterKeysAndRegistersNothing) {
 TEST_F(SettingsHotkeys, IdentifiersAreDenseInActionOrderWithTheCharacterCode) {
     store.values = {{"HotKeyMonitor", "a"},       {"HotKeyShutdown", "S"},
                     {"HotKeyRestart", "RR"},      {"HotKeyHibernate", ""},
-                    {"HotKeyLogOff", "None"},     {"HotKeyStandby", "\xE9"},
+                    {"HotKeyLogOff", "None"},     {"HotKeyStandby", "\xC3\x84"},
                     {"HotKeyScreenSaver", "none"}};
     hotkeys.LoadHotkeys();
-    // "a" is 97 (no case folding), "é" its ANSI byte 233; "none" is four characters.
+    // "a" is 97 (no case folding), "Ä" (two bytes stored) its ANSI code; "none" is four letters.
     EXPECT_THAT(Registrations(),
-                ElementsAre("register 66 1 3 97", "register 66 2 3 83", "register 66 3 3 233"));
+                ElementsAre("register 66 1 3 97", "register 66 2 3 83", "register 66 3 3 196"));
     EXPECT_THAT(Slots(), ElementsAre("TurnOffMonitor", "Shutdown", "Standby", "", "", "", ""));
 }
 

@@ -40,6 +40,7 @@ struct FakeNotifyIconApi : INotifyIconApi {
         log->push_back("GetLastError");
         return error;
     }
+    bool TaskbarExists() override { return true; }
 };
 
 struct RecordingOwner : ISystrayIconEvents {
