@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/win32/HighContrast.h"
 #include "common/win32/ResourceIds.h"
 #include "dialogs/MakerAddresses.h"
 #include "dialogs/win32/DialogIds.h"
@@ -289,6 +290,65 @@ TEST_F(DialogsWindow, AboutClosesWithOkEnterEscapeAndTheCloseBox) {
         });
         EXPECT_TRUE(::IsWindowEnabled(owner_));
     }
+}
+
+TEST_F(DialogsWindow, AboutKeyboardTabsToTheLinksAndOpensThemWithEnterOrSpace) {
+    WithDialog(ShowAboutDialog, [&] {
+        HWND about = FindVisibleDialog("About Halcyra");
+        ASSERT_TRUE(about);
+        for (int id : {IDC_ABOUT_SYSINFO, IDC_ABOUT_EMAIL, IDC_ABOUT_WEBSITE, IDC_ABOUT_UPDATE,
+                       IDC_ABOUT_CMDOK}) {
+            PressKey(about, VK_TAB);
+            ASSERT_TRUE(WaitUntil([&] { return FocusOf(about) == ::GetDlgItem(about, id); })) << id;
+        }
+        auto focusOn = [&](int id) {
+            ::PostMessageA(about, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(about, id)),
+                           TRUE);
+            return WaitUntil([&] { return FocusOf(about) == ::GetDlgItem(about, id); });
+        };
+        ASSERT_TRUE(focusOn(IDC_ABOUT_WEBSITE));
+        PressKey(about, VK_RETURN);
+        EXPECT_EQ(browser_->WaitForLines(1),
+                  (std::vector<std::string>{std::string(dialogs::kMakerWebSite)}));
+        EXPECT_TRUE(::IsWindowVisible(about)) << "Enter on a link does not press OK";
+        ASSERT_TRUE(focusOn(IDC_ABOUT_UPDATE));
+        PressKey(about, VK_SPACE);
+        HWND update = FindVisibleDialog("Halcyra Updates");
+        ASSERT_TRUE(update);
+        ::SendMessageA(::GetDlgItem(update, IDC_UPDATE_CLOSE), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitGone(update));
+        ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(about) != FALSE; }));
+        PressKey(about, VK_ESCAPE);
+        EXPECT_TRUE(WaitGone(about, 3000));
+    });
+}
+
+bool contrastOn = false;
+
+TEST_F(DialogsWindow, AboutColoursFollowAHighContrastThemeSwitchedWhileOpen) {
+    win32::highContrastProbe = [] { return contrastOn; };
+    struct Row {
+        bool on;
+        COLORREF rest, pointer, label;
+    };
+    const Row rows[] = {
+        {true, ::GetSysColor(COLOR_HOTLIGHT), ::GetSysColor(COLOR_WINDOWTEXT),
+         ::GetSysColor(COLOR_WINDOWTEXT)},
+        {false, kBlue, kRed, 0},
+    };
+    WithDialog(ShowAboutDialog, [&] {
+        HWND about = FindVisibleDialog("About Halcyra");
+        ASSERT_TRUE(about);
+        ::SendDlgItemMessageA(about, IDC_ABOUT_UPDATE, WM_MOUSEMOVE, 0, 0);
+        for (const Row& row : rows) {
+            contrastOn = row.on;
+            ::SendMessageA(about, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+            EXPECT_EQ(LinkColour(about, IDC_ABOUT_EMAIL), row.rest) << row.on;
+            EXPECT_EQ(LinkColour(about, IDC_ABOUT_UPDATE), row.pointer) << row.on;
+            EXPECT_EQ(LinkColour(about, IDC_ABOUT_TITLE), row.label) << row.on;
+        }
+    });
+    win32::highContrastProbe = win32::SystemHighContrast;
 }
 
 TEST_F(DialogsWindow, AboutEnterOnSystemInfoPressesSystemInfoNotOk) {
