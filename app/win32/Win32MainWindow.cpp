@@ -5,6 +5,7 @@
 #include "app/MenuIds.h"
 #include "app/win32/MainWindowLayout.h"
 #include "common/Product.h"
+#include "common/win32/AccessibleControls.h"
 #include "common/win32/CommonControls.h"
 #include "common/win32/ResourceIds.h"
 
@@ -123,6 +124,9 @@ void Win32MainWindow::CreateControls() {
     }
     ::SendDlgItemMessageA(window_.get(), ID_HALCYRAIMAGE, STM_SETICON,
                           reinterpret_cast<WPARAM>(trayImage_.get()), 0);
+    // The tray's picture has no caption to be read by.
+    const AccessibleOverride picture[] = {{ID_HALCYRAIMAGE, 0, L"Halcyra"}};
+    DescribeControls(window_.get(), picture);
     ::CheckDlgButton(window_.get(), ID_CHECK1, static_cast<UINT>(check1_));
     ::CheckDlgButton(window_.get(), ID_CHECKREQUEST, static_cast<UINT>(checkRequest_));
 }

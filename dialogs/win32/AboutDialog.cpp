@@ -5,6 +5,7 @@
 
 #include "common/win32/ResourceIds.h"
 #include "dialogs/MakerAddresses.h"
+#include "common/win32/AccessibleControls.h"
 #include "common/win32/CommonControls.h"
 #include "common/win32/HighContrast.h"
 #include "dialogs/win32/DialogControls.h"
@@ -37,6 +38,13 @@ std::optional<AboutLink> LinkOf(int id) {
         return std::nullopt;
     }
 }
+
+// The links are read as links; the pictures have no caption to be read by.
+const AccessibleOverride kAccessible[] = {
+    {IDC_ABOUT_EMAIL, ROLE_SYSTEM_LINK, nullptr},  {IDC_ABOUT_WEBSITE, ROLE_SYSTEM_LINK, nullptr},
+    {IDC_ABOUT_UPDATE, ROLE_SYSTEM_LINK, nullptr}, {IDC_ABOUT_PICICON, 0, L"Halcyra"},
+    {IDC_ABOUT_PICTURE1, 0, L"Monitor power"},
+};
 
 // Line1, the etched separator between the texts and the links, in dialog units.
 constexpr RECT kSeparator{10, 72, 244, 72};
@@ -172,6 +180,7 @@ INT_PTR AboutDialog::Form_Initialize() {
     AddTooltip(tooltips, Item(IDC_ABOUT_EMAIL), std::string(dialogs::kMakerMail).c_str());
     AddTooltip(tooltips, Item(IDC_ABOUT_WEBSITE), std::string(dialogs::kMakerWebSite).c_str());
 
+    DescribeControls(hwnd_, kAccessible);
     form_->Form_Load();
     return TRUE; // the focus goes to OK, the first tab stop
 }
