@@ -203,15 +203,11 @@ TEST(MainWindowStart, TheUserInterfaceThreadIsASingleThreadedApartment) {
 
 int ImageWidth(HICON icon) {
     ICONINFO info{};
-    if (!::GetIconInfo(icon, &info)) {
-        return 0;
-    }
     BITMAP bitmap{};
+    ::GetIconInfo(icon, &info);
     ::GetObjectA(info.hbmMask, sizeof bitmap, &bitmap);
     ::DeleteObject(info.hbmMask);
-    if (info.hbmColor) {
-        ::DeleteObject(info.hbmColor);
-    }
+    ::DeleteObject(info.hbmColor); // none for a monochrome icon: harmless
     return bitmap.bmWidth;
 }
 
@@ -352,7 +348,8 @@ TEST(MainWindowMenu, ExitTearsDownAndEndsTheLoop) {
     EXPECT_FALSE(w.form.SysIcon()->Visible());
 }
 
-// What a screen reader hears of every control of the main window and the three dialogs.
+// What a screen reader hears of the controls of the main window and the three dialogs: one of
+// each kind, and every one whose name does not come from its own caption.
 struct AccessibleRow {
     const char* window; // its title
     int id;
@@ -365,8 +362,6 @@ constexpr LONG kChecked = STATE_SYSTEM_CHECKED;
 constexpr LONG kLinked = STATE_SYSTEM_LINKED;
 constexpr LONG kDefault = STATE_SYSTEM_DEFAULT;
 constexpr LONG kButton = ROLE_SYSTEM_PUSHBUTTON;
-constexpr LONG kText = ROLE_SYSTEM_STATICTEXT;
-constexpr LONG kList = ROLE_SYSTEM_COMBOBOX;
 constexpr LONG kLink = ROLE_SYSTEM_LINK;
 constexpr LONG kPicture = ROLE_SYSTEM_GRAPHIC;
 
@@ -377,70 +372,44 @@ const AccessibleRow kAccessibleRows[] = {
      L"hibernating.",
      kChecked},
     {"Halcyra", ID_COMMANDABOUT, kButton, L"About", 0},
-    {"Halcyra", ID_COMMANDOPTIONS, kButton, L"Options", 0},
-    {"Halcyra", ID_COMMANDMINIMIZE, kButton, L"Minimize", 0},
-    {"Halcyra", ID_COMMANDUPDATES, kButton, L"Check for Updates", 0},
     {"Halcyra", ID_HALCYRAIMAGE, kPicture, L"Halcyra", 0},
     {"About Halcyra", IDC_ABOUT_PICTURE1, kPicture, L"Monitor power", 0},
     {"About Halcyra", IDC_ABOUT_PICICON, kPicture, L"Halcyra", 0},
     {"About Halcyra", IDC_ABOUT_CMDOK, kButton, L"OK", kDefault},
-    {"About Halcyra", IDC_ABOUT_SYSINFO, kButton, L"System Info...", 0},
     {"About Halcyra", IDC_ABOUT_EMAIL, kLink, L"E-mail Quorvix Software", kLinked},
     {"About Halcyra", IDC_ABOUT_WEBSITE, kLink, L"Quorvix Software Web Site", kLinked},
     {"About Halcyra", IDC_ABOUT_UPDATE, kLink, L"Check For Updates", kLinked},
-    {"About Halcyra", IDC_ABOUT_DESCRIPTION, kText,
-     L"Provides a convenient way to control your computer's power options.", 0},
-    {"About Halcyra", IDC_ABOUT_TITLE, kText, L"Halcyra", 0},
-    {"About Halcyra", IDC_ABOUT_VERSION, kText, L"Version 1.3.2", 0},
-    {"Halcyra Updates", IDC_UPDATE_VERSION, kText, L"1.3.2", 0},
-    {"Halcyra Updates", IDC_UPDATE_CLOSE, kButton, L"Close", 0},
-    {"Halcyra Updates", IDC_UPDATE_LABEL1, kText, L"You are using Halcyra Version:", 0},
+    {"Halcyra Updates", IDC_UPDATE_VERSION, ROLE_SYSTEM_STATICTEXT, L"1.3.2", 0},
     {"Halcyra Updates", IDC_UPDATE_CHECK, kButton, L"Check for Updates", 0},
-    {"Halcyra Updates", IDC_UPDATE_LABEL2, kText, L"(Launches web browser)", 0},
     {"Options", IDOK, kButton, L"OK", kDefault},
-    {"Options", IDCANCEL, kButton, L"Cancel", 0},
     {"Options", IDC_OPTIONS_FRAME, ROLE_SYSTEM_GROUPING, L"Shortcut Settings", 0},
-    {"Options", IDC_OPTIONS_COMBO0 + 0, kList, L"Screen Saver = CTRL + ALT +", 0},
-    {"Options", IDC_OPTIONS_COMBO0 + 1, kList, L"Turn off Monitor = CTRL + ALT +", 0},
-    {"Options", IDC_OPTIONS_COMBO0 + 2, kList, L"Log Off = CTRL + ALT +", 0},
-    {"Options", IDC_OPTIONS_COMBO0 + 3, kList, L"Shutdown = CTRL + ALT +", 0},
-    {"Options", IDC_OPTIONS_COMBO0 + 4, kList, L"Restart = CTRL + ALT +", 0},
-    {"Options", IDC_OPTIONS_COMBO0 + 5, kList, L"Hibernate = CTRL + ALT +", 0},
-    {"Options", IDC_OPTIONS_COMBO0 + 6, kList, L"Standby = CTRL + ALT +", 0},
-    {"Options", IDC_OPTIONS_LABEL0 + 0, kText, L"Screen Saver = CTRL + ALT +", 0},
-    {"Options", IDC_OPTIONS_LABEL0 + 6, kText, L"Standby = CTRL + ALT +", 0},
-    {"Options", IDC_OPTIONS_APPLY, kButton, L"Apply", 0},
+    {"Options", IDC_OPTIONS_COMBO0, ROLE_SYSTEM_COMBOBOX, L"Screen Saver = CTRL + ALT +", 0},
 };
 
 struct Heard {
     std::wstring name;
-    LONG role = 0;
-    LONG state = 0;
+    LONG role = 0, state = 0;
 };
 
 Heard Hear(HWND control) {
     Heard heard;
     IAccessible* object = nullptr;
-    if (FAILED(::AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                            reinterpret_cast<void**>(&object))) ||
-        !object) {
+    ::AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&object));
+    if (!object) {
         return heard;
     }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
+    VARIANT self{}, role{}, state{};
+    self.vt = VT_I4; // CHILDID_SELF, 0: the control itself
     BSTR name = nullptr;
-    if (object->get_accName(self, &name) == S_OK && name) {
+    if (object->get_accName(self, &name) == S_OK) {
         heard.name = name;
         ::SysFreeString(name);
     }
-    VARIANT answer{};
-    if (SUCCEEDED(object->get_accRole(self, &answer)) && answer.vt == VT_I4) {
-        heard.role = answer.lVal;
-    }
-    if (SUCCEEDED(object->get_accState(self, &answer)) && answer.vt == VT_I4) {
-        heard.state = answer.lVal;
-    }
+    object->get_accRole(self, &role);
+    object->get_accState(self, &state);
+    heard.role = role.vt == VT_I4 ? role.lVal : 0;
+    heard.state = state.vt == VT_I4 ? state.lVal : 0;
     object->Release();
     return heard;
 }
@@ -452,31 +421,23 @@ void CALLBACK RunWhileOpen(HWND, UINT, UINT_PTR timer, DWORD) {
     whileOpen();
 }
 
-TEST(MainWindowAccessibility, EveryControlOfEveryWindowHasANameARoleAndItsState) {
+TEST(MainWindowAccessibility, TheControlsOfEveryWindowTellTheirNameRoleAndState) {
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     RealWindow w;
     ASSERT_TRUE(w.created);
     ::CheckDlgButton(w.Hwnd(), ID_CHECK1, BST_UNCHECKED);
     ::CheckDlgButton(w.Hwnd(), ID_CHECKREQUEST, BST_CHECKED);
     auto hearAll = [](const std::string& title, HWND window) {
-        int children = 0;
-        for (HWND c = ::GetWindow(window, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-            ++children;
-        }
-        int rows = 0;
         for (const AccessibleRow& row : kAccessibleRows) {
             if (title != row.window) {
                 continue;
             }
-            ++rows;
             const Heard heard = Hear(::GetDlgItem(window, row.id));
             EXPECT_EQ(heard.name, row.name) << title << " " << row.id;
             EXPECT_EQ(heard.role, row.role) << title << " " << row.id;
             EXPECT_EQ(heard.state & (kChecked | kLinked | kDefault), row.state)
                 << title << " " << row.id;
         }
-        // Every control has its row, but for five of Options' seven labels.
-        EXPECT_EQ(rows + (title == "Options" ? 5 : 0), children) << title;
     };
     hearAll("Halcyra", w.Hwnd());
     const std::pair<std::string, std::function<void()>> dialogs[] = {

@@ -292,34 +292,17 @@ TEST_F(DialogsWindow, AboutClosesWithOkEnterEscapeAndTheCloseBox) {
     }
 }
 
-TEST_F(DialogsWindow, AboutKeyboardTabsToTheLinksAndOpensThemWithEnterOrSpace) {
+TEST_F(DialogsWindow, AboutEnterOnAFocusedLinkOpensItNotOk) {
     WithDialog(ShowAboutDialog, [&] {
         HWND about = FindVisibleDialog("About Halcyra");
         ASSERT_TRUE(about);
-        for (int id : {IDC_ABOUT_SYSINFO, IDC_ABOUT_EMAIL, IDC_ABOUT_WEBSITE, IDC_ABOUT_UPDATE,
-                       IDC_ABOUT_CMDOK}) {
-            PressKey(about, VK_TAB);
-            ASSERT_TRUE(WaitUntil([&] { return FocusOf(about) == ::GetDlgItem(about, id); })) << id;
-        }
-        auto focusOn = [&](int id) {
-            ::PostMessageA(about, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(about, id)),
-                           TRUE);
-            return WaitUntil([&] { return FocusOf(about) == ::GetDlgItem(about, id); });
-        };
-        ASSERT_TRUE(focusOn(IDC_ABOUT_WEBSITE));
+        HWND link = ::GetDlgItem(about, IDC_ABOUT_WEBSITE);
+        ::PostMessageA(about, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(link), TRUE);
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(about) == link; }));
         PressKey(about, VK_RETURN);
         EXPECT_EQ(browser_->WaitForLines(1),
                   (std::vector<std::string>{std::string(dialogs::kMakerWebSite)}));
-        EXPECT_TRUE(::IsWindowVisible(about)) << "Enter on a link does not press OK";
-        ASSERT_TRUE(focusOn(IDC_ABOUT_UPDATE));
-        PressKey(about, VK_SPACE);
-        HWND update = FindVisibleDialog("Halcyra Updates");
-        ASSERT_TRUE(update);
-        ::SendMessageA(::GetDlgItem(update, IDC_UPDATE_CLOSE), BM_CLICK, 0, 0);
-        ASSERT_TRUE(WaitGone(update));
-        ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(about) != FALSE; }));
-        PressKey(about, VK_ESCAPE);
-        EXPECT_TRUE(WaitGone(about, 3000));
+        EXPECT_TRUE(::IsWindowVisible(about));
     });
 }
 
@@ -327,25 +310,18 @@ bool contrastOn = false;
 
 TEST_F(DialogsWindow, AboutColoursFollowAHighContrastThemeSwitchedWhileOpen) {
     win32::highContrastProbe = [] { return contrastOn; };
-    struct Row {
-        bool on;
-        COLORREF rest, pointer, label;
-    };
-    const Row rows[] = {
-        {true, ::GetSysColor(COLOR_HOTLIGHT), ::GetSysColor(COLOR_WINDOWTEXT),
-         ::GetSysColor(COLOR_WINDOWTEXT)},
-        {false, kBlue, kRed, 0},
-    };
     WithDialog(ShowAboutDialog, [&] {
         HWND about = FindVisibleDialog("About Halcyra");
         ASSERT_TRUE(about);
-        ::SendDlgItemMessageA(about, IDC_ABOUT_UPDATE, WM_MOUSEMOVE, 0, 0);
-        for (const Row& row : rows) {
-            contrastOn = row.on;
+        ::SendDlgItemMessageA(about, IDC_ABOUT_UPDATE, WM_MOUSEMOVE, 0, 0); // under the pointer
+        for (const bool on : {true, false}) {
+            contrastOn = on;
             ::SendMessageA(about, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
-            EXPECT_EQ(LinkColour(about, IDC_ABOUT_EMAIL), row.rest) << row.on;
-            EXPECT_EQ(LinkColour(about, IDC_ABOUT_UPDATE), row.pointer) << row.on;
-            EXPECT_EQ(LinkColour(about, IDC_ABOUT_TITLE), row.label) << row.on;
+            EXPECT_EQ(LinkColour(about, IDC_ABOUT_EMAIL),
+                      on ? ::GetSysColor(COLOR_HOTLIGHT) : kBlue);
+            EXPECT_EQ(LinkColour(about, IDC_ABOUT_UPDATE),
+                      on ? ::GetSysColor(COLOR_WINDOWTEXT) : kRed);
+            EXPECT_EQ(LinkColour(about, IDC_ABOUT_TITLE), on ? ::GetSysColor(COLOR_WINDOWTEXT) : 0);
         }
     });
     win32::highContrastProbe = win32::SystemHighContrast;
