@@ -26,7 +26,8 @@ public:
     virtual void SetCheck1Value(int value) = 0;
     virtual int CheckRequestValue() const = 0;
     virtual void SetCheckRequestValue(int value) = 0;
-    // The picture of HalcyraImage: the 16 by 16 tray image.
+    // The picture of HalcyraImage: the tray image at the small-icon size of the window's density
+    // (16 by 16 at 96 dots per inch).
     virtual ImageHandle HalcyraImagePicture() const = 0;
     virtual std::int32_t TwipsPerPixelX() const = 0;
     // Shows "&Actions" as a popup at the pointer; the entry chosen, or none.

@@ -2,10 +2,14 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "app/MenuIds.h"
 #include "app/win32/MainWindowLayout.h"
 #include "app/win32/Win32ProgramInfo.h"
 #include "common/Product.h"
+#include "common/win32/AccessibleControls.h"
+#include "common/win32/BoundProc.h"
 #include "common/win32/CommonControls.h"
 #include "common/win32/ResourceIds.h"
 
@@ -45,6 +49,17 @@ HICON LoadIconSized(HINSTANCE instance, int id, int size) {
         ::LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
+// Since Windows 10 (1607); before it every window has the one system density.
+BoundProc<int(WINAPI*)(int, UINT)> getSystemMetricsForDpi{"user32.dll", "GetSystemMetricsForDpi"};
+
+// The small-icon size the shell asks for at a density: 16, 20, 24 or 32 pixels.
+int SmallIconSize(int dpi) {
+    if (auto forDpi = getSystemMetricsForDpi.get()) {
+        return forDpi(SM_CXSMICON, static_cast<UINT>(dpi));
+    }
+    return ::GetSystemMetrics(SM_CXSMICON);
+}
+
 } // namespace
 
 Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {}
@@ -66,7 +81,7 @@ bool Win32MainWindow::Create(HalcyraForm& form) {
 
     bigIcon_.reset(LoadIconSized(instance_, IDI_HALCYRA, ::GetSystemMetrics(SM_CXICON)));
     smallIcon_.reset(LoadIconSized(instance_, IDI_HALCYRA, ::GetSystemMetrics(SM_CXSMICON)));
-    trayImage_.reset(LoadIconSized(instance_, IDI_HALCYRA_TRAY, 16));
+    trayImage_.reset(LoadIconSized(instance_, IDI_HALCYRA_TRAY, SmallIconSize(dpi_)));
 
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -92,18 +107,24 @@ bool Win32MainWindow::Create(HalcyraForm& form) {
         return false;
     }
     menu.release(); // the window's now: destroyed with it
-    // The menu bar may wrap; make the client area the designed size whatever it took.
+    FitClientArea();
+    return true;
+}
+
+void Win32MainWindow::FitClientArea() {
+    // The menu bar may wrap, a suggested frame may be a pixel off: make the client area the
+    // designed size whatever the frame took.
     RECT client{};
     ::GetClientRect(window_.get(), &client);
+    const int wider = Pixels(kClientWidthTwips) - (client.right - client.left);
     const int missing = Pixels(kClientHeightTwips) - (client.bottom - client.top);
-    if (missing != 0) {
+    if (wider != 0 || missing != 0) {
         RECT window{};
         ::GetWindowRect(window_.get(), &window);
-        ::SetWindowPos(window_.get(), nullptr, 0, 0, window.right - window.left,
+        ::SetWindowPos(window_.get(), nullptr, 0, 0, window.right - window.left + wider,
                        window.bottom - window.top + missing,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    return true;
 }
 
 void Win32MainWindow::CreateControls() {
@@ -112,21 +133,53 @@ void Win32MainWindow::CreateControls() {
     }
     controlsMade_ = true;
     comctl::InitCommonControls();
-    // Tahoma 8.25 points at the screen's density.
-    font_.reset(::CreateFontA(-::MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
     for (const auto& c : kControls) {
-        HWND control = ::CreateWindowExA(
-            0, c.className, c.caption, WS_CHILD | WS_VISIBLE | c.style, Pixels(c.left),
-            Pixels(c.top), Pixels(c.width), Pixels(c.height), window_.get(),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance_, nullptr);
-        ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        ::CreateWindowExA(0, c.className, c.caption, WS_CHILD | WS_VISIBLE | c.style, 0, 0, 0, 0,
+                          window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                          instance_, nullptr);
     }
-    ::SendDlgItemMessageA(window_.get(), ID_HALCYRAIMAGE, STM_SETICON,
-                          reinterpret_cast<WPARAM>(trayImage_.get()), 0);
+    LayOutControls();
+    // The tray's picture has no caption to be read by.
+    const AccessibleOverride picture[] = {{ID_HALCYRAIMAGE, 0, L"Halcyra"}};
+    DescribeControls(window_.get(), picture);
     ::CheckDlgButton(window_.get(), ID_CHECK1, static_cast<UINT>(check1_));
     ::CheckDlgButton(window_.get(), ID_CHECKREQUEST, static_cast<UINT>(checkRequest_));
+}
+
+// Places the controls and gives them the font and picture of the window's density.
+void Win32MainWindow::LayOutControls() {
+    // Tahoma 8.25 points at the window's density.
+    unique_hfont font(::CreateFontA(-::MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                    FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
+    for (const auto& c : kControls) {
+        HWND control = ::GetDlgItem(window_.get(), c.id);
+        ::SetWindowPos(control, nullptr, Pixels(c.left), Pixels(c.top), Pixels(c.width),
+                       Pixels(c.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    }
+    font_ = std::move(font); // the old font goes only when no control holds it any more
+    ::SendDlgItemMessageA(window_.get(), ID_HALCYRAIMAGE, STM_SETICON,
+                          reinterpret_cast<WPARAM>(trayImage_.get()), 0);
+}
+
+// The window moved to a screen of another density: the suggested frame, then everything the
+// window draws, laid out and loaded again at the new scale; the tray shows the new image.
+void Win32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi > 0 ? dpi : 96;
+    unique_hicon image(LoadIconSized(instance_, IDI_HALCYRA_TRAY, SmallIconSize(dpi_)));
+    std::swap(image, trayImage_);
+    ::SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    FitClientArea();
+    if (controlsMade_) {
+        LayOutControls();
+    }
+    if (CSystrayIcon* icon = form_->SysIcon()) {
+        icon->IconHandle(HalcyraImagePicture());
+    }
+    // image, the old picture, goes now that neither the window nor the tray shows it.
 }
 
 void Win32MainWindow::Discard() {
@@ -263,6 +316,9 @@ LRESULT Win32MainWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
             return 0;
         }
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_SHOWWINDOW:
         // Whoever shows the window, it never appears without its controls.
         if (wParam) {

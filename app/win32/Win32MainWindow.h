@@ -50,6 +50,9 @@ private:
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void OnCommand(WORD id, WORD code);
     void CreateControls();
+    void LayOutControls();
+    void FitClientArea();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     int Pixels(int twips) const;
 
     HINSTANCE instance_;

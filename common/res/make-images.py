@@ -270,7 +270,10 @@ def hand_cursor():
 
 def main():
     write_group("common/res/Halcyra.ico", icon_images(POWER, (16, 32, 48), (4, 32)))
-    write_group("common/res/HalcyraTray.ico", icon_images(TRAY, (16,), (4,)))
+    # 16 colours at 16 pixels, as the window's picture was designed; full colour at the small-icon
+    # sizes of 125, 150 and 200 per cent, so the tray stays sharp at every scale.
+    write_group("common/res/HalcyraTray.ico",
+                icon_images(TRAY, (16,), (4,)) + icon_images(TRAY, (20, 24, 32), (32,)))
     write_group("dialogs/res/AboutPicture.ico", icon_images(MONITOR, (32, 16), (4,)))
     write_group("dialogs/res/Hand.cur", hand_cursor(), kind=2, hotspot=(13, 5))
 

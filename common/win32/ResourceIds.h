@@ -8,6 +8,6 @@
 //   400-499  Update dialog (dialogs/)
 
 #define IDI_HALCYRA 1       // application icon: six images, the first icon of both programs
-#define IDI_HALCYRA_TRAY 2  // 16 by 16, 16 colours: the tray image held by HalcyraImage
+#define IDI_HALCYRA_TRAY 2  // the tray image held by HalcyraImage: 16 (16 colours), 20, 24, 32
 #define IDI_ABOUT_PICTURE 3 // the About dialog's second icon (32 by 32 and 16 by 16)
 #define IDC_HAND_POINTER 4  // pointing hand over the About dialog's links, hot spot 13,5

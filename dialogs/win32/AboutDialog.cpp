@@ -5,7 +5,9 @@
 
 #include "common/win32/ResourceIds.h"
 #include "dialogs/MakerAddresses.h"
+#include "common/win32/AccessibleControls.h"
 #include "common/win32/CommonControls.h"
+#include "common/win32/HighContrast.h"
 #include "dialogs/win32/DialogControls.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/Dialogs.h"
@@ -37,6 +39,13 @@ std::optional<AboutLink> LinkOf(int id) {
     }
 }
 
+// The links are read as links; the pictures have no caption to be read by.
+const AccessibleOverride kAccessible[] = {
+    {IDC_ABOUT_EMAIL, ROLE_SYSTEM_LINK, nullptr},  {IDC_ABOUT_WEBSITE, ROLE_SYSTEM_LINK, nullptr},
+    {IDC_ABOUT_UPDATE, ROLE_SYSTEM_LINK, nullptr}, {IDC_ABOUT_PICICON, 0, L"Halcyra"},
+    {IDC_ABOUT_PICTURE1, 0, L"Monitor power"},
+};
+
 // Line1, the etched separator between the texts and the links, in dialog units.
 constexpr RECT kSeparator{10, 72, 244, 72};
 
@@ -51,12 +60,52 @@ void DrawLine(HDC dc, int x0, int x1, int y, COLORREF colour) {
 
 LRESULT CALLBACK AboutDialog::LinkProcedure(HWND link, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR id, DWORD_PTR self) {
-    if (message == WM_MOUSEMOVE) {
-        Guarded(::GetParent(link), [&] {
-            reinterpret_cast<AboutDialog*>(self)->Link_MouseMove(static_cast<int>(id));
-        });
-    } else if (message == WM_NCDESTROY) {
+    auto* dialog = reinterpret_cast<AboutDialog*>(self);
+    switch (message) {
+    case WM_MOUSEMOVE:
+        Guarded(::GetParent(link), [&] { dialog->Link_MouseMove(static_cast<int>(id)); });
+        break;
+    case WM_GETDLGCODE: {
+        // Enter on a focused link opens it instead of pressing the default button OK.
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        const LRESULT code = comctl::DefSubclassProc(link, message, wParam, lParam);
+        if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
+            return code | DLGC_WANTMESSAGE;
+        }
+        return code;
+    }
+    case WM_KEYDOWN:
+        // Enter and Space do what a click does, once per press (not on the key's repeats).
+        if ((wParam == VK_RETURN || wParam == VK_SPACE) && (lParam & 0x40000000) == 0) {
+            ::SendMessageA(::GetParent(link), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED),
+                           reinterpret_cast<LPARAM>(link));
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        ::InvalidateRect(link, nullptr, TRUE);
+        break;
+    case WM_PAINT:
+        if (!wParam) {
+            // The label paints into our DC, then the focus cue goes on top, both clipped alike.
+            PAINTSTRUCT paint{};
+            HDC dc = ::BeginPaint(link, &paint);
+            comctl::DefSubclassProc(link, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+            if (::GetFocus() == link) {
+                RECT box{};
+                ::GetClientRect(link, &box);
+                ::DrawFocusRect(dc, &box);
+            }
+            ::EndPaint(link, &paint);
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY:
         comctl::RemoveWindowSubclass(link, LinkProcedure, id);
+        break;
+    default:
+        break;
     }
     return comctl::DefSubclassProc(link, message, wParam, lParam);
 }
@@ -83,6 +132,11 @@ INT_PTR AboutDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lPa
     case WM_PAINT:
         Form_Paint();
         return TRUE;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        // A high-contrast theme switched on or off: every colour is chosen again at repaint.
+        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return FALSE;
     default:
         return FALSE;
     }
@@ -116,7 +170,8 @@ INT_PTR AboutDialog::Form_Initialize() {
         RECT box{};
         ::GetTextExtentPoint32A(dc.get(), text, length, &extent);
         ::GetWindowRect(link, &box);
-        ::SetWindowPos(link, nullptr, 0, 0, extent.cx + 1, box.bottom - box.top,
+        // Two pixels more hold the focus cue's right edge clear of the last letter.
+        ::SetWindowPos(link, nullptr, 0, 0, extent.cx + 3, box.bottom - box.top,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         comctl::SetWindowSubclass(link, LinkProcedure, static_cast<UINT_PTR>(id),
                                   reinterpret_cast<DWORD_PTR>(this));
@@ -125,6 +180,7 @@ INT_PTR AboutDialog::Form_Initialize() {
     AddTooltip(tooltips, Item(IDC_ABOUT_EMAIL), std::string(dialogs::kMakerMail).c_str());
     AddTooltip(tooltips, Item(IDC_ABOUT_WEBSITE), std::string(dialogs::kMakerWebSite).c_str());
 
+    DescribeControls(hwnd_, kAccessible);
     form_->Form_Load();
     return TRUE; // the focus goes to OK, the first tab stop
 }
@@ -174,9 +230,11 @@ void AboutDialog::Link_MouseMove(int id) {
 
 INT_PTR AboutDialog::Form_CtlColorStatic(HDC dc, HWND control) {
     const int id = ::GetDlgCtrlID(control);
-    COLORREF text = 0;
+    COLORREF text = ContrastColour(0, COLOR_WINDOWTEXT);
     if (auto link = LinkOf(id)) {
-        text = form_->LinkColour(*link);
+        const COLORREF designed = form_->LinkColour(*link);
+        text = ContrastColour(designed,
+                              designed == dialogs::kLinkAtRest ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT);
     } else if (id != IDC_ABOUT_TITLE && id != IDC_ABOUT_DESCRIPTION) {
         return FALSE;
     }
@@ -197,8 +255,10 @@ void AboutDialog::Form_Paint() {
     const PaintDC dc(hwnd_);
     RECT line = kSeparator;
     ::MapDialogRect(hwnd_, &line);
-    DrawLine(dc.get(), line.left, line.right, line.top, RGB(0x80, 0x80, 0x80));
-    DrawLine(dc.get(), line.left, line.right, line.top + 1, RGB(0xFF, 0xFF, 0xFF));
+    DrawLine(dc.get(), line.left, line.right, line.top,
+             ContrastColour(RGB(0x80, 0x80, 0x80), COLOR_BTNSHADOW));
+    DrawLine(dc.get(), line.left, line.right, line.top + 1,
+             ContrastColour(RGB(0xFF, 0xFF, 0xFF), COLOR_BTNHIGHLIGHT));
 }
 
 void AboutDialog::Unload() {

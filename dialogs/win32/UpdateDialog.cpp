@@ -4,6 +4,7 @@
 #include "dialogs/win32/UpdateDialog.h"
 
 #include "dialogs/MakerAddresses.h"
+#include "common/win32/AccessibleControls.h"
 #include "common/win32/CommonControls.h"
 #include "dialogs/win32/DialogControls.h"
 #include "dialogs/win32/DialogIds.h"
@@ -38,6 +39,7 @@ INT_PTR UpdateDialog::Form_Initialize() {
     for (int id : {IDC_UPDATE_CHECK, IDC_UPDATE_CLOSE}) {
         comctl::SetWindowSubclass(::GetDlgItem(hwnd_, id), NeverDefaultButton, 0, 0);
     }
+    DescribeControls(hwnd_);
     // The tool tip keeps a copy of its text.
     AddTooltip(CreateTooltips(hwnd_), ::GetDlgItem(hwnd_, IDC_UPDATE_CHECK),
                std::string(dialogs::kProductHomePage).c_str());

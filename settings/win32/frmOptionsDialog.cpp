@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/win32/AccessibleControls.h"
 #include "common/win32/WindowProcedure.h"
 
 #include "settings/IOptionsView.h"
@@ -88,6 +89,7 @@ void OptionsDialog::Form_Load() {
                                   reinterpret_cast<LPARAM>(entry.c_str()));
         }
     }
+    DescribeControls(hwnd_); // each list is named by the label before it
     form_.Form_Load();
 }
 

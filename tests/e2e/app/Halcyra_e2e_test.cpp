@@ -298,5 +298,22 @@ TEST_F(HalcyraDialogs, TheTrayPopupRunsTheChosenEntryAndIgnoresClicksMeanwhile) 
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(hwnd) != FALSE; }));
 }
 
+// The keyboard in the notification area (Win+B, the arrows, then Enter, Space, Shift+F10 or the
+// menu key) gives an icon of the first version the right button's press and release, as a click.
+TEST_F(HalcyraDialogs, TheShellsKeyboardActivationOpensThePopupAndTheWindowComesBack) {
+    HalcyraProcess halcyra("/start");
+    HWND hwnd = halcyra.WaitReady(true);
+    ASSERT_NE(hwnd, nullptr);
+    NotifyFromTray(hwnd, WM_RBUTTONDOWN);
+    NotifyFromTray(hwnd, WM_RBUTTONUP);
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto menus = WindowsOf(0, "#32768", nullptr);
+        return !menus.empty() && ::IsWindowVisible(menus.front());
+    })) << "the popup menu opens";
+    ASSERT_TRUE(PressKeys("Down Down Down Down Down Return")); // "Sh&ow", the fifth entry
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(hwnd) != FALSE; }));
+    EXPECT_FALSE(halcyra.DialogTitled("Options", 300));
+}
+
 } // namespace
 } // namespace halcyra::e2e

@@ -6,6 +6,7 @@
 
 #include "HalcyraDriver.h"
 #include "app/MenuIds.h"
+#include "dialogs/win32/DialogIds.h"
 
 namespace halcyra::e2e {
 namespace {
@@ -80,6 +81,25 @@ TEST_F(RealMachines, EachDensityScalesTheLayoutAndKeepsTheShellsClicks) {
         if (dpi != 144) {
             Screenshot("main-" + std::to_string(dpi) + "dpi");
         }
+
+        // About from the keyboard alone: its links are tab stops after the two buttons, Space on
+        // "Check For Updates" opens the Update dialog, Escape closes About.
+        ::SetWindowPos(hwnd, nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        RunUnix("xdotool mousemove 120 50 click 1"); // the title bar: Halcyra in front
+        ASSERT_TRUE(PressKeys("alt+b"));
+        HWND about = halcyra.DialogTitled("About Halcyra");
+        ASSERT_NE(about, nullptr);
+        ASSERT_TRUE(PressKeys("Tab Tab Tab"));
+        EXPECT_TRUE(
+            WaitUntil([&] { return FocusOf(about) == ::GetDlgItem(about, IDC_ABOUT_WEBSITE); }));
+        Screenshot("about-keyboard-" + std::to_string(dpi) + "dpi");
+        ASSERT_TRUE(PressKeys("Tab space"));
+        HWND update = halcyra.DialogTitled("Halcyra Updates");
+        ASSERT_NE(update, nullptr);
+        ::PostMessageA(update, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(about) != FALSE; }));
+        ASSERT_TRUE(PressKeys("Escape"));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
 
         // Back to the tray, and a right click there opens the popup.
         ::SendMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);

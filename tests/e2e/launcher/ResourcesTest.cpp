@@ -140,8 +140,9 @@ TEST(ResourcesTest, ManifestAsksForCommonControls6SystemDpiAndTheCallersRights) 
     for (const char* part :
          {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
           "publicKeyToken=\"6595b64144ccf1df\"", "<requestedExecutionLevel level=\"asInvoker\"",
-          ">true</dpiAware>", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", // Windows 7
-          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {                  // Windows 10
+          ">true</dpiAware>", ">PerMonitorV2</dpiAwareness>",
+          "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",    // Windows 7
+          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) { // Windows 10
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
     }
     // The loader took it: comctl32 comes from the side-by-side store, not from system32.

@@ -2,6 +2,7 @@
 // its layout in twips at the screen's density, and the "Sh&ow" mark through hide and show.
 #include <windows.h>
 #include <objbase.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,10 @@
 #include "support/FormFakes.h"
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32WindowSystem.h"
+#include "dialogs/win32/DialogIds.h"
+#include "dialogs/win32/Dialogs.h"
+#include "settings/win32/frmOptionsDialog.h"
+#include "settings/win32/frmOptionsResources.h"
 #include "settings/win32/Win32HotkeyApi.h"
 #include "tray/win32/Win32NotifyIconApi.h"
 #include "winmsg/win32/Win32SubclassPlatform.h"
@@ -194,80 +199,109 @@ TEST(MainWindowStart, TheUserInterfaceThreadIsASingleThreadedApartment) {
     }
 }
 
+int ImageWidth(HICON icon) {
+    ICONINFO info{};
+    BITMAP bitmap{};
+    ::GetIconInfo(icon, &info);
+    ::GetObjectA(info.hbmMask, sizeof bitmap, &bitmap);
+    ::DeleteObject(info.hbmMask);
+    ::DeleteObject(info.hbmColor); // none for a monochrome icon: harmless
+    return bitmap.bmWidth;
+}
+
+// At the screen's density, then moved to screens of 144 and 192 dots per inch: the window is laid
+// out as a start at that density lays it out, and the tray shows the small icon of that density.
 TEST(MainWindowLayout, ClientAreaAndControlsStandAtTheirTwipsPositions) {
     RealWindow w;
     ASSERT_TRUE(w.created);
     HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    const int screenDpi = ::GetDeviceCaps(screen, LOGPIXELSX);
     ::ReleaseDC(nullptr, screen);
-    const auto px = [dpi](int twips) { return ::MulDiv(twips, dpi, 1440); };
-
-    RECT client{};
-    ::GetClientRect(w.Hwnd(), &client);
-    EXPECT_EQ(client.right, px(5010));
-    EXPECT_EQ(client.bottom, px(1530));
-
-    const LONG style = ::GetWindowLongA(w.Hwnd(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_MINIMIZEBOX);
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_FALSE(style & WS_THICKFRAME) << "fixed border";
-
-    const struct {
-        int id;
-        const char* caption;
-        int left, top, width, height;
-    } controls[] = {
-        {ID_CHECK1, "Startup on system startup", 120, 120, 3015, 255},
-        {ID_CHECKREQUEST,
-         "Request confirmation before shutting down, restarting, standing by, logging of, or "
-         "hibernating.",
-         120, 480, 2895, 855},
-        {ID_COMMANDABOUT, "A&bout", 3360, 0, 1575, 375},
-        {ID_COMMANDOPTIONS, "O&ptions", 3360, 360, 1575, 375},
-        {ID_COMMANDMINIMIZE, "&Minimize", 3360, 720, 1575, 375},
-        {ID_COMMANDUPDATES, "Check for &Updates", 3360, 1080, 1575, 375},
-        {ID_HALCYRAIMAGE, "", 3120, 1080, 240, 240},
-    };
-    for (const auto& c : controls) {
-        SCOPED_TRACE(c.id);
-        HWND control = ::GetDlgItem(w.Hwnd(), c.id);
-        ASSERT_NE(control, nullptr);
-        RECT r{};
-        ::GetWindowRect(control, &r);
-        ::MapWindowPoints(nullptr, w.Hwnd(), reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(r.left, px(c.left));
-        EXPECT_EQ(r.top, px(c.top));
-        if (c.id != ID_HALCYRAIMAGE) { // the picture takes the icon's own size
-            EXPECT_EQ(r.right - r.left, px(c.width));
-            EXPECT_EQ(r.bottom - r.top, px(c.height));
+    for (const auto& [dpi, trayImage] :
+         {std::pair{screenDpi, screenDpi * 16 / 96}, std::pair{144, 24}, std::pair{192, 32}}) {
+        SCOPED_TRACE("DPI " + std::to_string(dpi));
+        const auto px = [dpi](int twips) { return ::MulDiv(twips, dpi, 1440); };
+        if (dpi != screenDpi) {
+            RECT frame{0, 0, px(5010), px(1530)};
+            ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongA(w.Hwnd(), GWL_STYLE)),
+                                 TRUE, 0);
+            ::OffsetRect(&frame, 40, 30);
+            ::SendMessageA(w.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&frame));
+            RECT placed{};
+            ::GetWindowRect(w.Hwnd(), &placed);
+            EXPECT_EQ(placed.left, frame.left) << "at the suggested place";
+            EXPECT_EQ(placed.top, frame.top);
         }
-        char text[256] = {};
-        ::GetWindowTextA(control, text, sizeof text);
-        EXPECT_STREQ(text, c.caption);
-        if (c.id != ID_HALCYRAIMAGE) {
-            LOGFONTA font{};
-            ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)),
-                         sizeof font, &font);
-            EXPECT_STREQ(font.lfFaceName, "Tahoma");
-            EXPECT_EQ(font.lfHeight, -::MulDiv(825, dpi, 7200));
-            EXPECT_EQ(font.lfWeight, FW_NORMAL);
-        }
-    }
-    EXPECT_NE(::SendDlgItemMessageA(w.Hwnd(), ID_HALCYRAIMAGE, STM_GETICON, 0, 0), 0);
+        EXPECT_EQ(ImageWidth(reinterpret_cast<HICON>(w.window.HalcyraImagePicture())), trayImage);
+        EXPECT_EQ(w.form.SysIcon()->IconHandle(), w.window.HalcyraImagePicture());
 
-    // Tab order: the two boxes, then the four buttons.
-    std::vector<int> order;
-    HWND at = ::GetDlgItem(w.Hwnd(), ID_CHECK1);
-    for (int i = 0; i < 6; ++i) {
-        order.push_back(::GetDlgCtrlID(at));
-        at = ::GetNextDlgTabItem(w.Hwnd(), at, FALSE);
+        RECT client{};
+        ::GetClientRect(w.Hwnd(), &client);
+        EXPECT_EQ(client.right, px(5010));
+        EXPECT_EQ(client.bottom, px(1530));
+
+        const LONG style = ::GetWindowLongA(w.Hwnd(), GWL_STYLE);
+        EXPECT_TRUE(style & WS_MINIMIZEBOX);
+        EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+        EXPECT_FALSE(style & WS_THICKFRAME) << "fixed border";
+
+        const struct {
+            int id;
+            const char* caption;
+            int left, top, width, height;
+        } controls[] = {
+            {ID_CHECK1, "Startup on system startup", 120, 120, 3015, 255},
+            {ID_CHECKREQUEST,
+             "Request confirmation before shutting down, restarting, standing by, logging of, or "
+             "hibernating.",
+             120, 480, 2895, 855},
+            {ID_COMMANDABOUT, "A&bout", 3360, 0, 1575, 375},
+            {ID_COMMANDOPTIONS, "O&ptions", 3360, 360, 1575, 375},
+            {ID_COMMANDMINIMIZE, "&Minimize", 3360, 720, 1575, 375},
+            {ID_COMMANDUPDATES, "Check for &Updates", 3360, 1080, 1575, 375},
+            {ID_HALCYRAIMAGE, "", 3120, 1080, 240, 240},
+        };
+        for (const auto& c : controls) {
+            SCOPED_TRACE(c.id);
+            HWND control = ::GetDlgItem(w.Hwnd(), c.id);
+            ASSERT_NE(control, nullptr);
+            RECT r{};
+            ::GetWindowRect(control, &r);
+            ::MapWindowPoints(nullptr, w.Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_EQ(r.left, px(c.left));
+            EXPECT_EQ(r.top, px(c.top));
+            if (c.id != ID_HALCYRAIMAGE) { // the picture takes the icon's own size
+                EXPECT_EQ(r.right - r.left, px(c.width));
+                EXPECT_EQ(r.bottom - r.top, px(c.height));
+            }
+            char text[256] = {};
+            ::GetWindowTextA(control, text, sizeof text);
+            EXPECT_STREQ(text, c.caption);
+            if (c.id != ID_HALCYRAIMAGE) {
+                LOGFONTA font{};
+                ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)),
+                             sizeof font, &font);
+                EXPECT_STREQ(font.lfFaceName, "Tahoma");
+                EXPECT_EQ(font.lfHeight, -::MulDiv(825, dpi, 7200));
+                EXPECT_EQ(font.lfWeight, FW_NORMAL);
+            }
+        }
+        EXPECT_NE(::SendDlgItemMessageA(w.Hwnd(), ID_HALCYRAIMAGE, STM_GETICON, 0, 0), 0);
+
+        // Tab order: the two boxes, then the four buttons.
+        std::vector<int> order;
+        HWND at = ::GetDlgItem(w.Hwnd(), ID_CHECK1);
+        for (int i = 0; i < 6; ++i) {
+            order.push_back(::GetDlgCtrlID(at));
+            at = ::GetNextDlgTabItem(w.Hwnd(), at, FALSE);
+        }
+        EXPECT_EQ(order,
+                  (std::vector<int>{ID_CHECK1, ID_CHECKREQUEST, ID_COMMANDABOUT, ID_COMMANDOPTIONS,
+                                    ID_COMMANDMINIMIZE, ID_COMMANDUPDATES}));
     }
-    EXPECT_EQ(order, (std::vector<int>{ID_CHECK1, ID_CHECKREQUEST, ID_COMMANDABOUT,
-                                       ID_COMMANDOPTIONS, ID_COMMANDMINIMIZE, ID_COMMANDUPDATES}));
 }
 
-// In the tray the window has no controls yet; when it is first shown they carry what start-up
-// set, and from then on they answer for themselves.
 TEST(MainWindowLayout, ControlsComeWithTheFirstShowingAndCarryTheStartUpState) {
     for (const char* confirm : {"1", "0"}) {
         SCOPED_TRACE(confirm);
@@ -310,6 +344,118 @@ TEST(MainWindowMenu, ExitTearsDownAndEndsTheLoop) {
     }
     EXPECT_TRUE(quit);
     EXPECT_FALSE(w.form.SysIcon()->Visible());
+}
+
+// What a screen reader hears of the controls of the main window and the three dialogs: one of
+// each kind, and every one whose name does not come from its own caption.
+struct AccessibleRow {
+    const char* window; // its title
+    int id;
+    LONG role;
+    const wchar_t* name;
+    LONG state; // of checked, linked and default: exactly these
+};
+
+constexpr LONG kChecked = STATE_SYSTEM_CHECKED;
+constexpr LONG kLinked = STATE_SYSTEM_LINKED;
+constexpr LONG kDefault = STATE_SYSTEM_DEFAULT;
+constexpr LONG kButton = ROLE_SYSTEM_PUSHBUTTON;
+constexpr LONG kLink = ROLE_SYSTEM_LINK;
+constexpr LONG kPicture = ROLE_SYSTEM_GRAPHIC;
+
+const AccessibleRow kAccessibleRows[] = {
+    {"Halcyra", ID_CHECK1, ROLE_SYSTEM_CHECKBUTTON, L"Startup on system startup", 0},
+    {"Halcyra", ID_CHECKREQUEST, ROLE_SYSTEM_CHECKBUTTON,
+     L"Request confirmation before shutting down, restarting, standing by, logging of, or "
+     L"hibernating.",
+     kChecked},
+    {"Halcyra", ID_COMMANDABOUT, kButton, L"About", 0},
+    {"Halcyra", ID_HALCYRAIMAGE, kPicture, L"Halcyra", 0},
+    {"About Halcyra", IDC_ABOUT_PICTURE1, kPicture, L"Monitor power", 0},
+    {"About Halcyra", IDC_ABOUT_PICICON, kPicture, L"Halcyra", 0},
+    {"About Halcyra", IDC_ABOUT_CMDOK, kButton, L"OK", kDefault},
+    {"About Halcyra", IDC_ABOUT_EMAIL, kLink, L"E-mail Quorvix Software", kLinked},
+    {"About Halcyra", IDC_ABOUT_WEBSITE, kLink, L"Quorvix Software Web Site", kLinked},
+    {"About Halcyra", IDC_ABOUT_UPDATE, kLink, L"Check For Updates", kLinked},
+    {"Halcyra Updates", IDC_UPDATE_VERSION, ROLE_SYSTEM_STATICTEXT, L"1.3.2", 0},
+    {"Halcyra Updates", IDC_UPDATE_CHECK, kButton, L"Check for Updates", 0},
+    {"Options", IDOK, kButton, L"OK", kDefault},
+    {"Options", IDC_OPTIONS_FRAME, ROLE_SYSTEM_GROUPING, L"Shortcut Settings", 0},
+    {"Options", IDC_OPTIONS_COMBO0, ROLE_SYSTEM_COMBOBOX, L"Screen Saver = CTRL + ALT +", 0},
+};
+
+struct Heard {
+    std::wstring name;
+    LONG role = 0, state = 0;
+};
+
+Heard Hear(HWND control) {
+    Heard heard;
+    IAccessible* object = nullptr;
+    ::AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&object));
+    if (!object) {
+        return heard;
+    }
+    VARIANT self{}, role{}, state{};
+    self.vt = VT_I4; // CHILDID_SELF, 0: the control itself
+    BSTR name = nullptr;
+    if (object->get_accName(self, &name) == S_OK) {
+        heard.name = name;
+        ::SysFreeString(name);
+    }
+    object->get_accRole(self, &role);
+    object->get_accState(self, &state);
+    heard.role = role.vt == VT_I4 ? role.lVal : 0;
+    heard.state = state.vt == VT_I4 ? state.lVal : 0;
+    object->Release();
+    return heard;
+}
+
+// Runs check on this thread inside the modal loop of the dialog that open shows, then closes it.
+std::function<void()> whileOpen;
+void CALLBACK RunWhileOpen(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    whileOpen();
+}
+
+TEST(MainWindowAccessibility, TheControlsOfEveryWindowTellTheirNameRoleAndState) {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    RealWindow w;
+    ASSERT_TRUE(w.created);
+    ::CheckDlgButton(w.Hwnd(), ID_CHECK1, BST_UNCHECKED);
+    ::CheckDlgButton(w.Hwnd(), ID_CHECKREQUEST, BST_CHECKED);
+    auto hearAll = [](const std::string& title, HWND window) {
+        for (const AccessibleRow& row : kAccessibleRows) {
+            if (title != row.window) {
+                continue;
+            }
+            const Heard heard = Hear(::GetDlgItem(window, row.id));
+            EXPECT_EQ(heard.name, row.name) << title << " " << row.id;
+            EXPECT_EQ(heard.role, row.role) << title << " " << row.id;
+            EXPECT_EQ(heard.state & (kChecked | kLinked | kDefault), row.state)
+                << title << " " << row.id;
+        }
+    };
+    hearAll("Halcyra", w.Hwnd());
+    const std::pair<std::string, std::function<void()>> dialogs[] = {
+        {"About Halcyra", [&] { win32::ShowAboutDialog(w.Hwnd()); }},
+        {"Halcyra Updates", [&] { win32::ShowUpdateDialog(w.Hwnd()); }},
+        {"Options", [&] { win32::ShowOptionsDialog(w.Hwnd(), w.settings, w.hotkeys); }},
+    };
+    for (const auto& [title, open] : dialogs) {
+        bool heard = false;
+        whileOpen = [&] {
+            HWND dialog = ::FindWindowA("#32770", title.c_str());
+            hearAll(title, dialog);
+            heard = dialog != nullptr;
+            ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+        };
+        ::SetTimer(nullptr, 0, 100, RunWhileOpen);
+        open();
+        EXPECT_TRUE(heard) << title;
+    }
+    ::CoUninitialize();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/win32/HighContrast.h"
 #include "common/win32/ResourceIds.h"
 #include "dialogs/MakerAddresses.h"
 #include "dialogs/win32/DialogIds.h"
@@ -289,6 +290,41 @@ TEST_F(DialogsWindow, AboutClosesWithOkEnterEscapeAndTheCloseBox) {
         });
         EXPECT_TRUE(::IsWindowEnabled(owner_));
     }
+}
+
+TEST_F(DialogsWindow, AboutEnterOnAFocusedLinkOpensItNotOk) {
+    WithDialog(ShowAboutDialog, [&] {
+        HWND about = FindVisibleDialog("About Halcyra");
+        ASSERT_TRUE(about);
+        HWND link = ::GetDlgItem(about, IDC_ABOUT_WEBSITE);
+        ::PostMessageA(about, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(link), TRUE);
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(about) == link; }));
+        PressKey(about, VK_RETURN);
+        EXPECT_EQ(browser_->WaitForLines(1),
+                  (std::vector<std::string>{std::string(dialogs::kMakerWebSite)}));
+        EXPECT_TRUE(::IsWindowVisible(about));
+    });
+}
+
+bool contrastOn = false;
+
+TEST_F(DialogsWindow, AboutColoursFollowAHighContrastThemeSwitchedWhileOpen) {
+    win32::highContrastProbe = [] { return contrastOn; };
+    WithDialog(ShowAboutDialog, [&] {
+        HWND about = FindVisibleDialog("About Halcyra");
+        ASSERT_TRUE(about);
+        ::SendDlgItemMessageA(about, IDC_ABOUT_UPDATE, WM_MOUSEMOVE, 0, 0); // under the pointer
+        for (const bool on : {true, false}) {
+            contrastOn = on;
+            ::SendMessageA(about, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+            EXPECT_EQ(LinkColour(about, IDC_ABOUT_EMAIL),
+                      on ? ::GetSysColor(COLOR_HOTLIGHT) : kBlue);
+            EXPECT_EQ(LinkColour(about, IDC_ABOUT_UPDATE),
+                      on ? ::GetSysColor(COLOR_WINDOWTEXT) : kRed);
+            EXPECT_EQ(LinkColour(about, IDC_ABOUT_TITLE), on ? ::GetSysColor(COLOR_WINDOWTEXT) : 0);
+        }
+    });
+    win32::highContrastProbe = win32::SystemHighContrast;
 }
 
 TEST_F(DialogsWindow, AboutEnterOnSystemInfoPressesSystemInfoNotOk) {
