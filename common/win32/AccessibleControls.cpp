@@ -4,6 +4,7 @@
 #include "common/win32/AccessibleControls.h"
 
 #include "common/win32/BoundProc.h"
+#include "common/win32/ComApartment.h"
 #include "common/win32/CommonControls.h"
 
 #include <new>
@@ -269,6 +270,9 @@ private:
 #pragma GCC diagnostic pop
 
 LRESULT Answer(HWND control, WPARAM wParam, const Description& description) {
+    // The answer is marshalled through COM: the window's thread enters its apartment at the
+    // first question (left at exit with the rest), so a start nobody reads aloud stays lean.
+    com::EnterApartment();
     auto create = createStdAccessibleObject.get();
     auto answer = lresultFromObject.get();
     IAccessible* inner = nullptr;

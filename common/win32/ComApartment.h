@@ -1,6 +1,7 @@
 #pragma once
-// COM's single-threaded apartment on the window's thread, entered where a shell call first needs
-// it (ShellExecute's mail and web handlers may use COM) and left once at exit. ole32 is bound at
+// COM's single-threaded apartment on the window's thread, entered where a shell call or a screen
+// reader's question first needs it (ShellExecute's mail and web handlers may use COM; an
+// accessible object is marshalled through it) and left once at exit. ole32 is bound at
 // that first use, so a start in the tray never loads it.
 #include <windows.h>
 #include <objbase.h>
