@@ -107,7 +107,7 @@ public:
         std::string_view question;   // asked first when confirmation is on; empty: none
         void (HalcyraForm::*handler)();
     };
-    static const std::array<Action, 14> kActions;
+    static const std::array<Action, kMenuEntries.size()> kActions;
 
     // The power actions.
     void menu_Shutdown_Click();

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "app/HalcyraForm.h"
+#include "settings/SettingsKeys.h"
 
 namespace halcyra {
 
@@ -32,7 +33,7 @@ LResult HalcyraForm::WindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wP
         }
         return 0;
     }
-    if (iMsg == form::kHotkey && wParam >= 1 && wParam <= 7) {
+    if (iMsg == form::kHotkey && wParam >= 1 && wParam <= settings::kHotkeyPairs.size()) {
         PerformAction(s_.hotkeys.Slot(static_cast<std::int64_t>(wParam)));
         return 0;
     }
