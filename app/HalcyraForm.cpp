@@ -5,7 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "settings/HotkeyMessages.h"
-#include "settings/Registry.h"
+#include "common/Registry.h"
 #include "settings/RunEntry.h"
 #include "settings/SettingsKeys.h"
 

@@ -16,7 +16,7 @@
 #include "app/MenuEntry.h"
 #include "app/ScheduleRequest.h"
 #include "common/Product.h"
-#include "settings/IRegistryApi.h"
+#include "common/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
 #include "settings/modHotkey.h"
 #include "tray/CSystrayIcon.h"

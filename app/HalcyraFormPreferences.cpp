@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/HalcyraForm.h"
-#include "settings/Registry.h"
+#include "common/Registry.h"
 #include "settings/SettingsKeys.h"
 
 namespace halcyra {

@@ -1,7 +1,7 @@
 #include "dialogs/frmAbout.h"
 
 #include "dialogs/MakerAddresses.h"
-#include "settings/Registry.h"
+#include "common/Registry.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -7,7 +7,7 @@
 #include "dialogs/IMessageBox.h"
 #include "dialogs/IProgramStarter.h"
 #include "dialogs/IShellOpener.h"
-#include "settings/IRegistryApi.h"
+#include "common/IRegistryApi.h"
 
 #include <array>
 #include <cstdint>

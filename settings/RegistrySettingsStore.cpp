@@ -1,6 +1,6 @@
 #include "settings/RegistrySettingsStore.h"
 
-#include "settings/Registry.h"
+#include "common/Registry.h"
 
 namespace halcyra {
 

@@ -9,7 +9,7 @@
 #include "dialogs/win32/Win32FileExists.h"
 #include "dialogs/win32/Win32MessageBox.h"
 #include "dialogs/win32/Win32ProgramStarter.h"
-#include "settings/win32/Win32RegistryApi.h"
+#include "common/win32/Win32RegistryApi.h"
 #include "dialogs/win32/Win32ShellOpener.h"
 
 #include <optional>

@@ -14,7 +14,7 @@
 #include "settings/IHotkeyApi.h"
 #include "settings/IKeyboardLayout.h"
 #include "settings/IOptionsView.h"
-#include "settings/IRegistryApi.h"
+#include "common/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
 
 namespace halcyra::test {

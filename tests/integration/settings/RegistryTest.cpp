@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "settings/Registry.h"
-#include "settings/win32/Win32RegistryApi.h"
+#include "common/Registry.h"
+#include "common/win32/Win32RegistryApi.h"
 #include "settings/win32/Win32SettingsStore.h"
 
 namespace halcyra::test {

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "settings/Registry.h"
+#include "common/Registry.h"
 #include "settings/RegistrySettingsStore.h"
 #include "settings/RunEntry.h"
 #include "support/SettingsFakes.h"

@@ -1,6 +1,6 @@
 #pragma once
 // IRegistryApi over advapi32's wide registry functions, text converted from and to UTF-8.
-#include "settings/IRegistryApi.h"
+#include "common/IRegistryApi.h"
 
 namespace halcyra::win32 {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "settings/win32/Win32RegistryApi.h"
+#include "common/win32/Win32RegistryApi.h"
 
 #include <cstring>
 #include <string>

@@ -1,4 +1,4 @@
-#include "settings/Registry.h"
+#include "common/Registry.h"
 
 #include <algorithm>
 #include <limits>

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <variant>
 
-#include "settings/IRegistryApi.h"
+#include "common/IRegistryApi.h"
 
 namespace halcyra {
 
