@@ -62,11 +62,11 @@ bool HalcyraForm::Form_Load() {
     }
 
     const RegistryValue marker{std::string(settings::kRunPresenceMarker)};
-    const RegistryValue run = Registry::ReadValue(
+    const RegistryValue run = registry::ReadValue(
         s_.registry, reg::kCurrentUser, settings::kRunKeyPath, settings::kRunValueName, marker);
     if (run != marker) {
         // The entry may have been left by a copy in another folder: point it at this one.
-        Registry::WriteStringValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
+        registry::WriteStringValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
                                    settings::kRunValueName, RunEntryData());
         s_.view.SetCheck1Value(1);
         Check1_Click();

@@ -10,10 +10,10 @@ namespace halcyra {
 void HalcyraForm::Check1_Click() {
     const int value = s_.view.Check1Value();
     if (value == 1) {
-        Registry::WriteStringValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
+        registry::WriteStringValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
                                    settings::kRunValueName, RunEntryData());
     } else if (value == 0) {
-        Registry::DeleteValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
+        registry::DeleteValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
                               settings::kRunValueName);
     }
 }

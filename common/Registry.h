@@ -1,7 +1,7 @@
 #pragma once
-// Every registry read, write and delete of the program goes through here: the exact calls
-// (access masks, reserved arguments, order) live in one place, and every opened key is owned
-// by a RegistryKey, so no path through a caller can leave one open. Stateless.
+// Every registry read, write and delete of the program goes through these functions: the
+// exact calls (access masks, reserved arguments, order) live in one place, and every opened
+// key is owned by a RegistryKey, so no path through a caller can leave one open.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -59,42 +59,52 @@ struct StoredValue {
     std::string bytes;
 };
 
-class Registry {
-public:
-    // Opens an existing key (reserved options 0). Empty when it cannot be opened; status (when
-    // given) receives the platform's code.
-    static RegistryKey OpenKey(IRegistryApi& api, RegKey root, std::string_view keyPath,
-                               std::uint32_t access, long* status = nullptr);
-    // Creates every missing level of keyPath, or opens the key that is there: reserved 0, no
-    // class, non-volatile, a handle nobody inherits.
-    static RegistryKey CreateKey(IRegistryApi& api, RegKey root, std::string_view keyPath,
-                                 std::uint32_t access, long* status = nullptr);
+namespace registry {
 
-    // Stores value as REG_SZ, its terminating NUL counted. 0 on success, else the platform's
-    // code. The key is opened with full access unless the caller asks for less.
-    static long WriteStringValue(IRegistryApi& api, RegKey root, std::string_view keyPath,
-                                 std::string_view valueName, std::string_view value,
-                                 std::uint32_t access = reg::kAllAccess);
-    // REG_SZ as text (trailing blanks removed, cut at the first NUL), REG_DWORD as an
-    // integer, anything else or any failure as defaultValue.
-    static RegistryValue ReadValue(IRegistryApi& api, RegKey root, std::string_view keyPath,
-                                   std::string_view valueName, const RegistryValue& defaultValue);
-    // REG_SZ only, as text cut at its first NUL and otherwise whole; nothing for any other
-    // type or any failure.
-    static std::optional<std::string> ReadString(IRegistryApi& api, RegKey root,
-                                                 std::string_view keyPath,
-                                                 std::string_view valueName);
-    // One read into a buffer of bufferSize bytes with read access only: a value that does not
-    // fit, like a missing key or value, gives nothing.
-    static std::optional<StoredValue> ReadStored(IRegistryApi& api, RegKey root,
-                                                 std::string_view keyPath,
-                                                 std::string_view valueName,
-                                                 std::uint32_t bufferSize);
-    // Opens the key with full access and deletes the value; the result of neither is checked.
-    static void DeleteValue(IRegistryApi& api, RegKey root, std::string_view keyPath,
-                            std::string_view valueName);
-
-    static std::string TruncateAtNull(std::string_view text);
+// What a key is opened for. The masks behind these stay inside the module, so no caller can
+// ask for more than its task needs.
+enum class Access {
+    Read,  // query values
+    Write, // set values
+    All,   // everything, deleting included
 };
+
+// Opens an existing key (reserved options 0). Empty when it cannot be opened; status (when
+// given) receives the platform's code.
+RegistryKey OpenKey(IRegistryApi& api, RegKey root, std::string_view keyPath, Access access,
+                    long* status = nullptr);
+// Creates every missing level of keyPath, or opens the key that is there: reserved 0, no
+// class, non-volatile, a handle nobody inherits.
+RegistryKey CreateKey(IRegistryApi& api, RegKey root, std::string_view keyPath, Access access,
+                      long* status = nullptr);
+
+// Stores value as REG_SZ, its terminating NUL counted. 0 on success, else the platform's
+// code. The key is opened with full access unless the caller asks for less.
+long WriteStringValue(IRegistryApi& api, RegKey root, std::string_view keyPath,
+                      std::string_view valueName, std::string_view value,
+                      Access access = Access::All);
+
+// Every read of a value, with read access only: a standard user may not write below
+// HKEY_LOCAL_MACHINE, and asking for more would make a value there look missing to them.
+// With a bufferSize, one read into that many bytes, and a value that does not fit gives
+// nothing. Without, the type and size are asked first, and only text (REG_SZ) and number
+// (REG_DWORD) values are read on, whole; any other type comes back without its bytes.
+// Nothing for a missing key or value or any failed step.
+std::optional<StoredValue> Read(IRegistryApi& api, RegKey root, std::string_view keyPath,
+                                std::string_view valueName,
+                                std::optional<std::uint32_t> bufferSize = std::nullopt);
+
+// REG_SZ as text (trailing blanks removed, cut at the first NUL), REG_DWORD as an
+// integer, anything else or any failure as defaultValue.
+RegistryValue ReadValue(IRegistryApi& api, RegKey root, std::string_view keyPath,
+                        std::string_view valueName, const RegistryValue& defaultValue);
+
+// Opens the key with full access and deletes the value; the result of neither is checked.
+void DeleteValue(IRegistryApi& api, RegKey root, std::string_view keyPath,
+                 std::string_view valueName);
+
+std::string TruncateAtNull(std::string_view text);
+
+} // namespace registry
 
 } // namespace halcyra

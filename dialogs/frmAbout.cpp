@@ -112,7 +112,7 @@ void frmAbout::StartSysInfo() {
 bool frmAbout::GetKeyValue(std::uint32_t root, const std::string& keyPath,
                            const std::string& valueName, std::string& value) {
     const auto stored =
-        Registry::ReadStored(platform_.registry, root, keyPath, valueName, kValueBufferSize);
+        registry::Read(platform_.registry, root, keyPath, valueName, kValueBufferSize);
     if (!stored) {
         value.clear();
         return false;
@@ -120,7 +120,7 @@ bool frmAbout::GetKeyValue(std::uint32_t root, const std::string& keyPath,
     const std::string& bytes = stored->bytes;
     if (stored->type == kRegSz) {
         // The value's text ends at its first NUL, however many the stored bytes hold.
-        value = Registry::TruncateAtNull(bytes);
+        value = registry::TruncateAtNull(bytes);
     } else if (stored->type == kRegDword) {
         std::uint32_t number = 0;
         for (std::size_t i = std::min<std::size_t>(bytes.size(), 4); i-- > 0;) {
