@@ -16,13 +16,12 @@ HalcyraForm::HalcyraForm(const Services& services) : s_(services) {}
 HalcyraForm::~HalcyraForm() = default;
 
 void HalcyraForm::Form_Initialize() {
-    s_.windows.InitCommonControls();
     // Single-threaded apartment on this one thread: the shell's link handlers may use COM.
     s_.windows.InitializeComApartment();
 }
 
 bool HalcyraForm::Form_Load() {
-    confirm_ = 0;
+    confirm_ = false;
 
     if (s_.program.AnotherCopyRunning()) {
         // Only a No ends this copy: a box that cannot be shown lets it start.
@@ -43,14 +42,14 @@ bool HalcyraForm::Form_Load() {
         settings::kAppName, settings::kSection, settings::kConfirm, settings::kConfirmDefault);
     // Text that is not a number counts as off.
     if (ParseNumber(confirm) == 1.0) {
-        confirm_ = -1;
+        confirm_ = true;
         s_.view.SetCheckRequestValue(1);
         CheckRequest_Click();
     }
 
     // A shortcut set to "Minimized" (or a start asking for no window) means the tray too.
     const StartShow show = s_.view.StartShowRequest();
-    const bool startHidden = s_.program.Arguments() == form::kStartArgument ||
+    const bool startHidden = s_.program.Arguments() == settings::kStartArgument ||
                              show == StartShow::Minimized || show == StartShow::Hidden;
     if (startHidden) {
         sysIcon_->ShowIcon();

@@ -103,10 +103,10 @@ void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double
         return;
     }
     lastMouseMessage_ = static_cast<std::int32_t>(std::lround(x / s_.view.TwipsPerPixelX()));
-    if (busy_ != 0) {
+    if (busy_) {
         return;
     }
-    busy_ = -1;
+    busy_ = true;
     switch (lastMouseMessage_) {
     case kLeftButtonDown:
         sysIcon_->TipText(form::kTrayTip);
@@ -136,7 +136,7 @@ void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double
     default:
         break;
     }
-    busy_ = 0;
+    busy_ = false;
 }
 
 void HalcyraForm::mnu_Show_Click() {

@@ -22,7 +22,7 @@ void HalcyraForm::CheckRequest_Click() {
     const int value = s_.view.CheckRequestValue();
     s_.settings.SaveSetting(settings::kAppName, settings::kSection, settings::kConfirm,
                             std::to_string(value));
-    confirm_ = value != 0 ? -1 : 0;
+    confirm_ = value != 0;
 }
 
 void HalcyraForm::CommandAbout_Click() {

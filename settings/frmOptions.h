@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "common/Product.h"
 #include "settings/IKeyboardLayout.h"
 #include "settings/IOptionsView.h"
 #include "settings/ISettingsStore.h"
@@ -19,7 +20,7 @@ public:
     static constexpr std::string_view kDuplicateText =
         "You have duplicate entries for your shortcut keys.  Please make sure each key is unique "
         "or set to 'none.'";
-    static constexpr std::string_view kDuplicateTitle = "Halcyra Error";
+    static constexpr std::string_view kDuplicateTitle = HALCYRA_PRODUCT_NAME " Error";
     static constexpr std::string_view kCaption = "Options";
     static constexpr std::string_view kFrameCaption = "Shortcut Settings";
 

@@ -130,7 +130,6 @@ private:
 class FakeWindowSystem : public IWindowSystem {
 public:
     explicit FakeWindowSystem(Log& log) : log_(log) {}
-    void InitCommonControls() override { log_.push_back("InitCommonControls"); }
     void InitializeComApartment() override { log_.push_back("InitializeComApartment"); }
     void UninitializeComApartment() override { log_.push_back("UninitializeComApartment"); }
     Answer AskYesNo(WindowHandle owner, std::string_view text, std::string_view title,

@@ -29,7 +29,7 @@ class RecordingPlatform : public IAboutWindow,
                           public IShellOpener,
                           public IDialogOpener,
                           public IFileExists,
-                          public IProgramStarter,
+                          public IProgramRunner,
                           public IMessageBox {
 public:
     std::vector<std::string> log;

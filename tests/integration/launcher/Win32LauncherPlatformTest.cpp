@@ -50,7 +50,7 @@ TEST(Win32LauncherPlatformTest, AFailedStartGivesTheSystemCodeAndItsText) {
         EXPECT_NE(code, 0u) << path;
         LaunchText text;
         platform.DescribeError(code, text);
-        EXPECT_FALSE(text.Empty()) << "code " << code;
+        EXPECT_FALSE(text.View().empty()) << "code " << code;
     }
     DeleteFileA(notAProgram.c_str());
 }
@@ -59,7 +59,7 @@ TEST(Win32LauncherPlatformTest, AnUnknownCodeHasNoText) {
     Win32LauncherPlatform platform;
     LaunchText text;
     platform.DescribeError(0x2FFFFFFF, text);
-    EXPECT_TRUE(text.Empty()) << text.View();
+    EXPECT_TRUE(text.View().empty()) << text.View();
 }
 
 } // namespace

@@ -122,7 +122,7 @@ TEST(PowerActions, WithConfirmationOnYesGoesAheadAndNoDoesNothing) {
         SCOPED_TRACE(row.name);
         FormBench b;
         b.Start(); // an empty store: confirmation on
-        ASSERT_EQ(b.form.ConfirmationFlag(), -1);
+        ASSERT_TRUE(b.form.ConfirmationOn());
 
         const std::string question =
             "AskYesNo(0x1234, " + std::string(row.question) + ", Halcyra, Question)";

@@ -34,7 +34,7 @@ TEST(Startup, FirstStartRunsEveryStepInOrder) {
         "view.SetVisible(true)",
     };
     EXPECT_EQ(b.log, expected);
-    EXPECT_EQ(b.form.ConfirmationFlag(), -1);
+    EXPECT_TRUE(b.form.ConfirmationOn());
     EXPECT_EQ(b.view.checkRequest, 1);
     EXPECT_EQ(b.view.check1, 0);
     EXPECT_TRUE(b.view.showChecked);
@@ -145,7 +145,7 @@ TEST(Startup, TheConfirmSettingDecidesTheFlagAndTheBox) {
             b.settings.values["Confirm"] = row.stored;
         }
         b.form.Form_Load();
-        EXPECT_EQ(b.form.ConfirmationFlag(), row.on ? -1 : 0);
+        EXPECT_EQ(b.form.ConfirmationOn(), row.on);
         EXPECT_EQ(b.view.checkRequest, row.on ? 1 : 0);
     }
 }
@@ -273,10 +273,10 @@ TEST(Exit, ExitUnloadsTheWindow) {
     EXPECT_EQ(b.log, Log{"view.Unload"});
 }
 
-TEST(Startup, InitializePreparesCommonControlsAndTheComApartment) {
+TEST(Startup, InitializePreparesTheComApartment) {
     FormBench b;
     b.form.Form_Initialize();
-    EXPECT_EQ(b.log, (Log{"InitCommonControls", "InitializeComApartment"}));
+    EXPECT_EQ(b.log, (Log{"InitializeComApartment"}));
 }
 
 TEST(Exit, AnIconWhoseAddFailedIsStillRemoved) {

@@ -196,7 +196,7 @@ TEST_P(frmAboutSysInfo, StartsTheProgramOrSaysItIsUnavailable) {
 }
 
 StoredValue Sz(const std::string& text) {
-    return {kRegSz, text + '\0'};
+    return {reg::kTypeSz, text + '\0'};
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -242,7 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
                    true},
         // A value too long for the buffer is not read.
         SysInfoRow{"FirstValueTooLong",
-                   {{kInfoKey + "|PATH", {kRegSz, std::string(1025, 'x')}}},
+                   {{kInfoKey + "|PATH", {reg::kTypeSz, std::string(1025, 'x')}}},
                    {},
                    true,
                    nullptr,
