@@ -42,6 +42,13 @@ inline Log Only(const Log& log, const std::string& prefix) {
     return out;
 }
 
+// A tray request as the log shows it, with the tip the program always sets: "tray.Add(flags 7,
+// tip Halcyra 1.3.2)".
+inline std::string TrayLine(const std::string& request, int flags) {
+    return "tray." + request + "(flags " + std::to_string(flags) + ", tip " +
+           std::string(product::kNameAndVersion) + ")";
+}
+
 // The message boxes of the log, questions and messages alike, in order.
 inline Log Boxes(const Log& log) {
     Log out;
@@ -341,8 +348,12 @@ struct FormBench {
     HalcyraForm form{HalcyraForm::Services{view, windows, power, program, dialogs, settings,
                                            registry, notify, hotkeys, subclass}};
 
-    // Loads the form and forgets what start-up logged.
-    void Start(const std::string& arguments = "") {
+    // Loads the form and forgets what start-up logged. With confirm, the Yes/No question is
+    // stored on or off first; without, the store decides (empty: on).
+    void Start(const std::string& arguments = "", std::optional<bool> confirm = std::nullopt) {
+        if (confirm) {
+            settings.values["Confirm"] = *confirm ? "1" : "0";
+        }
         program.arguments = arguments;
         form.Form_Load();
         log.clear();

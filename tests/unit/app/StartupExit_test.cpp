@@ -70,7 +70,7 @@ TEST(Startup, OnlyTheExactStartArgumentStartsInTheTray) {
         EXPECT_EQ(b.form.SysIcon()->Visible(), row.hidden);
         if (row.hidden) {
             EXPECT_EQ(Only(b.log, "view.SetVisible"), Log{"view.SetVisible(false)"});
-            EXPECT_EQ(Only(b.log, "tray."), Log{"tray.Add(flags 7, tip Halcyra 1.3.2)"});
+            EXPECT_EQ(Only(b.log, "tray."), Log{TrayLine("Add", 7)});
         }
     }
 }
@@ -93,7 +93,7 @@ TEST(Startup, AShortcutsStartStateDecidesBetweenTrayAndWindow) {
             EXPECT_EQ(Only(b.log, "view.Set"),
                       (Log{"view.SetCheckRequest(1)", "view.SetVisible(false)",
                            "view.SetShowChecked(false)"}));
-            EXPECT_EQ(Only(b.log, "tray."), Log{"tray.Add(flags 7, tip Halcyra 1.3.2)"});
+            EXPECT_EQ(Only(b.log, "tray."), Log{TrayLine("Add", 7)});
         } else {
             EXPECT_EQ(Only(b.log, "view.SetVisible"), Log{"view.SetVisible(true)"});
             EXPECT_TRUE(Only(b.log, "tray.").empty());
@@ -253,8 +253,8 @@ TEST(Exit, TeardownRunsInOrderAndLeavesSettingsAndRunEntry) {
     b.Start("/start");
     b.form.Form_Unload();
     EXPECT_EQ(b.log, (Log{"unregister 4660 1", "unregister 4660 2",
-                          "install " + std::to_string(kOriginalProc),
-                          "tray.Delete(flags 7, tip Halcyra 1.3.2)", "UninitializeComApartment"}));
+                          "install " + std::to_string(kOriginalProc), TrayLine("Delete", 7),
+                          "UninitializeComApartment"}));
     EXPECT_EQ(b.subclassPlatform.windows[kMainWindow].proc, kOriginalProc);
     EXPECT_FALSE(
         b.subclassPlatform.Props(kMainWindow).count(MSubclass::WindowCountName(kMainWindow)));
@@ -284,7 +284,7 @@ TEST(Exit, AnIconWhoseAddFailedIsStillRemoved) {
     b.notify.addFails = true;
     b.Start("/start");
     b.form.Form_Unload();
-    EXPECT_EQ(Only(b.log, "tray."), Log{"tray.Delete(flags 7, tip Halcyra 1.3.2)"});
+    EXPECT_EQ(Only(b.log, "tray."), Log{TrayLine("Delete", 7)});
     EXPECT_EQ(Only(b.log, "view.SetTrayRetryTimer"), Log{"view.SetTrayRetryTimer(0)"});
     EXPECT_TRUE(Boxes(b.log).empty());
 }
