@@ -17,13 +17,9 @@
 #include "settings/IHotkeyApi.h"
 #include "winmsg/ISubclassPlatform.h"
 
-namespace halcyra::testing {
+namespace halcyra::test {
 
 using Log = std::vector<std::string>;
-using test::FakeHotkeyApi;
-using test::FakeRegistryApi;
-using test::FakeSettingsStore;
-using test::FakeSubclassPlatform;
 
 inline std::string Hex(unsigned long long v) {
     char buf[32];
@@ -374,4 +370,4 @@ struct FormBench {
     }
 };
 
-} // namespace halcyra::testing
+} // namespace halcyra::test

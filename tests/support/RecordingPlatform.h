@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace halcyra::dialogs::testing {
+namespace halcyra::dialogs::test {
 
 inline const char* LinkName(AboutLink link) {
     switch (link) {
@@ -34,7 +34,7 @@ class RecordingPlatform : public IAboutWindow,
 public:
     std::vector<std::string> log;
     std::map<std::string, std::string> texts;
-    test::FakeRegistryApi registry{log};
+    halcyra::test::FakeRegistryApi registry{log};
     std::set<std::string> files;
     bool startSucceeds = true;
 
@@ -71,4 +71,4 @@ public:
     }
 };
 
-} // namespace halcyra::dialogs::testing
+} // namespace halcyra::dialogs::test

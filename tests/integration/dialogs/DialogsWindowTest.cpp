@@ -17,7 +17,7 @@
 #include <string>
 #include <thread>
 
-namespace halcyra::testing {
+namespace halcyra::test {
 namespace {
 
 using win32::ShowAboutDialog;
@@ -527,4 +527,4 @@ TEST_F(DialogsWindow, LinksAndCheckButtonHandTheShellExactlyTheirAddresses) {
 }
 
 } // namespace
-} // namespace halcyra::testing
+} // namespace halcyra::test

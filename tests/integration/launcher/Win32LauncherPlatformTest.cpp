@@ -8,7 +8,7 @@
 #include "launcher/MainModule.h"
 #include "launcher/win32/Win32LauncherPlatform.h"
 
-namespace halcyra::win32 {
+namespace halcyra::win32::test {
 namespace {
 
 TEST(Win32LauncherPlatformTest, ReadsTheWholePathOfTheRunningExecutable) {
@@ -63,4 +63,4 @@ TEST(Win32LauncherPlatformTest, AnUnknownCodeHasNoText) {
 }
 
 } // namespace
-} // namespace halcyra::win32
+} // namespace halcyra::win32::test

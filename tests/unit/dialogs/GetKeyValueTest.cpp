@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace halcyra::dialogs {
+namespace halcyra::dialogs::test {
 namespace {
-
-using testing::RecordingPlatform;
 
 struct StoredValue {
     std::uint32_t type;
@@ -88,4 +86,4 @@ TEST(GetKeyValue, MissingKeyIsNotClosed) {
 }
 
 } // namespace
-} // namespace halcyra::dialogs
+} // namespace halcyra::dialogs::test

@@ -4,7 +4,7 @@
 
 #include "launcher/LaunchText.h"
 
-namespace halcyra {
+namespace halcyra::test {
 namespace {
 
 TEST(LaunchTextTest, RefusesAnAppendThatWouldOverflowAndKeepsWhatItHad) {
@@ -51,4 +51,4 @@ TEST(LaunchTextTest, TrimEndAndNumbers) {
 }
 
 } // namespace
-} // namespace halcyra
+} // namespace halcyra::test

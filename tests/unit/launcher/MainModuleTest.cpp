@@ -7,7 +7,7 @@
 
 #include "launcher/MainModule.h"
 
-namespace halcyra {
+namespace halcyra::test {
 namespace {
 
 // Records every platform call of the launcher, in order.
@@ -199,4 +199,4 @@ TEST(MainModuleTest, AnOverlongSystemTextDoesNotHideTheError) {
 }
 
 } // namespace
-} // namespace halcyra
+} // namespace halcyra::test

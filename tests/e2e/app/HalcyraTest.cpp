@@ -4,7 +4,7 @@
 #include "HalcyraDriver.h"
 #include "app/MenuIds.h"
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 namespace {
 
 class HalcyraEndToEnd : public ::testing::Test {
@@ -204,9 +204,9 @@ TEST_F(HalcyraEndToEnd, StartupReadsTheStoredConfirmation) {
 }
 
 } // namespace
-} // namespace halcyra::e2e
+} // namespace halcyra::test
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 namespace {
 
 class HalcyraDialogs : public HalcyraEndToEnd {
@@ -285,4 +285,4 @@ TEST_F(HalcyraDialogs, TheTrayPopupRunsTheChosenEntryAndIgnoresClicksMeanwhile) 
 }
 
 } // namespace
-} // namespace halcyra::e2e
+} // namespace halcyra::test

@@ -5,7 +5,7 @@
 
 #include "support/FormFakes.h"
 
-namespace halcyra::testing {
+namespace halcyra::test {
 namespace {
 
 const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -295,4 +295,4 @@ TEST(Exit, AnIconWhoseAddFailedIsStillRemoved) {
 }
 
 } // namespace
-} // namespace halcyra::testing
+} // namespace halcyra::test

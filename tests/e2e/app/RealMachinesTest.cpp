@@ -7,7 +7,7 @@
 #include "HalcyraDriver.h"
 #include "app/MenuIds.h"
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 namespace {
 
 const char* kDesktopKey = "Control Panel\\Desktop";
@@ -209,4 +209,4 @@ TEST_F(RealMachines, AnIconWhoseAddWasRefusedButHeldGoesWhenTheWindowComesBack) 
 }
 
 } // namespace
-} // namespace halcyra::e2e
+} // namespace halcyra::test

@@ -6,7 +6,7 @@
 #include "support/FormFakes.h"
 #include "settings/SettingsKeys.h"
 
-namespace halcyra::testing {
+namespace halcyra::test {
 namespace {
 
 // Exactly one of window and icon is visible, and "Sh&ow" mirrors the window.
@@ -396,4 +396,4 @@ TEST(RunEntryBox, TickingWritesAndClearingDeletesAtOnce) {
 }
 
 } // namespace
-} // namespace halcyra::testing
+} // namespace halcyra::test

@@ -9,11 +9,10 @@
 #include "settings/frmOptions.h"
 #include "support/SettingsFakes.h"
 
-namespace halcyra::testing {
+namespace halcyra::test {
 namespace {
 
 using namespace std::string_literals;
-using test::FakeRegistryApi;
 
 const std::string kSettingsKey = "Software\\Halcyra\\Settings";
 const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -108,4 +107,4 @@ TEST(HostileSettings, EveryKeyHoldingTheSameValueGivesAClearOutcome) {
 }
 
 } // namespace
-} // namespace halcyra::testing
+} // namespace halcyra::test

@@ -5,7 +5,7 @@
 
 #include "support/FormFakes.h"
 
-namespace halcyra::testing {
+namespace halcyra::test {
 namespace {
 
 struct ActionRow {
@@ -371,4 +371,4 @@ TEST(PowerActions, RunActionAsksOnlyWhenToldAndSaysHowItEnded) {
 }
 
 } // namespace
-} // namespace halcyra::testing
+} // namespace halcyra::test

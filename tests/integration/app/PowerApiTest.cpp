@@ -8,7 +8,7 @@
 #include "common/win32/BoundProc.h"
 #include "app/win32/Win32PowerApi.h"
 
-namespace halcyra::win32 {
+namespace halcyra::win32::test {
 namespace {
 
 bool ShutdownPrivilegeEnabled() {
@@ -107,4 +107,4 @@ TEST(BoundProc, APlantedLibraryInTheCurrentFolderIsNotLoaded) {
 }
 
 } // namespace
-} // namespace halcyra::win32
+} // namespace halcyra::win32::test
