@@ -6,7 +6,7 @@
 
 #include "app/CommandLine.h"
 #include "settings/HotkeyMessages.h"
-#include "settings/Registry.h"
+#include "common/Registry.h"
 #include "settings/RunEntry.h"
 #include "settings/SettingsKeys.h"
 
@@ -17,13 +17,12 @@ HalcyraForm::HalcyraForm(const Services& services) : s_(services) {}
 HalcyraForm::~HalcyraForm() = default;
 
 void HalcyraForm::Form_Initialize() {
-    s_.windows.InitCommonControls();
     // COM waits for the first shell call that needs it (a link in a dialog): a start in the
     // tray may never make one. Form_Unload leaves the apartment.
 }
 
 bool HalcyraForm::Form_Load() {
-    confirm_ = 0;
+    confirm_ = false;
 
     if (s_.program.AnotherCopyRunning()) {
         // Only a No ends this copy: a box that cannot be shown lets it start.
@@ -46,14 +45,14 @@ bool HalcyraForm::Form_Load() {
         settings::kAppName, settings::kSection, settings::kConfirm, settings::kConfirmDefault);
     // Text that is not a number counts as off.
     if (ParseNumber(confirm) == 1.0) {
-        confirm_ = -1;
+        confirm_ = true;
         s_.view.SetCheckRequestValue(1);
         CheckRequest_Click();
     }
 
     // A shortcut set to "Minimized" (or a start asking for no window) means the tray too.
     const StartShow show = s_.view.StartShowRequest();
-    const bool startHidden = s_.program.Arguments() == form::kStartArgument ||
+    const bool startHidden = s_.program.Arguments() == settings::kStartArgument ||
                              show == StartShow::Minimized || show == StartShow::Hidden;
     if (startHidden) {
         sysIcon_->ShowIcon();
@@ -65,11 +64,11 @@ bool HalcyraForm::Form_Load() {
     }
 
     const RegistryValue marker{std::string(settings::kRunPresenceMarker)};
-    const RegistryValue run = Registry::ReadValue(
+    const RegistryValue run = registry::ReadValue(
         s_.registry, reg::kCurrentUser, settings::kRunKeyPath, settings::kRunValueName, marker);
     if (run != marker) {
         // The entry may have been left by a copy in another folder: point it at this one.
-        Registry::WriteStringValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
+        registry::WriteStringValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
                                    settings::kRunValueName, RunEntryData());
         s_.view.SetCheck1Value(1);
         Check1_Click();

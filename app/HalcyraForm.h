@@ -16,7 +16,7 @@
 #include "app/MenuEntry.h"
 #include "app/ScheduleRequest.h"
 #include "common/Product.h"
-#include "settings/IRegistryApi.h"
+#include "common/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
 #include "settings/modHotkey.h"
 #include "tray/CSystrayIcon.h"
@@ -34,7 +34,6 @@ inline constexpr std::uint32_t kHotkey = 0x312;              // WM_HOTKEY
 inline constexpr WParam kScMinimize = 0xF020;
 inline constexpr WParam kScMonitorPower = 0xF170;
 inline constexpr WParam kScScreenSave = 0xF140;
-inline constexpr std::string_view kStartArgument = "/start";
 inline constexpr std::string_view kTaskbarCreated = "TaskbarCreated";
 inline constexpr std::string_view kAlreadyRunning =
     "A copy of Halcyra is already running, if it is not on your taskbar, check the icon tray "
@@ -81,7 +80,6 @@ public:
     // False when the program must end at once (a second copy the user did not want).
     bool Form_Load();
     void Form_Unload();
-    bool Loaded() const { return sysIcon_ != nullptr; }
 
     // Messages and the tray menu.
     std::int32_t MsgResponse() override { return ResponseOnly; }
@@ -113,7 +111,7 @@ public:
         std::string_view question;   // asked first when confirmation is on; empty: none
         void (HalcyraForm::*handler)();
     };
-    static const std::array<Action, 14> kActions;
+    static const std::array<Action, kMenuEntries.size()> kActions;
 
     // The power actions.
     void menu_Shutdown_Click();
@@ -134,7 +132,7 @@ public:
     void CommandUpdates_Click();
     void mnu_Exit_Click();
 
-    std::int16_t ConfirmationFlag() const { return confirm_; }
+    bool ConfirmationOn() const { return confirm_; }
     std::uint32_t TaskbarCreatedMessage() const { return taskbarCreated_; }
     CSystrayIcon* SysIcon() { return sysIcon_.get(); }
 
@@ -161,10 +159,10 @@ private:
 
     Services s_;
     std::unique_ptr<CSystrayIcon> sysIcon_;
-    std::int16_t confirm_ = 0;
+    bool confirm_ = false;
     std::uint32_t taskbarCreated_ = 0;
     std::int32_t lastMouseMessage_ = 0;
-    std::int16_t busy_ = 0;
+    bool busy_ = false;
     bool trayRetrying_ = false;
     std::uint32_t trayRetryGapMs_ = 0;
     std::uint32_t trayRetryWaitedMs_ = 0;

@@ -5,32 +5,25 @@
 
 namespace halcyra {
 
-namespace {
-
-// A hotkey's action name, as the settings keep it.
-constexpr std::string_view Hotkey(std::size_t pair) {
-    return settings::kHotkeyPairs[pair].actionName;
-}
-
-} // namespace
+using settings::HotkeyAction;
 
 // In menu order; the question texts are the ones the user sees.
 // clang-format off
-const std::array<HalcyraForm::Action, 14> HalcyraForm::kActions{{
-    {MenuEntry::About,       ID_COMMANDABOUT,    {},        false, {}, &HalcyraForm::CommandAbout_Click},
-    {MenuEntry::UpdChk,      ID_COMMANDUPDATES,  {},        false, {}, &HalcyraForm::CommandUpdates_Click},
-    {MenuEntry::Options,     ID_COMMANDOPTIONS,  {},        false, {}, &HalcyraForm::CommandOptions_Click},
-    {MenuEntry::Exit,        0,                  {},        false, {}, &HalcyraForm::mnu_Exit_Click},
-    {MenuEntry::Show,        ID_COMMANDMINIMIZE, {},        false, {}, &HalcyraForm::mnu_Show_Click},
-    {MenuEntry::ShtdnNow,    0,                  {},        false, "Are you sure you want to force a shutdown?", &HalcyraForm::mnu_shtdnnow_Click},
-    {MenuEntry::RstrtNow,    0,                  {},        false, "Are you sure you want to force a restart?", &HalcyraForm::mnu_rstrtnow_Click},
-    {MenuEntry::Standby,     0,                  Hotkey(6), false, "Are you sure you want to standby?", &HalcyraForm::mnu_Standby_Click},
-    {MenuEntry::Hibernate,   0,                  Hotkey(5), false, "Are you sure you want to hibernate?", &HalcyraForm::mnu_Hibernate_Click},
-    {MenuEntry::Restart,     0,                  Hotkey(4), false, "Are you sure you want to restart?", &HalcyraForm::mnu_Restart_Click},
-    {MenuEntry::Shutdown,    0,                  Hotkey(3), false, "Are you sure you want to shutdown?", &HalcyraForm::menu_Shutdown_Click},
-    {MenuEntry::Logoff,      0,                  Hotkey(2), false, "Are you sure you want to log off?", &HalcyraForm::mnu_Logoff_Click},
-    {MenuEntry::Monitor,     0,                  Hotkey(1), true,  {}, &HalcyraForm::mnu_Monitor_Click},
-    {MenuEntry::ScreenSaver, 0,                  Hotkey(0), true,  {}, &HalcyraForm::mnu_ScreenSaver_Click},
+const std::array<HalcyraForm::Action, kMenuEntries.size()> HalcyraForm::kActions{{
+    {MenuEntry::About,       ID_COMMANDABOUT,    {},                              false, {}, &HalcyraForm::CommandAbout_Click},
+    {MenuEntry::UpdChk,      ID_COMMANDUPDATES,  {},                              false, {}, &HalcyraForm::CommandUpdates_Click},
+    {MenuEntry::Options,     ID_COMMANDOPTIONS,  {},                              false, {}, &HalcyraForm::CommandOptions_Click},
+    {MenuEntry::Exit,        0,                  {},                              false, {}, &HalcyraForm::mnu_Exit_Click},
+    {MenuEntry::Show,        ID_COMMANDMINIMIZE, {},                              false, {}, &HalcyraForm::mnu_Show_Click},
+    {MenuEntry::ShtdnNow,    0,                  {},                              false, "Are you sure you want to force a shutdown?", &HalcyraForm::mnu_shtdnnow_Click},
+    {MenuEntry::RstrtNow,    0,                  {},                              false, "Are you sure you want to force a restart?", &HalcyraForm::mnu_rstrtnow_Click},
+    {MenuEntry::Standby,     0,                  HotkeyAction("Standby"),         false, "Are you sure you want to standby?", &HalcyraForm::mnu_Standby_Click},
+    {MenuEntry::Hibernate,   0,                  HotkeyAction("Hibernate"),       false, "Are you sure you want to hibernate?", &HalcyraForm::mnu_Hibernate_Click},
+    {MenuEntry::Restart,     0,                  HotkeyAction("Restart"),         false, "Are you sure you want to restart?", &HalcyraForm::mnu_Restart_Click},
+    {MenuEntry::Shutdown,    0,                  HotkeyAction("Shutdown"),        false, "Are you sure you want to shutdown?", &HalcyraForm::menu_Shutdown_Click},
+    {MenuEntry::Logoff,      0,                  HotkeyAction("LogOff"),          false, "Are you sure you want to log off?", &HalcyraForm::mnu_Logoff_Click},
+    {MenuEntry::Monitor,     0,                  HotkeyAction("TurnOffMonitor"),  true,  {}, &HalcyraForm::mnu_Monitor_Click},
+    {MenuEntry::ScreenSaver, 0,                  HotkeyAction("ScreenSaver"),     true,  {}, &HalcyraForm::mnu_ScreenSaver_Click},
 }};
 // clang-format on
 

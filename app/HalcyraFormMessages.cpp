@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/HalcyraForm.h"
+#include "settings/SettingsKeys.h"
 
 namespace halcyra {
 
@@ -36,7 +37,7 @@ LResult HalcyraForm::WindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wP
         }
         return 0;
     }
-    if (iMsg == form::kHotkey && wParam >= 1 && wParam <= 7) {
+    if (iMsg == form::kHotkey && wParam >= 1 && wParam <= settings::kHotkeyPairs.size()) {
         PerformAction(s_.hotkeys.Slot(static_cast<std::int64_t>(wParam)));
         return 0;
     }
@@ -123,10 +124,10 @@ void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double
         return;
     }
     lastMouseMessage_ = static_cast<std::int32_t>(std::lround(x / s_.view.TwipsPerPixelX()));
-    if (busy_ != 0) {
+    if (busy_) {
         return;
     }
-    busy_ = -1;
+    busy_ = true;
     switch (lastMouseMessage_) {
     case kLeftButtonDown:
         sysIcon_->TipText(form::kTrayTip);
@@ -157,7 +158,7 @@ void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double
     default:
         break;
     }
-    busy_ = 0;
+    busy_ = false;
 }
 
 void HalcyraForm::mnu_Show_Click() {

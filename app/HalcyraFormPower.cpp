@@ -6,7 +6,7 @@
 namespace halcyra {
 
 bool HalcyraForm::Confirmed(MenuEntry entry) {
-    if (confirm_ == 0 || !askFirst_) {
+    if (!confirm_ || !askFirst_) {
         return true;
     }
     std::string_view question;
@@ -24,7 +24,7 @@ bool HalcyraForm::Confirmed(MenuEntry entry) {
 }
 
 void HalcyraForm::PrivilegeOnNt() {
-    if (modOSID::IsNTFamily(s_.power) != 0) {
+    if (modOSID::IsNTFamily(s_.power)) {
         modHalcyra::EnableShutdownPrivilege(s_.power);
     }
 }
@@ -82,7 +82,7 @@ void HalcyraForm::mnu_Standby_Click() {
         return;
     }
     constexpr std::string_view action = "put the computer on standby";
-    if (modOSID::IsNTFamily(s_.power) != 0) {
+    if (modOSID::IsNTFamily(s_.power)) {
         // The suspend request is refused without the privilege, as for Hibernate.
         modHalcyra::EnableShutdownPrivilege(s_.power);
         ReportIfRefused(s_.power.SetSuspendState(false, false, false), action);

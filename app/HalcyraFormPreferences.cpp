@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/HalcyraForm.h"
-#include "settings/Registry.h"
+#include "common/Registry.h"
 #include "settings/SettingsKeys.h"
 
 namespace halcyra {
@@ -10,10 +10,10 @@ namespace halcyra {
 void HalcyraForm::Check1_Click() {
     const int value = s_.view.Check1Value();
     if (value == 1) {
-        Registry::WriteStringValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
+        registry::WriteStringValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
                                    settings::kRunValueName, RunEntryData());
     } else if (value == 0) {
-        Registry::DeleteValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
+        registry::DeleteValue(s_.registry, reg::kCurrentUser, settings::kRunKeyPath,
                               settings::kRunValueName);
     }
 }
@@ -22,7 +22,7 @@ void HalcyraForm::CheckRequest_Click() {
     const int value = s_.view.CheckRequestValue();
     s_.settings.SaveSetting(settings::kAppName, settings::kSection, settings::kConfirm,
                             std::to_string(value));
-    confirm_ = value != 0 ? -1 : 0;
+    confirm_ = value != 0;
 }
 
 void HalcyraForm::CommandAbout_Click() {

@@ -16,7 +16,6 @@ enum class Answer { Yes, No, None };
 class IWindowSystem {
 public:
     virtual ~IWindowSystem() = default;
-    virtual void InitCommonControls() = 0;
     // The shell's handlers of mail and web links may need COM on the calling thread.
     virtual void InitializeComApartment() = 0;
     virtual void UninitializeComApartment() = 0;

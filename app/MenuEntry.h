@@ -1,5 +1,6 @@
 #pragma once
 // The entries of "&Actions", numbered as the menu resource numbers them.
+#include <array>
 #include <optional>
 
 #include "app/MenuIds.h"
@@ -23,10 +24,20 @@ enum class MenuEntry {
     ScreenSaver = ID_MNU_SCREENSAVER,
 };
 
+// Every entry, in menu order: the one list the action table and the command lookup follow.
+inline constexpr std::array kMenuEntries{
+    MenuEntry::About,     MenuEntry::UpdChk,      MenuEntry::Options,  MenuEntry::Exit,
+    MenuEntry::Show,      MenuEntry::ShtdnNow,    MenuEntry::RstrtNow, MenuEntry::Standby,
+    MenuEntry::Hibernate, MenuEntry::Restart,     MenuEntry::Shutdown, MenuEntry::Logoff,
+    MenuEntry::Monitor,   MenuEntry::ScreenSaver,
+};
+
 // The entry with this command number, if it is one of the menu's.
 inline std::optional<MenuEntry> MenuEntryFromId(int id) {
-    if (id >= ID_MNU_ABOUT && id <= ID_MNU_SCREENSAVER) {
-        return static_cast<MenuEntry>(id);
+    for (const MenuEntry entry : kMenuEntries) {
+        if (static_cast<int>(entry) == id) {
+            return entry;
+        }
     }
     return std::nullopt;
 }

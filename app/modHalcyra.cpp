@@ -1,5 +1,7 @@
 #include "app/modHalcyra.h"
 
+#include "common/Product.h"
+
 namespace halcyra::modHalcyra {
 
 void EnableShutdownPrivilege(IPowerApi& api) {
@@ -45,7 +47,7 @@ bool HibernationUnavailable(IPowerApi& api) {
 }
 
 std::string FailureText(std::string_view action, std::uint32_t error, std::string_view systemText) {
-    std::string text = "Halcyra could not " + std::string(action) + ".\n\n";
+    std::string text = std::string(product::kName) + " could not " + std::string(action) + ".\n\n";
     if (error == 0) {
         text += "The system refused the request without giving a reason.";
     } else if (systemText.empty()) {

@@ -6,10 +6,14 @@ function(halcyra_warnings target)
                                              -Wold-style-cast -Wcast-align -Woverloaded-virtual -Werror)
 endfunction()
 
-# A portable library: standard C++ only, built by every toolchain.
+# A portable library: standard C++ only, built by every toolchain. The Windows builds prove it:
+# there, <windows.h> resolves to a header that stops the compilation.
 function(halcyra_core_library target)
     add_library(${target} STATIC ${ARGN})
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    if(WIN32)
+        target_include_directories(${target} BEFORE PRIVATE ${PROJECT_SOURCE_DIR}/cmake/portable)
+    endif()
     halcyra_warnings(${target})
 endfunction()
 

@@ -1,6 +1,7 @@
 #pragma once
 // The product's name, maker and version, once. Resource scripts read the macros, code the
-// constants; the version itself comes from the build (common/Version.h.in).
+// constants (the maker's name only the resources show); the version itself comes from the build
+// (common/Version.h.in).
 #include "common/Version.h"
 
 #define HALCYRA_PRODUCT_NAME "Halcyra"
@@ -12,7 +13,6 @@
 namespace halcyra::product {
 
 inline constexpr std::string_view kName = HALCYRA_PRODUCT_NAME;
-inline constexpr std::string_view kCompany = HALCYRA_COMPANY_NAME;
 inline constexpr int kVersionMajor = HALCYRA_VERSION_MAJOR;
 inline constexpr int kVersionMinor = HALCYRA_VERSION_MINOR;
 inline constexpr int kVersionPatch = HALCYRA_VERSION_PATCH;

@@ -1,7 +1,7 @@
 #include "dialogs/frmAbout.h"
 
 #include "dialogs/MakerAddresses.h"
-#include "settings/Registry.h"
+#include "common/Registry.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -26,10 +26,11 @@ std::string VersionText(int major, int minor, int revision) {
 frmAbout::frmAbout(WindowHandle self, AboutPlatform platform) : self_(self), platform_(platform) {}
 
 void frmAbout::Form_Load() {
-    platform_.window.SetText(AboutText::Caption, "About " + std::string(kAppTitle));
-    platform_.window.SetText(AboutText::Version,
-                             VersionText(kVersionMajor, kVersionMinor, kVersionRevision));
-    platform_.window.SetText(AboutText::Title, std::string(kAppTitle));
+    platform_.window.SetText(AboutText::Caption, "About " + std::string(product::kName));
+    platform_.window.SetText(
+        AboutText::Version,
+        VersionText(product::kVersionMajor, product::kVersionMinor, product::kVersionPatch));
+    platform_.window.SetText(AboutText::Title, std::string(product::kName));
 }
 
 void frmAbout::Form_MouseMove() {
@@ -87,41 +88,41 @@ void frmAbout::SetLinkColour(AboutLink link, Colour colour) {
 
 void frmAbout::StartSysInfo() {
     std::string path;
-    if (!GetKeyValue(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
+    if (!GetKeyValue(reg::kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
                      path)) {
         std::string folder;
-        if (!GetKeyValue(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
+        if (!GetKeyValue(reg::kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
                          folder)) {
             platform_.messages.ShowPlain(self_, std::string(kSysInfoUnavailable),
-                                         std::string(kAppTitle));
+                                         std::string(product::kName));
             return;
         }
         path = folder + "\\MSINFO32.EXE";
         if (!platform_.files.IsOrdinaryFile(path)) {
             platform_.messages.ShowPlain(self_, std::string(kSysInfoUnavailable),
-                                         std::string(kAppTitle));
+                                         std::string(product::kName));
             return;
         }
     }
     if (!platform_.programs.Start(path, kShowNormal)) {
         platform_.messages.ShowPlain(self_, std::string(kSysInfoUnavailable),
-                                     std::string(kAppTitle));
+                                     std::string(product::kName));
     }
 }
 
 bool frmAbout::GetKeyValue(std::uint32_t root, const std::string& keyPath,
                            const std::string& valueName, std::string& value) {
     const auto stored =
-        Registry::ReadStored(platform_.registry, root, keyPath, valueName, kValueBufferSize);
+        registry::Read(platform_.registry, root, keyPath, valueName, kValueBufferSize);
     if (!stored) {
         value.clear();
         return false;
     }
     const std::string& bytes = stored->bytes;
-    if (stored->type == kRegSz) {
+    if (stored->type == reg::kTypeSz) {
         // The value's text ends at its first NUL, however many the stored bytes hold.
-        value = Registry::TruncateAtNull(bytes);
-    } else if (stored->type == kRegDword) {
+        value = registry::TruncateAtNull(bytes);
+    } else if (stored->type == reg::kTypeDword) {
         std::uint32_t number = 0;
         for (std::size_t i = std::min<std::size_t>(bytes.size(), 4); i-- > 0;) {
             number = (number << 8) | static_cast<unsigned char>(bytes[i]);

@@ -5,9 +5,9 @@
 #include "dialogs/IDialogWindow.h"
 #include "dialogs/IFileExists.h"
 #include "dialogs/IMessageBox.h"
-#include "dialogs/IProgramStarter.h"
+#include "dialogs/IProgramRunner.h"
 #include "dialogs/IShellOpener.h"
-#include "settings/IRegistryApi.h"
+#include "common/IRegistryApi.h"
 
 #include <array>
 #include <cstdint>
@@ -15,16 +15,6 @@
 #include <string_view>
 
 namespace halcyra::dialogs {
-
-// The registry values System Info reads, through the program's one registry module.
-inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002;
-inline constexpr std::uint32_t kRegSz = reg::kTypeSz;
-inline constexpr std::uint32_t kRegDword = reg::kTypeDword;
-
-inline constexpr std::string_view kAppTitle = product::kName;
-inline constexpr int kVersionMajor = product::kVersionMajor;
-inline constexpr int kVersionMinor = product::kVersionMinor;
-inline constexpr int kVersionRevision = product::kVersionPatch;
 
 inline constexpr Colour kLinkAtRest = 0xFF0000;       // blue
 inline constexpr Colour kLinkUnderPointer = 0x0000FF; // red
@@ -41,7 +31,7 @@ struct AboutPlatform {
     IDialogOpener& dialogs;
     IRegistryApi& registry;
     IFileExists& files;
-    IProgramStarter& programs;
+    IProgramRunner& programs;
     IMessageBox& messages;
 };
 

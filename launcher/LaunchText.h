@@ -67,7 +67,6 @@ public:
     std::string_view View() const { return std::string_view(chars_.data(), size_); }
     const char* CStr() const { return chars_.data(); }
     std::size_t Size() const { return size_; }
-    bool Empty() const { return size_ == 0; }
 
 private:
     std::array<char, kCapacity + 1> chars_{};

@@ -1,5 +1,7 @@
 #include "launcher/MainModule.h"
 
+#include "common/Product.h"
+
 namespace halcyra {
 
 namespace {
@@ -34,7 +36,7 @@ constexpr std::uint32_t kPathTooLongError = 206;
 
 } // namespace
 
-MainModule::MainModule(IExecutableLocator& locator, IProgramStarter& starter,
+MainModule::MainModule(IExecutableLocator& locator, IProcessCreator& starter,
                        ISystemErrorText& errorText, IErrorBox& errorBox)
     : locator_(locator), starter_(starter), errorText_(errorText), errorBox_(errorBox) {}
 
@@ -70,7 +72,7 @@ bool MainModule::QuotedCommandLine(std::string_view programPath, LaunchText& out
 void MainModule::StartFailureText(std::string_view programPath, std::uint32_t code,
                                   std::string_view systemText, LaunchText& out) {
     out.Clear();
-    out.Append("Halcyra could not be started.\n\n");
+    out.Append(HALCYRA_PRODUCT_NAME " could not be started.\n\n");
     if (!out.Append(programPath)) {
         out.Append("(path too long to show)");
     }
@@ -81,7 +83,8 @@ void MainModule::StartFailureText(std::string_view programPath, std::uint32_t co
 void MainModule::LocationFailureText(std::uint32_t code, std::string_view systemText,
                                      LaunchText& out) {
     out.Clear();
-    out.Append("Halcyra could not be started: the launcher cannot tell which folder it is "
+    out.Append(HALCYRA_PRODUCT_NAME
+               " could not be started: the launcher cannot tell which folder it is "
                "in.\n\n");
     AppendError(code, systemText, out);
 }

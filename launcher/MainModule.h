@@ -3,9 +3,10 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/Product.h"
 #include "launcher/IErrorBox.h"
 #include "launcher/IExecutableLocator.h"
-#include "launcher/IProgramStarter.h"
+#include "launcher/IProcessCreator.h"
 #include "launcher/ISystemErrorText.h"
 #include "launcher/LaunchText.h"
 
@@ -16,10 +17,10 @@ public:
     static constexpr std::string_view kTrayProgramFile = "\\Halcyra.exe";
     // The error box is captioned like the launcher's file description, so the user sees which
     // program speaks.
-    static constexpr std::string_view kErrorCaption = "Halcyra Launcher";
+    static constexpr std::string_view kErrorCaption = HALCYRA_PRODUCT_NAME " Launcher";
     static constexpr std::int32_t kShowNormal = 1; // SW_SHOWNORMAL
 
-    MainModule(IExecutableLocator& locator, IProgramStarter& starter, ISystemErrorText& errorText,
+    MainModule(IExecutableLocator& locator, IProcessCreator& starter, ISystemErrorText& errorText,
                IErrorBox& errorBox);
 
     // Starts the tray program once. Returns the launcher's exit code: 0 when the program was
@@ -44,7 +45,7 @@ private:
     void Report(const LaunchText& text);
 
     IExecutableLocator& locator_;
-    IProgramStarter& starter_;
+    IProcessCreator& starter_;
     ISystemErrorText& errorText_;
     IErrorBox& errorBox_;
 };

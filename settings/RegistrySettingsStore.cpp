@@ -1,6 +1,6 @@
 #include "settings/RegistrySettingsStore.h"
 
-#include "settings/Registry.h"
+#include "common/Registry.h"
 
 namespace halcyra {
 
@@ -12,15 +12,19 @@ std::string RegistrySettingsStore::KeyPath(std::string_view app, std::string_vie
 
 std::string RegistrySettingsStore::GetSetting(std::string_view app, std::string_view section,
                                               std::string_view key, std::string_view defaultValue) {
-    auto text = Registry::ReadString(api_, reg::kCurrentUser, KeyPath(app, section), key);
-    return text ? std::move(*text) : std::string(defaultValue);
+    // Text only, cut at its first NUL and otherwise whole: blanks a user typed are kept.
+    const auto stored = registry::Read(api_, reg::kCurrentUser, KeyPath(app, section), key);
+    if (!stored || stored->type != reg::kTypeSz) {
+        return std::string(defaultValue);
+    }
+    return registry::TruncateAtNull(stored->bytes);
 }
 
 void RegistrySettingsStore::SaveSetting(std::string_view app, std::string_view section,
                                         std::string_view key, std::string_view value) {
     // Setting a value is all the store does with its key.
-    Registry::WriteStringValue(api_, reg::kCurrentUser, KeyPath(app, section), key, value,
-                               reg::kSetValue);
+    registry::WriteStringValue(api_, reg::kCurrentUser, KeyPath(app, section), key, value,
+                               registry::Access::Write);
 }
 
 } // namespace halcyra

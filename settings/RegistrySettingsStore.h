@@ -1,7 +1,7 @@
 #pragma once
 // The settings store kept in the registry: REG_SZ values under
 // HKEY_CURRENT_USER\Software\<app>\<section>, one value per key.
-#include "settings/IRegistryApi.h"
+#include "common/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
 
 namespace halcyra {

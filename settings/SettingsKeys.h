@@ -23,7 +23,7 @@ struct HotkeyPair {
 };
 
 // In the order every part of the program handles them (loading, registering, dialog rows).
-inline constexpr std::array<HotkeyPair, 7> kHotkeyPairs{{
+inline constexpr auto kHotkeyPairs = std::to_array<HotkeyPair>({
     {"HotKeyScreenSaver", "HotKeyScreenSaverIndex", "ScreenSaver", "Screen Saver = CTRL + ALT +"},
     {"HotKeyMonitor", "HotKeyMonitorIndex", "TurnOffMonitor", "Turn off Monitor = CTRL + ALT +"},
     {"HotKeyLogOff", "HotKeyLogOffIndex", "LogOff", "Log Off = CTRL + ALT +"},
@@ -31,7 +31,18 @@ inline constexpr std::array<HotkeyPair, 7> kHotkeyPairs{{
     {"HotKeyRestart", "HotKeyRestartIndex", "Restart", "Restart = CTRL + ALT +"},
     {"HotKeyHibernate", "HotKeyHibernateIndex", "Hibernate", "Hibernate = CTRL + ALT +"},
     {"HotKeyStandby", "HotKeyStandbyIndex", "Standby", "Standby = CTRL + ALT +"},
-}};
+});
+
+// The hotkey action of this name; a name not in the table does not compile where it is
+// used as a constant.
+consteval std::string_view HotkeyAction(std::string_view name) {
+    for (const HotkeyPair& pair : kHotkeyPairs) {
+        if (pair.actionName == name) {
+            return pair.actionName;
+        }
+    }
+    throw "no such hotkey action";
+}
 
 // The run-at-startup entry under the current user's root.
 inline constexpr std::string_view kRunKeyPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";

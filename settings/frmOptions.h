@@ -1,24 +1,26 @@
 #pragma once
-// The Options dialog's behaviour: each of the seven hotkey actions gets a CTRL+ALT letter or
+// The Options dialog's behaviour: each hotkey action gets a CTRL+ALT letter or
 // none, a letter used twice is refused, the choices are saved and OK makes them live.
 #include <array>
 #include <string_view>
 
+#include "common/Product.h"
 #include "settings/IKeyboardLayout.h"
 #include "settings/IOptionsView.h"
 #include "settings/ISettingsStore.h"
+#include "settings/SettingsKeys.h"
 #include "settings/modHotkey.h"
 
 namespace halcyra {
 
 class frmOptions {
 public:
-    static constexpr int kRows = 7;
+    static constexpr int kRows = static_cast<int>(settings::kHotkeyPairs.size());
     static constexpr int kEntryCount = 27;
     static constexpr std::string_view kDuplicateText =
         "You have duplicate entries for your shortcut keys.  Please make sure each key is unique "
         "or set to 'none.'";
-    static constexpr std::string_view kDuplicateTitle = "Halcyra Error";
+    static constexpr std::string_view kDuplicateTitle = HALCYRA_PRODUCT_NAME " Error";
     static constexpr std::string_view kCaption = "Options";
     static constexpr std::string_view kFrameCaption = "Shortcut Settings";
 

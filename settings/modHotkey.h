@@ -1,6 +1,6 @@
 #pragma once
-// The hotkey counter and the seven-entry slot table: stored letters become CTRL+ALT hotkeys
-// of the main window, and a hotkey identifier leads back to its action name.
+// The hotkey counter and the slot table, one slot per hotkey action: stored letters become CTRL+ALT
+// hotkeys of the main window, and a hotkey identifier leads back to its action name.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -10,6 +10,7 @@
 #include "common/PlatformTypes.h"
 #include "settings/IHotkeyApi.h"
 #include "settings/ISettingsStore.h"
+#include "settings/SettingsKeys.h"
 
 namespace halcyra {
 
@@ -23,7 +24,7 @@ struct RefusedHotkey {
 class modHotkey {
 public:
     static constexpr std::uint32_t kModifiers = 3; // MOD_ALT | MOD_CONTROL
-    static constexpr int kSlots = 7;
+    static constexpr int kSlots = static_cast<int>(settings::kHotkeyPairs.size());
 
     modHotkey(IHotkeyApi& api, ISettingsStore& settings);
 
@@ -37,7 +38,7 @@ public:
     std::int32_t Counter() const { return counter_; }
     // Whether CTRL+ALT and this key is registered by the latest load and not released since.
     bool Holds(std::uint32_t key) const;
-    // Entry 1 to 7; the empty text for an empty slot or an index outside the table.
+    // Entry 1 to kSlots; the empty text for an empty slot or an index outside the table.
     const std::string& Slot(std::int64_t id) const;
 
     // The combinations the latest load could not register, in the action order.
@@ -47,7 +48,7 @@ public:
     std::vector<RefusedHotkey> TakeUnreportedRefusals();
 
 private:
-    // Every store into the table goes through here: ids outside 1..7 are dropped.
+    // Every store into the table goes through here: ids outside 1..kSlots are dropped.
     void StoreSlot(std::int32_t id, std::string_view actionName);
 
     IHotkeyApi& api_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/ScopeExit.h"
+
 namespace halcyra {
 
 namespace {
@@ -114,10 +116,7 @@ void CSystrayIcon::PushChange(std::uint32_t flag) {
     // Only the changed member goes to the platform; the record is whole again afterwards, even
     // when the owner's NIError handler throws.
     record_.uFlags = flag;
-    struct Restore {
-        NotifyIconRecord& r;
-        ~Restore() { r.uFlags = NotifyIconRecord::kAll; }
-    } restore{record_};
+    const ScopeExit restore([this] { record_.uFlags = NotifyIconRecord::kAll; });
     Update();
 }
 

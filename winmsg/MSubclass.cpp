@@ -1,6 +1,7 @@
 #include "winmsg/MSubclass.h"
 
 #include "common/RaisedError.h"
+#include "common/ScopeExit.h"
 
 namespace halcyra {
 
@@ -170,11 +171,7 @@ WindowProcAddress MSubclass::Previous(Dispatch& dispatch) {
 
 LResult MSubclass::WindowProc(WindowHandle hwnd, std::uint32_t msg, WParam wParam, LParam lParam) {
     Dispatch dispatch{hwnd, 0, false, dispatching_};
-    struct Scope {
-        Dispatch*& innermost;
-        Dispatch* outer;
-        ~Scope() { innermost = outer; }
-    } scope{dispatching_, dispatching_};
+    const ScopeExit scope([this, outer = dispatching_] { dispatching_ = outer; });
     dispatching_ = &dispatch;
     bool calledOld = false;
 

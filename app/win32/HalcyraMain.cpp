@@ -9,7 +9,7 @@
 #include "app/win32/Win32WindowSystem.h"
 #include "common/win32/WindowProcedure.h"
 #include "settings/win32/Win32HotkeyApi.h"
-#include "settings/win32/Win32RegistryApi.h"
+#include "common/win32/Win32RegistryApi.h"
 #include "settings/win32/Win32SettingsStore.h"
 #include "tray/win32/Win32NotifyIconApi.h"
 #include "winmsg/win32/Win32SubclassPlatform.h"

@@ -29,14 +29,7 @@ std::string Win32ProgramInfo::Folder() const {
 }
 
 std::string Win32ProgramInfo::ExeName() const {
-    const std::string path = ModulePath();
-    const std::size_t slash = path.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos) {
-        name.resize(dot);
-    }
-    return name;
+    return win32::ProgramName();
 }
 
 bool Win32ProgramInfo::AnotherCopyRunning() {

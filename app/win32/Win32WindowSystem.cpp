@@ -34,12 +34,6 @@ Win32WindowSystem::~Win32WindowSystem() {
     UninitializeComApartment();
 }
 
-void Win32WindowSystem::InitCommonControls() {
-    // Nothing yet: the common controls are made ready where the first control is made (the
-    // main window's first showing, each dialog). Loading their library here would cost every
-    // start in the tray about 2 MB for a window it may never show.
-}
-
 void Win32WindowSystem::InitializeComApartment() {
     com::EnterApartment();
 }

@@ -5,7 +5,7 @@
 
 #include "support/FormFakes.h"
 
-namespace halcyra::testing {
+namespace halcyra::test {
 namespace {
 
 constexpr std::uint32_t kHotkeyMessage = 0x312; // WM_HOTKEY
@@ -48,6 +48,6 @@ void BM_PowerRequestAlone(benchmark::State& state) {
 BENCHMARK(BM_PowerRequestAlone);
 
 } // namespace
-} // namespace halcyra::testing
+} // namespace halcyra::test
 
 BENCHMARK_MAIN();

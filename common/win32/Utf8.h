@@ -61,4 +61,17 @@ inline std::wstring ModuleFileName(HMODULE module = nullptr) {
     }
 }
 
+// The running program's file name without its folder and extension: "Halcyra" for
+// Halcyra.exe, "Halcyra.v2" for Halcyra.v2.exe.
+inline std::string ProgramName() {
+    const std::string path = Narrow(ModuleFileName());
+    const std::size_t slash = path.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) {
+        name.resize(dot);
+    }
+    return name;
+}
+
 } // namespace halcyra::win32

@@ -8,8 +8,8 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/win32/Win32FileExists.h"
 #include "dialogs/win32/Win32MessageBox.h"
-#include "dialogs/win32/Win32ProgramStarter.h"
-#include "settings/win32/Win32RegistryApi.h"
+#include "dialogs/win32/Win32ProgramRunner.h"
+#include "common/win32/Win32RegistryApi.h"
 #include "dialogs/win32/Win32ShellOpener.h"
 
 #include <optional>
@@ -42,7 +42,7 @@ private:
     Win32ShellOpener shell_;
     Win32RegistryApi registry_;
     Win32FileExists files_;
-    Win32ProgramStarter programs_;
+    Win32ProgramRunner programs_;
     Win32MessageBox messages_;
     std::optional<dialogs::frmAbout> form_;
     unique_hfont linkFont_;

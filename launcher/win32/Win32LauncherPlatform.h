@@ -3,13 +3,13 @@
 // with the launcher's UTF-8 texts converted at this boundary.
 #include "launcher/IErrorBox.h"
 #include "launcher/IExecutableLocator.h"
-#include "launcher/IProgramStarter.h"
+#include "launcher/IProcessCreator.h"
 #include "launcher/ISystemErrorText.h"
 
 namespace halcyra::win32 {
 
 class Win32LauncherPlatform final : public IExecutableLocator,
-                                    public IProgramStarter,
+                                    public IProcessCreator,
                                     public ISystemErrorText,
                                     public IErrorBox {
 public:

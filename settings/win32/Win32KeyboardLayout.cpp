@@ -2,35 +2,14 @@
 
 #include "settings/win32/Win32KeyboardLayout.h"
 
+#include "common/win32/Utf8.h"
+
 namespace halcyra::win32 {
 
 namespace {
 // Asks ToUnicodeEx not to change the keyboard state (a pending dead key) where it can.
 constexpr UINT kKeepKeyboardState = 0x4;
 } // namespace
-
-std::wstring Utf16(std::string_view utf8) {
-    if (utf8.empty()) {
-        return {};
-    }
-    const int size =
-        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-    return out;
-}
-
-std::string Utf8(std::wstring_view utf16) {
-    if (utf16.empty()) {
-        return {};
-    }
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(),
-                          size, nullptr, nullptr);
-    return out;
-}
 
 std::string Win32KeyboardLayout::AltGrText(std::uint32_t virtualKey) {
     const HKL layout = ::GetKeyboardLayout(0);
@@ -52,7 +31,7 @@ std::string Win32KeyboardLayout::AltGrText(std::uint32_t virtualKey) {
             text += typed[i];
         }
     }
-    return Utf8(text);
+    return Narrow(text);
 }
 
 } // namespace halcyra::win32

@@ -1,7 +1,7 @@
 #pragma once
 // The per-user settings store of the Windows program: HKCU\Software\<app>\<section>.
 #include "settings/RegistrySettingsStore.h"
-#include "settings/win32/Win32RegistryApi.h"
+#include "common/win32/Win32RegistryApi.h"
 
 namespace halcyra::win32 {
 

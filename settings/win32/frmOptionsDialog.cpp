@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/win32/AccessibleControls.h"
+#include "common/win32/Utf8.h"
 #include "common/win32/WindowProcedure.h"
 
 #include "settings/IOptionsView.h"
@@ -39,8 +40,8 @@ public:
     }
     bool Ask(std::string_view text, std::string_view title) override {
         // Wide: the characters named may be outside the ANSI code page.
-        const std::wstring body = Utf16(text);
-        const std::wstring caption = Utf16(title);
+        const std::wstring body = Widen(text);
+        const std::wstring caption = Widen(title);
         return ::MessageBoxW(hwnd_, body.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION) ==
                IDYES;
     }

@@ -12,10 +12,7 @@
 #include "support/Wait.h"
 #include "support/WinePath.h"
 
-namespace halcyra::testing {
-
-using test::WaitUntil;
-using test::WindowsPath;
+namespace halcyra::test {
 
 inline HWND FindVisibleDialog(const char* caption, int milliseconds = 10000) {
     HWND found = nullptr;
@@ -129,4 +126,4 @@ inline void Click(HWND control) {
     ::SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
-} // namespace halcyra::testing
+} // namespace halcyra::test

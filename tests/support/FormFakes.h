@@ -17,13 +17,9 @@
 #include "settings/IHotkeyApi.h"
 #include "winmsg/ISubclassPlatform.h"
 
-namespace halcyra::testing {
+namespace halcyra::test {
 
 using Log = std::vector<std::string>;
-using test::FakeHotkeyApi;
-using test::FakeRegistryApi;
-using test::FakeSettingsStore;
-using test::FakeSubclassPlatform;
 
 inline std::string Hex(unsigned long long v) {
     char buf[32];
@@ -40,6 +36,13 @@ inline Log Only(const Log& log, const std::string& prefix) {
         }
     }
     return out;
+}
+
+// A tray request as the log shows it, with the tip the program always sets: "tray.Add(flags 7,
+// tip Halcyra 1.3.2)".
+inline std::string TrayLine(const std::string& request, int flags) {
+    return "tray." + request + "(flags " + std::to_string(flags) + ", tip " +
+           std::string(product::kNameAndVersion) + ")";
 }
 
 // The message boxes of the log, questions and messages alike, in order.
@@ -131,7 +134,6 @@ private:
 class FakeWindowSystem : public IWindowSystem {
 public:
     explicit FakeWindowSystem(Log& log) : log_(log) {}
-    void InitCommonControls() override { log_.push_back("InitCommonControls"); }
     void InitializeComApartment() override { log_.push_back("InitializeComApartment"); }
     void UninitializeComApartment() override { log_.push_back("UninitializeComApartment"); }
     Answer AskYesNo(WindowHandle owner, std::string_view text, std::string_view title,
@@ -354,8 +356,12 @@ struct FormBench {
     HalcyraForm form{HalcyraForm::Services{view, windows, power, program, dialogs, settings,
                                            registry, notify, hotkeys, subclass}};
 
-    // Loads the form and forgets what start-up logged.
-    void Start(const std::string& arguments = "") {
+    // Loads the form and forgets what start-up logged. With confirm, the Yes/No question is
+    // stored on or off first; without, the store decides (empty: on).
+    void Start(const std::string& arguments = "", std::optional<bool> confirm = std::nullopt) {
+        if (confirm) {
+            settings.values["Confirm"] = *confirm ? "1" : "0";
+        }
         program.arguments = arguments;
         form.Form_Load();
         log.clear();
@@ -376,4 +382,4 @@ struct FormBench {
     }
 };
 
-} // namespace halcyra::testing
+} // namespace halcyra::test

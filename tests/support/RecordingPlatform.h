@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace halcyra::dialogs::testing {
+namespace halcyra::dialogs::test {
 
 inline const char* LinkName(AboutLink link) {
     switch (link) {
@@ -29,12 +29,12 @@ class RecordingPlatform : public IAboutWindow,
                           public IShellOpener,
                           public IDialogOpener,
                           public IFileExists,
-                          public IProgramStarter,
+                          public IProgramRunner,
                           public IMessageBox {
 public:
     std::vector<std::string> log;
     std::map<std::string, std::string> texts;
-    test::FakeRegistryApi registry{log};
+    halcyra::test::FakeRegistryApi registry{log};
     std::set<std::string> files;
     bool startSucceeds = true;
 
@@ -71,4 +71,4 @@ public:
     }
 };
 
-} // namespace halcyra::dialogs::testing
+} // namespace halcyra::dialogs::test

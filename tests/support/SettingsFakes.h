@@ -15,7 +15,7 @@
 #include "settings/IHotkeyApi.h"
 #include "settings/IKeyboardLayout.h"
 #include "settings/IOptionsView.h"
-#include "settings/IRegistryApi.h"
+#include "common/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
 
 namespace halcyra::test {
@@ -134,7 +134,7 @@ public:
     std::map<std::string, long> failures; // "call#n" (n-th call of that name) -> status
     Log& log_;
 
-    long RegCreateKeyExA(RegKey root, std::string_view sub, std::uint32_t reserved, const char* cls,
+    long RegCreateKeyExW(RegKey root, std::string_view sub, std::uint32_t reserved, const char* cls,
                          std::uint32_t options, std::uint32_t access, const RegSecurity* sa,
                          RegKey* result, std::uint32_t*) override {
         Record("create " + Hex(root) + " " + std::string(sub) + " " + std::to_string(reserved) +
@@ -148,7 +148,7 @@ public:
         keys[std::string(sub)];
         return Open(sub, result);
     }
-    long RegSetValueExA(RegKey key, std::string_view name, std::uint32_t reserved,
+    long RegSetValueExW(RegKey key, std::string_view name, std::uint32_t reserved,
                         std::uint32_t type, const std::uint8_t* data, std::uint32_t size) override {
         Record("set " + std::to_string(key) + " " + std::string(name) + " " +
                std::to_string(reserved) + " " + std::to_string(type) + " " + std::to_string(size));
@@ -159,7 +159,7 @@ public:
             type, std::string(reinterpret_cast<const char*>(data), size)};
         return 0;
     }
-    long RegOpenKeyExA(RegKey root, std::string_view sub, std::uint32_t options,
+    long RegOpenKeyExW(RegKey root, std::string_view sub, std::uint32_t options,
                        std::uint32_t access, RegKey* result) override {
         Record("open " + Hex(root) + " " + std::string(sub) + " " + std::to_string(options) + " " +
                Hex(access));
@@ -168,7 +168,7 @@ public:
         }
         return keys.count(std::string(sub)) ? Open(sub, result) : reg::kFileNotFound;
     }
-    long RegQueryValueExA(RegKey key, std::string_view name, std::uint32_t* type,
+    long RegQueryValueExW(RegKey key, std::string_view name, std::uint32_t* type,
                           std::uint8_t* data, std::uint32_t* size) override {
         Record("query " + std::to_string(key) + " " + std::string(name) + (type ? " type" : "") +
                (data ? " data " : " nodata ") + std::to_string(*size));
@@ -195,7 +195,7 @@ public:
         *size = lie ? lie : static_cast<std::uint32_t>(bytes.size());
         return 0;
     }
-    long RegDeleteValueA(RegKey key, std::string_view name) override {
+    long RegDeleteValueW(RegKey key, std::string_view name) override {
         Record("delete " + std::to_string(key) + " " + std::string(name));
         if (long f = Failure("delete")) {
             return f;

@@ -2,6 +2,7 @@
 
 #include "winmsg/win32/Win32SubclassPlatform.h"
 
+#include "common/win32/Utf8.h"
 #include "common/win32/WindowProcedure.h"
 
 namespace halcyra::win32 {
@@ -27,21 +28,6 @@ LRESULT CALLBACK ReplacementProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 } // namespace
-
-std::string ProgramFileName() {
-    char path[MAX_PATH] = {};
-    const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path, n);
-    const std::size_t slash = name.find_last_of("\\/");
-    if (slash != std::string::npos) {
-        name.erase(0, slash + 1);
-    }
-    const std::size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos) {
-        name.erase(dot);
-    }
-    return name;
-}
 
 bool Win32SubclassPlatform::IsWindow(WindowHandle hwnd) {
     return ::IsWindow(Hwnd(hwnd)) != 0;
@@ -125,7 +111,7 @@ LResult Win32SubclassPlatform::CallWindowProcedure(WindowProcAddress proc, Windo
 }
 
 std::string Win32SubclassPlatform::ProgramName() {
-    return ProgramFileName();
+    return win32::ProgramName();
 }
 
 // Never destroyed: a window may still be sent messages while other static objects go away

@@ -34,7 +34,4 @@ private:
 // The process-wide module behind the replacement window procedure.
 MSubclass& SubclassModule();
 
-// The file name of the running program without directory and extension.
-std::string ProgramFileName();
-
 } // namespace halcyra::win32

@@ -2,6 +2,7 @@
 
 #include "winmsg/win32/Win32TimerPlatform.h"
 
+#include "common/win32/Utf8.h"
 #include "common/win32/WindowProcedure.h"
 #include "winmsg/win32/Win32SubclassPlatform.h"
 
@@ -26,7 +27,7 @@ void Win32TimerPlatform::KillTimer(TimerId id) {
 }
 
 std::string Win32TimerPlatform::ProgramName() {
-    return ProgramFileName();
+    return win32::ProgramName();
 }
 
 MTimer& TimerModule() {

@@ -15,13 +15,10 @@
 #include "support/Wait.h"
 #include "support/WinePath.h"
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 
 inline const char* kSettingsKey = "Software\\Halcyra\\Settings";
 inline const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-using test::WaitUntil;
-using test::WindowsPath;
 
 inline std::string HalcyraExe() {
     return WindowsPath(HALCYRA_EXE);
@@ -253,4 +250,4 @@ private:
     bool started_ = false;
 };
 
-} // namespace halcyra::e2e
+} // namespace halcyra::test

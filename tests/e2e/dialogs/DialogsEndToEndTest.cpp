@@ -10,7 +10,7 @@
 
 #include <string>
 
-namespace halcyra::testing {
+namespace halcyra::test {
 namespace {
 
 class HostProcess {
@@ -141,4 +141,4 @@ TEST_F(DialogsEndToEnd, SystemInfoUnavailableBoxIsModalOverAbout) {
 }
 
 } // namespace
-} // namespace halcyra::testing
+} // namespace halcyra::test

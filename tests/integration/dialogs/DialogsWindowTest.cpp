@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "common/Product.h"
 #include "common/win32/HighContrast.h"
 #include "common/win32/ResourceIds.h"
 #include "dialogs/MakerAddresses.h"
@@ -17,7 +18,7 @@
 #include <string>
 #include <thread>
 
-namespace halcyra::testing {
+namespace halcyra::test {
 namespace {
 
 using win32::ShowAboutDialog;
@@ -85,6 +86,22 @@ protected:
         EXPECT_TRUE(returned);
     }
 
+    // Shows About, or Updates, and hands the dialog, once it is up, to drive.
+    void WithAbout(const std::function<void(HWND)>& drive) {
+        WithDialog(ShowAboutDialog, [&] {
+            HWND about = FindVisibleDialog("About Halcyra");
+            ASSERT_TRUE(about);
+            drive(about);
+        });
+    }
+    void WithUpdate(const std::function<void(HWND)>& drive) {
+        WithDialog(ShowUpdateDialog, [&] {
+            HWND update = FindVisibleDialog("Halcyra Updates");
+            ASSERT_TRUE(update);
+            drive(update);
+        });
+    }
+
     static COLORREF LinkColour(HWND dialog, int id) {
         HDC dc = ::CreateCompatibleDC(nullptr);
         ::SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
@@ -121,13 +138,11 @@ protected:
 BrowserLog* DialogsWindow::browser_ = nullptr;
 
 TEST_F(DialogsWindow, AboutShowsItsTextsFontsAndPictures) {
-    WithDialog(ShowAboutDialog, [&] {
-        HWND about = FindVisibleDialog("About Halcyra");
-        ASSERT_TRUE(about);
+    WithAbout([&](HWND about) {
         EXPECT_EQ(::GetWindow(about, GW_OWNER), owner_);
         EXPECT_FALSE(::IsWindowEnabled(owner_)) << "modal over its owner";
         EXPECT_EQ(ItemText(about, IDC_ABOUT_TITLE), "Halcyra");
-        EXPECT_EQ(ItemText(about, IDC_ABOUT_VERSION), "Version 1.3.2");
+        EXPECT_EQ(ItemText(about, IDC_ABOUT_VERSION), "Version " + std::string(product::kVersion));
         EXPECT_EQ(ItemText(about, IDC_ABOUT_DESCRIPTION),
                   "Provides a convenient way to control your computer's power options.");
         EXPECT_EQ(ItemText(about, IDC_ABOUT_CMDOK), "OK");
@@ -157,9 +172,7 @@ TEST_F(DialogsWindow, AboutShowsItsTextsFontsAndPictures) {
 }
 
 TEST_F(DialogsWindow, AboutTooltipsNameTheAddressesAndTheUpdateLinkHasNone) {
-    WithDialog(ShowAboutDialog, [&] {
-        HWND about = FindVisibleDialog("About Halcyra");
-        ASSERT_TRUE(about);
+    WithAbout([&](HWND about) {
         HWND tips = nullptr;
         for (HWND w = ::FindWindowExA(nullptr, nullptr, "tooltips_class32", nullptr); w;
              w = ::FindWindowExA(nullptr, w, "tooltips_class32", nullptr)) {
@@ -202,9 +215,7 @@ TEST_F(DialogsWindow, AboutLinksFollowThePointerOverTheirControls) {
         {{Upd, Background, Mail}, kRed, kBlue, kBlue},
     };
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        WithDialog(ShowAboutDialog, [&] {
-            HWND about = FindVisibleDialog("About Halcyra");
-            ASSERT_TRUE(about);
+        WithAbout([&](HWND about) {
             const int ids[] = {IDC_ABOUT_EMAIL,       IDC_ABOUT_WEBSITE, IDC_ABOUT_UPDATE,
                                IDC_ABOUT_DESCRIPTION, IDC_ABOUT_TITLE,   IDC_ABOUT_PICTURE1,
                                IDC_ABOUT_CMDOK};
@@ -220,9 +231,7 @@ TEST_F(DialogsWindow, AboutLinksFollowThePointerOverTheirControls) {
 }
 
 TEST_F(DialogsWindow, AboutRealPointerTurnsALinkRedUntilItCrossesTheBackground) {
-    WithDialog(ShowAboutDialog, [&] {
-        HWND about = FindVisibleDialog("About Halcyra");
-        ASSERT_TRUE(about);
+    WithAbout([&](HWND about) {
         ::SetForegroundWindow(about);
         auto centre = [&](int id) {
             RECT r{};
@@ -258,9 +267,7 @@ TEST_F(DialogsWindow, AboutShowsTheHandOverLinksOnly) {
     if (info.hbmColor) {
         ::DeleteObject(info.hbmColor);
     }
-    WithDialog(ShowAboutDialog, [&] {
-        HWND about = FindVisibleDialog("About Halcyra");
-        ASSERT_TRUE(about);
+    WithAbout([&](HWND about) {
         for (int id : {IDC_ABOUT_EMAIL, IDC_ABOUT_WEBSITE, IDC_ABOUT_UPDATE, IDC_ABOUT_TITLE,
                        IDC_ABOUT_CMDOK}) {
             HWND control = ::GetDlgItem(about, id);
@@ -282,9 +289,7 @@ TEST_F(DialogsWindow, AboutClosesWithOkEnterEscapeAndTheCloseBox) {
         [](HWND about) { ::PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0); },
     };
     for (std::size_t i = 0; i < ways.size(); ++i) {
-        WithDialog(ShowAboutDialog, [&] {
-            HWND about = FindVisibleDialog("About Halcyra");
-            ASSERT_TRUE(about);
+        WithAbout([&](HWND about) {
             ways[i](about);
             EXPECT_TRUE(WaitGone(about, 3000)) << "way " << i;
         });
@@ -328,9 +333,7 @@ TEST_F(DialogsWindow, AboutColoursFollowAHighContrastThemeSwitchedWhileOpen) {
 }
 
 TEST_F(DialogsWindow, AboutEnterOnSystemInfoPressesSystemInfoNotOk) {
-    WithDialog(ShowAboutDialog, [&] {
-        HWND about = FindVisibleDialog("About Halcyra");
-        ASSERT_TRUE(about);
+    WithAbout([&](HWND about) {
         ::PostMessageA(about, WM_NEXTDLGCTL,
                        reinterpret_cast<WPARAM>(::GetDlgItem(about, IDC_ABOUT_SYSINFO)), TRUE);
         ASSERT_TRUE(
@@ -346,25 +349,17 @@ TEST_F(DialogsWindow, AboutEnterOnSystemInfoPressesSystemInfoNotOk) {
 }
 
 TEST_F(DialogsWindow, AboutIsBuiltAfreshEachTime) {
-    WithDialog(ShowAboutDialog, [&] {
-        HWND about = FindVisibleDialog("About Halcyra");
-        ASSERT_TRUE(about);
+    WithAbout([&](HWND about) {
         ::SendDlgItemMessageA(about, IDC_ABOUT_EMAIL, WM_MOUSEMOVE, 0, 0);
         EXPECT_EQ(LinkColour(about, IDC_ABOUT_EMAIL), kRed);
         ::SendMessageA(::GetDlgItem(about, IDC_ABOUT_CMDOK), BM_CLICK, 0, 0);
         EXPECT_TRUE(WaitGone(about));
     });
-    WithDialog(ShowAboutDialog, [&] {
-        HWND about = FindVisibleDialog("About Halcyra");
-        ASSERT_TRUE(about);
-        EXPECT_EQ(LinkColour(about, IDC_ABOUT_EMAIL), kBlue);
-    });
+    WithAbout([&](HWND about) { EXPECT_EQ(LinkColour(about, IDC_ABOUT_EMAIL), kBlue); });
 }
 
 TEST_F(DialogsWindow, UpdateStacksModallyOverAboutAndReturnsToIt) {
-    WithDialog(ShowAboutDialog, [&] {
-        HWND about = FindVisibleDialog("About Halcyra");
-        ASSERT_TRUE(about);
+    WithAbout([&](HWND about) {
         HWND link = ::GetDlgItem(about, IDC_ABOUT_UPDATE);
         ::SendMessageA(link, WM_MOUSEMOVE, 0, 0);
         ::PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
@@ -384,11 +379,9 @@ TEST_F(DialogsWindow, UpdateStacksModallyOverAboutAndReturnsToIt) {
 }
 
 TEST_F(DialogsWindow, UpdateShowsItsTextsAndVersionFont) {
-    WithDialog(ShowUpdateDialog, [&] {
-        HWND update = FindVisibleDialog("Halcyra Updates");
-        ASSERT_TRUE(update);
+    WithUpdate([&](HWND update) {
         EXPECT_EQ(::GetWindow(update, GW_OWNER), owner_);
-        EXPECT_EQ(ItemText(update, IDC_UPDATE_VERSION), "1.3.2");
+        EXPECT_EQ(ItemText(update, IDC_UPDATE_VERSION), product::kVersion);
         EXPECT_EQ(ItemText(update, IDC_UPDATE_LABEL1), "You are using Halcyra Version:");
         EXPECT_EQ(ItemText(update, IDC_UPDATE_CHECK), "Check for &Updates");
         EXPECT_EQ(ItemText(update, IDC_UPDATE_LABEL2), "(Launches web browser)");
@@ -412,9 +405,7 @@ TEST_F(DialogsWindow, UpdateShowsItsTextsAndVersionFont) {
 
 TEST_F(DialogsWindow, UpdateIgnoresEnterAndEscapeAndClosesWithItsButtonOrCloseBox) {
     for (int way = 0; way < 2; ++way) {
-        WithDialog(ShowUpdateDialog, [&] {
-            HWND update = FindVisibleDialog("Halcyra Updates");
-            ASSERT_TRUE(update);
+        WithUpdate([&](HWND update) {
             for (int id : {IDC_UPDATE_CLOSE, IDC_UPDATE_CHECK}) {
                 ::PostMessageA(update, WM_NEXTDLGCTL,
                                reinterpret_cast<WPARAM>(::GetDlgItem(update, id)), TRUE);
@@ -473,9 +464,7 @@ TEST_F(DialogsWindow, SystemInfoStartsTheProgramOrSaysItIsUnavailable) {
             ASSERT_TRUE(::CopyFileA(fake.c_str(), inFolder.c_str(), FALSE));
         }
         const std::string marker = (row.firstValue ? fake : inFolder) + ".started";
-        WithDialog(ShowAboutDialog, [&] {
-            HWND about = FindVisibleDialog("About Halcyra");
-            ASSERT_TRUE(about);
+        WithAbout([&](HWND about) {
             ::PostMessageA(::GetDlgItem(about, IDC_ABOUT_SYSINFO), BM_CLICK, 0, 0);
             if (row.started) {
                 EXPECT_TRUE(WaitUntil([&] {
@@ -539,9 +528,7 @@ TEST_F(DialogsWindow, SystemInfoStartsFromAFolderOutsideTheCodePage) {
         } else {
             setWide(L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO", folder);
         }
-        WithDialog(ShowAboutDialog, [&] {
-            HWND about = FindVisibleDialog("About Halcyra");
-            ASSERT_TRUE(about);
+        WithAbout([&](HWND about) {
             ::PostMessageA(::GetDlgItem(about, IDC_ABOUT_SYSINFO), BM_CLICK, 0, 0);
             EXPECT_TRUE(WaitUntil(
                 [&] { return ::GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }));
@@ -556,9 +543,7 @@ TEST_F(DialogsWindow, SystemInfoStartsFromAFolderOutsideTheCodePage) {
 }
 
 TEST_F(DialogsWindow, LinksAndCheckButtonHandTheShellExactlyTheirAddresses) {
-    WithDialog(ShowAboutDialog, [&] {
-        HWND about = FindVisibleDialog("About Halcyra");
-        ASSERT_TRUE(about);
+    WithAbout([&](HWND about) {
         // One at a time: each address goes through its own browser process, in no set order.
         Click(::GetDlgItem(about, IDC_ABOUT_EMAIL));
         browser_->WaitForLines(1);
@@ -568,9 +553,7 @@ TEST_F(DialogsWindow, LinksAndCheckButtonHandTheShellExactlyTheirAddresses) {
                                             std::string(dialogs::kMakerWebSite)}));
     });
     browser_->Clear();
-    WithDialog(ShowUpdateDialog, [&] {
-        HWND update = FindVisibleDialog("Halcyra Updates");
-        ASSERT_TRUE(update);
+    WithUpdate([&](HWND update) {
         ::SendMessageA(::GetDlgItem(update, IDC_UPDATE_CHECK), BM_CLICK, 0, 0);
         ::SendMessageA(::GetDlgItem(update, IDC_UPDATE_CHECK), BM_CLICK, 0, 0);
         const std::string page(dialogs::kProductPage);
@@ -580,4 +563,4 @@ TEST_F(DialogsWindow, LinksAndCheckButtonHandTheShellExactlyTheirAddresses) {
 }
 
 } // namespace
-} // namespace halcyra::testing
+} // namespace halcyra::test

@@ -8,7 +8,7 @@
 #include "launcher/MainModule.h"
 #include "launcher/win32/Win32LauncherPlatform.h"
 
-namespace halcyra::win32 {
+namespace halcyra::win32::test {
 namespace {
 
 TEST(Win32LauncherPlatformTest, ReadsTheWholePathOfTheRunningExecutable) {
@@ -50,7 +50,7 @@ TEST(Win32LauncherPlatformTest, AFailedStartGivesTheSystemCodeAndItsText) {
         EXPECT_NE(code, 0u) << path;
         LaunchText text;
         platform.DescribeError(code, text);
-        EXPECT_FALSE(text.Empty()) << "code " << code;
+        EXPECT_FALSE(text.View().empty()) << "code " << code;
     }
     DeleteFileA(notAProgram.c_str());
 }
@@ -59,8 +59,8 @@ TEST(Win32LauncherPlatformTest, AnUnknownCodeHasNoText) {
     Win32LauncherPlatform platform;
     LaunchText text;
     platform.DescribeError(0x2FFFFFFF, text);
-    EXPECT_TRUE(text.Empty()) << text.View();
+    EXPECT_TRUE(text.View().empty()) << text.View();
 }
 
 } // namespace
-} // namespace halcyra::win32
+} // namespace halcyra::win32::test

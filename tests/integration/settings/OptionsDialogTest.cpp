@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "common/win32/Utf8.h"
 #include "settings/SettingsKeys.h"
 #include "settings/win32/Win32HotkeyApi.h"
 #include "settings/win32/Win32KeyboardLayout.h"
@@ -253,8 +254,8 @@ TEST(SettingsKeyboardLayout, TheUsLayoutTypesNothingWithCtrlAlt) {
     for (std::uint32_t vk = 'A'; vk <= 'Z'; ++vk) {
         EXPECT_EQ(layout.AltGrText(vk), "") << static_cast<char>(vk);
     }
-    EXPECT_EQ(win32::Utf8(win32::Utf16("\xC5\x9B\xE2\x82\xAC@")), "\xC5\x9B\xE2\x82\xAC@");
-    EXPECT_EQ(win32::Utf16("\xE2\x82\xAC"), L"\x20AC");
+    EXPECT_EQ(win32::Narrow(win32::Widen("\xC5\x9B\xE2\x82\xAC@")), "\xC5\x9B\xE2\x82\xAC@");
+    EXPECT_EQ(win32::Widen("\xE2\x82\xAC"), L"\x20AC");
 }
 
 } // namespace

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "settings/Registry.h"
-#include "settings/win32/Win32RegistryApi.h"
+#include "common/Registry.h"
+#include "common/win32/Win32RegistryApi.h"
 #include "settings/win32/Win32SettingsStore.h"
 
 namespace halcyra::test {
@@ -20,7 +20,7 @@ struct SettingsRealRegistry : ::testing::Test {
     void SetUp() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, root.c_str()); }
     void TearDown() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, root.c_str()); }
     RegistryValue Read(const char* name, RegistryValue def = "Z") {
-        return Registry::ReadValue(api, reg::kCurrentUser, path, name, def);
+        return registry::ReadValue(api, reg::kCurrentUser, path, name, def);
     }
     // The value's stored bytes, as the wide functions see them.
     std::wstring Stored(const wchar_t* name, DWORD* type = nullptr) {
@@ -57,10 +57,10 @@ struct SettingsRealRegistry : ::testing::Test {
 TEST_F(SettingsRealRegistry, WriteCreatesThePathAndReadBringsItBack) {
     EXPECT_EQ(Read("Halcyra", 5), RegistryValue(5)); // no key yet
     EXPECT_EQ(
-        Registry::WriteStringValue(api, reg::kCurrentUser, path, "Halcyra", "C:\\x.exe /start"), 0);
+        registry::WriteStringValue(api, reg::kCurrentUser, path, "Halcyra", "C:\\x.exe /start"), 0);
     EXPECT_EQ(Read("Halcyra"), RegistryValue("C:\\x.exe /start"));
     EXPECT_EQ(Read("absent"), RegistryValue("Z"));
-    Registry::WriteStringValue(api, reg::kCurrentUser, path, "Halcyra", "");
+    registry::WriteStringValue(api, reg::kCurrentUser, path, "Halcyra", "");
     EXPECT_EQ(Read("Halcyra"), RegistryValue(""));
     char data[8] = {};
     DWORD size = sizeof data;
@@ -107,17 +107,17 @@ TEST_F(SettingsRealRegistry, SettingsStoreKeepsStringsUnderTheApplicationKey) {
 
 TEST_F(SettingsRealRegistry, LettersOutsideTheCodePageSurviveAndAsciiIsStoredAsBefore) {
     const std::string data = "C:\\" HALCYRA_PROBE_UTF8 "\\Halcyra.exe /start";
-    EXPECT_EQ(Registry::WriteStringValue(api, reg::kCurrentUser, path, "Halcyra", data), 0);
+    EXPECT_EQ(registry::WriteStringValue(api, reg::kCurrentUser, path, "Halcyra", data), 0);
     EXPECT_EQ(Stored(L"Halcyra"),
               L"C:\\" HALCYRA_PROBE_WIDE L"\\Halcyra.exe /start" + std::wstring(1, L'\0'));
     EXPECT_EQ(Read("Halcyra"), RegistryValue(data));
-    Registry::WriteStringValue(api, reg::kCurrentUser, path, HALCYRA_PROBE_UTF8, "x");
+    registry::WriteStringValue(api, reg::kCurrentUser, path, HALCYRA_PROBE_UTF8, "x");
     EXPECT_EQ(Stored(HALCYRA_PROBE_WIDE), std::wstring(L"x", 2));
     EXPECT_EQ(Read(HALCYRA_PROBE_UTF8), RegistryValue("x"));
 
     // ASCII text: the same bytes as the ANSI functions store.
     const std::string ascii = "C:\\Tools\\Halcyra.exe /start";
-    Registry::WriteStringValue(api, reg::kCurrentUser, path, "wide", ascii);
+    registry::WriteStringValue(api, reg::kCurrentUser, path, "wide", ascii);
     Raw("ansi", REG_SZ, std::string_view(ascii.c_str(), ascii.size() + 1));
     DWORD wideType = 0;
     DWORD ansiType = 0;

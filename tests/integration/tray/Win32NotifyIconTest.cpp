@@ -9,7 +9,7 @@
 #include "tray/CSystrayIcon.h"
 #include "tray/win32/Win32NotifyIconApi.h"
 
-namespace halcyra {
+namespace halcyra::test {
 namespace {
 
 // What Wine 8 reports through GetLastError for a refused notify request.
@@ -159,4 +159,4 @@ TEST(Win32NotifyIconWithoutTaskbar, ShowFailsWithTheSystemErrorCode) {
 }
 
 } // namespace
-} // namespace halcyra
+} // namespace halcyra::test

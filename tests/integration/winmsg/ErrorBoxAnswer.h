@@ -9,7 +9,7 @@
 
 #include "support/Wait.h"
 
-namespace halcyra {
+namespace halcyra::test {
 
 inline HWND ErrorBoxOfThisProcess() {
     HWND box = nullptr;
@@ -45,4 +45,4 @@ inline void AnswerTheErrorBoxLater() {
     ::CloseHandle(::CreateThread(nullptr, 0, &AnswerErrorBox, nullptr, 0, nullptr));
 }
 
-} // namespace halcyra
+} // namespace halcyra::test

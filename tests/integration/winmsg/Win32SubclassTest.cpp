@@ -14,7 +14,7 @@
 #include "winmsg/GSubclass.h"
 #include "winmsg/win32/Win32SubclassPlatform.h"
 
-namespace halcyra {
+namespace halcyra::test {
 namespace {
 
 using Log = std::vector<std::string>;
@@ -261,4 +261,4 @@ TEST_F(Win32SubclassTest, DuplicateAttachIsRefusedAndTheWindowCanStillBeReleased
 }
 
 } // namespace
-} // namespace halcyra
+} // namespace halcyra::test

@@ -9,7 +9,7 @@
 #include "ErrorBoxAnswer.h"
 #include "winmsg/win32/Win32TimerPlatform.h"
 
-namespace halcyra {
+namespace halcyra::test {
 namespace {
 
 // Runs the thread's message loop for about ms milliseconds.
@@ -94,4 +94,4 @@ TEST(Win32Timer, AHandlersErrorIsShownAndEndsTheProgram) {
 }
 
 } // namespace
-} // namespace halcyra
+} // namespace halcyra::test

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-namespace halcyra::dialogs {
+namespace halcyra::dialogs::test {
 namespace {
 
 TEST(UpdateForm, CheckOpensTheProductPageEachTimeAndStaysOpen) {
-    testing::RecordingPlatform fake;
+    RecordingPlatform fake;
     UpdateForm form(42, fake, fake);
     form.CommandCheck_Click();
     form.CommandCheck_Click();
@@ -20,4 +20,4 @@ TEST(UpdateForm, CheckOpensTheProductPageEachTimeAndStaysOpen) {
 }
 
 } // namespace
-} // namespace halcyra::dialogs
+} // namespace halcyra::dialogs::test

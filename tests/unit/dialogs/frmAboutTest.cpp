@@ -8,10 +8,9 @@
 #include <algorithm>
 #include <vector>
 
-namespace halcyra::dialogs {
+namespace halcyra::dialogs::test {
 namespace {
 
-using testing::RecordingPlatform;
 constexpr WindowHandle kSelf = 77;
 
 bool Contains(const std::vector<std::string>& log, const std::string& prefix) {
@@ -144,7 +143,7 @@ const std::string kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const std::string kUnavailable =
     "Message 77 System Information Is Unavailable At This Time | Halcyra";
 
-using StoredValue = test::FakeRegistryApi::Value;
+using StoredValue = halcyra::test::FakeRegistryApi::Value;
 
 struct SysInfoRow {
     const char* name;
@@ -196,7 +195,7 @@ TEST_P(frmAboutSysInfo, StartsTheProgramOrSaysItIsUnavailable) {
 }
 
 StoredValue Sz(const std::string& text) {
-    return {kRegSz, text + '\0'};
+    return {reg::kTypeSz, text + '\0'};
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -242,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(
                    true},
         // A value too long for the buffer is not read.
         SysInfoRow{"FirstValueTooLong",
-                   {{kInfoKey + "|PATH", {kRegSz, std::string(1025, 'x')}}},
+                   {{kInfoKey + "|PATH", {reg::kTypeSz, std::string(1025, 'x')}}},
                    {},
                    true,
                    nullptr,
@@ -259,4 +258,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
-} // namespace halcyra::dialogs
+} // namespace halcyra::dialogs::test

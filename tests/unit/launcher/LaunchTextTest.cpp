@@ -4,7 +4,7 @@
 
 #include "launcher/LaunchText.h"
 
-namespace halcyra {
+namespace halcyra::test {
 namespace {
 
 TEST(LaunchTextTest, RefusesAnAppendThatWouldOverflowAndKeepsWhatItHad) {
@@ -42,7 +42,7 @@ TEST(LaunchTextTest, TrimEndAndNumbers) {
     EXPECT_EQ(text.View(), "File not found");
     LaunchText blank(" \r\n");
     blank.TrimEnd("\r\n ");
-    EXPECT_TRUE(blank.Empty());
+    EXPECT_TRUE(blank.View().empty());
     LaunchText number;
     number.AppendNumber(0);
     number.Append(",");
@@ -51,4 +51,4 @@ TEST(LaunchTextTest, TrimEndAndNumbers) {
 }
 
 } // namespace
-} // namespace halcyra
+} // namespace halcyra::test

@@ -7,12 +7,12 @@
 
 #include "launcher/MainModule.h"
 
-namespace halcyra {
+namespace halcyra::test {
 namespace {
 
 // Records every platform call of the launcher, in order.
 class RecordingLauncherPlatform final : public IExecutableLocator,
-                                        public IProgramStarter,
+                                        public IProcessCreator,
                                         public ISystemErrorText,
                                         public IErrorBox {
 public:
@@ -97,7 +97,7 @@ TEST(MainModuleTest, RefusesAPathThatWouldNotFit) {
     EXPECT_EQ(out.Size(), LaunchText::kCapacity);
     folder.push_back('a');
     EXPECT_FALSE(MainModule::TrayProgramPath(folder + "\\Corvane.exe", out));
-    EXPECT_TRUE(out.Empty());
+    EXPECT_TRUE(out.View().empty());
 }
 
 TEST(MainModuleTest, StartsHalcyraShownNormallyWithOnlyItsQuotedPath) {
@@ -199,4 +199,4 @@ TEST(MainModuleTest, AnOverlongSystemTextDoesNotHideTheError) {
 }
 
 } // namespace
-} // namespace halcyra
+} // namespace halcyra::test

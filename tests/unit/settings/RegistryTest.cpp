@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "settings/Registry.h"
+#include "common/Registry.h"
 #include "settings/RegistrySettingsStore.h"
 #include "settings/RunEntry.h"
 #include "support/SettingsFakes.h"
@@ -19,7 +19,7 @@ struct SettingsRegistry : ::testing::Test {
     FakeRegistryApi api{log};
     void Store(std::uint32_t type, std::string bytes) { api.keys[kPath]["v"] = {type, bytes}; }
     RegistryValue Read(RegistryValue def) {
-        return Registry::ReadValue(api, kHkcu, kPath, "v", def);
+        return registry::ReadValue(api, kHkcu, kPath, "v", def);
     }
 };
 
@@ -65,7 +65,7 @@ TEST_F(SettingsRegistry, EveryFailedStepAnswersTheDefaultInItsOwnType) {
     EXPECT_EQ(Read(7), RegistryValue(7)); // no key: nothing to close
     EXPECT_THAT(log, ElementsAre("open 80000001 Software\\Test 0 1"));
     Store(reg::kTypeBinary, "x");
-    EXPECT_EQ(Registry::ReadValue(api, kHkcu, kPath, "absent", "Z"), RegistryValue("Z"));
+    EXPECT_EQ(registry::ReadValue(api, kHkcu, kPath, "absent", "Z"), RegistryValue("Z"));
     Store(reg::kTypeSz, "abc");
     api.failures["query#3"] = 5; // the data query of a text value
     EXPECT_EQ(Read("Z"), RegistryValue("Z"));
@@ -79,29 +79,29 @@ TEST_F(SettingsRegistry, EveryFailedStepAnswersTheDefaultInItsOwnType) {
 }
 
 TEST_F(SettingsRegistry, WriteStringValueCreatesTheKeyAndStoresTerminatedText) {
-    EXPECT_EQ(Registry::WriteStringValue(api, kHkcu, kPath, "v", "C:\\a b"), 0);
+    EXPECT_EQ(registry::WriteStringValue(api, kHkcu, kPath, "v", "C:\\a b"), 0);
     EXPECT_THAT(log, ElementsAre("create 80000001 Software\\Test 0 noclass 0 f003f nosd noinherit",
                                  "set 100 v 0 1 7", "close 100"));
     EXPECT_EQ(api.keys[kPath]["v"].bytes, std::string("C:\\a b\0", 7));
-    EXPECT_EQ(Registry::WriteStringValue(api, kHkcu, kPath, "v", ""), 0);
+    EXPECT_EQ(registry::WriteStringValue(api, kHkcu, kPath, "v", ""), 0);
     EXPECT_EQ(Read("Z"), RegistryValue("")); // empty text, not the default
 }
 
 TEST_F(SettingsRegistry, WriteStringValueReportsTheFailingStep) {
     api.failures["create#1"] = 5;
-    EXPECT_EQ(Registry::WriteStringValue(api, kHkcu, kPath, "v", "x"), 5);
+    EXPECT_EQ(registry::WriteStringValue(api, kHkcu, kPath, "v", "x"), 5);
     api.failures["set#1"] = 87;
-    EXPECT_EQ(Registry::WriteStringValue(api, kHkcu, kPath, "v", "x"), 87);
+    EXPECT_EQ(registry::WriteStringValue(api, kHkcu, kPath, "v", "x"), 87);
     EXPECT_EQ(log.back(), "close 100");
     EXPECT_EQ(api.OpenHandles(), 0u);
 }
 
 TEST_F(SettingsRegistry, DeleteValueOpensWithFullAccessDeletesAndCloses) {
     Store(reg::kTypeSz, "x");
-    Registry::DeleteValue(api, kHkcu, kPath, "v");
-    Registry::DeleteValue(api, kHkcu, "Software\\Absent", "v"); // nothing opened, nothing closed
+    registry::DeleteValue(api, kHkcu, kPath, "v");
+    registry::DeleteValue(api, kHkcu, "Software\\Absent", "v"); // nothing opened, nothing closed
     api.failures["delete#2"] = 5;
-    Registry::DeleteValue(api, kHkcu, kPath, "v"); // a refused delete still closes the key
+    registry::DeleteValue(api, kHkcu, kPath, "v"); // a refused delete still closes the key
     EXPECT_THAT(log,
                 ElementsAre("open 80000001 Software\\Test 0 f003f", "delete 100 v", "close 100",
                             "open 80000001 Software\\Absent 0 f003f",
@@ -113,13 +113,13 @@ TEST_F(SettingsRegistry, DeleteValueOpensWithFullAccessDeletesAndCloses) {
 TEST_F(SettingsRegistry, ReadStoredAsksOnceIntoTheGivenBufferWithReadAccessOnly) {
     using namespace std::string_literals;
     Store(reg::kTypeSz, "C:\\x\0"s);
-    const auto stored = Registry::ReadStored(api, kHkcu, kPath, "v", 16);
+    const auto stored = registry::Read(api, kHkcu, kPath, "v", 16);
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->type, reg::kTypeSz);
     EXPECT_EQ(stored->bytes, "C:\\x\0"s);
     Store(reg::kTypeSz, std::string(17, 'a')); // does not fit: nothing
-    EXPECT_FALSE(Registry::ReadStored(api, kHkcu, kPath, "v", 16));
-    EXPECT_FALSE(Registry::ReadStored(api, kHkcu, "Software\\Absent", "v", 16));
+    EXPECT_FALSE(registry::Read(api, kHkcu, kPath, "v", 16));
+    EXPECT_FALSE(registry::Read(api, kHkcu, "Software\\Absent", "v", 16));
     EXPECT_THAT(log, ElementsAre("open 80000001 Software\\Test 0 1", "query 100 v type data 16",
                                  "close 100", "open 80000001 Software\\Test 0 1",
                                  "query 101 v type data 16", "close 101",
@@ -130,16 +130,17 @@ TEST_F(SettingsRegistry, ReadStoredAsksOnceIntoTheGivenBufferWithReadAccessOnly)
 TEST_F(SettingsRegistry, AnOwnedKeyIsClosedOnceWhereverItsOwnerGoes) {
     Store(reg::kTypeSz, "x");
     {
-        RegistryKey first = Registry::OpenKey(api, kHkcu, kPath, reg::kQueryValue);
+        RegistryKey first = registry::OpenKey(api, kHkcu, kPath, registry::Access::Read);
         RegistryKey second = std::move(first);
         EXPECT_FALSE(first);
-        RegistryKey third = Registry::CreateKey(api, kHkcu, kPath, reg::kSetValue);
+        RegistryKey third = registry::CreateKey(api, kHkcu, kPath, registry::Access::Write);
         third = std::move(second); // the key third held is closed here
         EXPECT_EQ(third.Get(), 100u);
         EXPECT_EQ(api.OpenHandles(), 1u);
     }
     long status = 0;
-    EXPECT_FALSE(Registry::OpenKey(api, kHkcu, "Software\\Absent", reg::kQueryValue, &status));
+    EXPECT_FALSE(
+        registry::OpenKey(api, kHkcu, "Software\\Absent", registry::Access::Read, &status));
     EXPECT_EQ(status, reg::kFileNotFound);
     EXPECT_THAT(log, ElementsAre("open 80000001 Software\\Test 0 1",
                                  "create 80000001 Software\\Test 0 noclass 0 2 nosd noinherit",
@@ -149,10 +150,10 @@ TEST_F(SettingsRegistry, AnOwnedKeyIsClosedOnceWhereverItsOwnerGoes) {
 
 TEST(SettingsTruncateAtNull, CutsAtTheFirstNul) {
     using namespace std::string_literals;
-    EXPECT_EQ(Registry::TruncateAtNull("abc"), "abc");
-    EXPECT_EQ(Registry::TruncateAtNull("a\0b\0"s), "a");
-    EXPECT_EQ(Registry::TruncateAtNull("\0abc"s), "");
-    EXPECT_EQ(Registry::TruncateAtNull(""), "");
+    EXPECT_EQ(registry::TruncateAtNull("abc"), "abc");
+    EXPECT_EQ(registry::TruncateAtNull("a\0b\0"s), "a");
+    EXPECT_EQ(registry::TruncateAtNull("\0abc"s), "");
+    EXPECT_EQ(registry::TruncateAtNull(""), "");
 }
 
 TEST_F(SettingsRegistry, SettingsStoreKeepsTextUnderTheApplicationsKey) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace halcyra {
+namespace halcyra::test {
 namespace {
 
 constexpr WindowHandle kOwner = 0x1A2B;
@@ -357,4 +357,4 @@ TEST_F(SystrayIconTest, AnyNonzeroResultIsSuccess) {
 }
 
 } // namespace
-} // namespace halcyra
+} // namespace halcyra::test

@@ -13,10 +13,9 @@
 #include "support/FakeSubclassPlatform.h"
 #include "winmsg/GSubclass.h"
 
-namespace halcyra {
+namespace halcyra::test {
 namespace {
 
-using test::FakeSubclassPlatform;
 using Props = std::map<std::string, std::uintptr_t>;
 using Log = std::vector<std::string>;
 
@@ -396,4 +395,4 @@ TEST_F(SubclassTest, GlobalObjectForwardsToTheModule) {
 }
 
 } // namespace
-} // namespace halcyra
+} // namespace halcyra::test

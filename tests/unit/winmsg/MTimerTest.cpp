@@ -9,10 +9,9 @@
 #include "common/RaisedError.h"
 #include "support/FakeTimerPlatform.h"
 
-namespace halcyra {
+namespace halcyra::test {
 namespace {
 
-using test::FakeTimerPlatform;
 using Log = std::vector<std::string>;
 
 class TimerTest : public ::testing::Test {
@@ -223,4 +222,4 @@ TEST_F(TimerTest, ModuleGoingAwayStopsItsThreadTimers) {
 }
 
 } // namespace
-} // namespace halcyra
+} // namespace halcyra::test

@@ -15,7 +15,7 @@
 #include "winmsg/MSubclass.h"
 #include "winmsg/MTimer.h"
 
-namespace halcyra {
+namespace halcyra::test {
 namespace {
 
 struct Named : ISubclass {
@@ -198,4 +198,4 @@ TEST(RandomSequence, EveryRunningTimerSitsInExactlyOnePosition) {
 }
 
 } // namespace
-} // namespace halcyra
+} // namespace halcyra::test

@@ -1,5 +1,6 @@
 #pragma once
-// Starts a program by path and does not wait for it.
+// Creates the process of a program by path, with its command line, window style and working
+// folder, and does not wait for it.
 #include <cstdint>
 #include <string_view>
 
@@ -12,9 +13,9 @@ struct StartRequest {
     std::string_view workingFolder;   // empty: the program inherits the caller's current folder
 };
 
-class IProgramStarter {
+class IProcessCreator {
 public:
-    virtual ~IProgramStarter() = default;
+    virtual ~IProcessCreator() = default;
     // Returns 0 once the program is started, or the system error code of the failed start.
     virtual std::uint32_t StartProgram(const StartRequest& request) = 0;
 };

@@ -8,7 +8,7 @@
 #include "app/MenuIds.h"
 #include "settings/win32/frmOptionsResources.h"
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 namespace {
 
 const char* kRefusedS = "Another program already uses this shortcut, so it does nothing:\n\n"
@@ -198,4 +198,4 @@ TEST_F(Failures, WithoutThePowerLibraryStandbyAndHibernateSayWhy) {
 }
 
 } // namespace
-} // namespace halcyra::e2e
+} // namespace halcyra::test

@@ -7,7 +7,7 @@
 #include "HalcyraDriver.h"
 #include "app/MenuIds.h"
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 namespace {
 
 // The session's end takes the bench's keeper window with it; start it again so the desktop
@@ -37,4 +37,4 @@ TEST(SessionEnd, ShutdownWithoutTheQuestionEndsTheSession) {
 }
 
 } // namespace
-} // namespace halcyra::e2e
+} // namespace halcyra::test

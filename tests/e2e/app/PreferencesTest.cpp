@@ -7,7 +7,7 @@
 #include "app/MenuIds.h"
 #include "settings/win32/frmOptionsResources.h"
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 namespace {
 
 constexpr int kShutdownRow = 3;
@@ -134,9 +134,9 @@ TEST_F(Preferences, EveryWindowIsPhotographed) {
 }
 
 } // namespace
-} // namespace halcyra::e2e
+} // namespace halcyra::test
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 namespace {
 
 TEST_F(Preferences, ACopyInAFolderWithBlanksWritesItsPathInQuotes) {
@@ -164,4 +164,4 @@ TEST_F(Preferences, ACopyInAFolderWithBlanksWritesItsPathInQuotes) {
 }
 
 } // namespace
-} // namespace halcyra::e2e
+} // namespace halcyra::test

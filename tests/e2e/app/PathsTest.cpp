@@ -9,7 +9,7 @@
 #include "app/MenuIds.h"
 #include "settings/win32/frmOptionsResources.h"
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 namespace {
 
 std::wstring Wide(const std::string& ascii) {
@@ -328,4 +328,4 @@ TEST_F(Paths, HostileSettingsInEveryKeyNeitherCrashNorMisbehave) {
 }
 
 } // namespace
-} // namespace halcyra::e2e
+} // namespace halcyra::test

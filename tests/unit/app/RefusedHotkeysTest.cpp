@@ -3,7 +3,7 @@
 
 #include "support/FormFakes.h"
 
-namespace halcyra::testing {
+namespace halcyra::test {
 namespace {
 
 const std::string kReport =
@@ -100,4 +100,4 @@ TEST(RefusedHotkeys, NothingIsSaidWhenEveryHotkeyRegistered) {
 }
 
 } // namespace
-} // namespace halcyra::testing
+} // namespace halcyra::test

@@ -6,7 +6,7 @@
 #include "support/FormFakes.h"
 #include "settings/SettingsKeys.h"
 
-namespace halcyra::testing {
+namespace halcyra::test {
 namespace {
 
 // Exactly one of window and icon is visible, and "Sh&ow" mirrors the window.
@@ -19,8 +19,8 @@ TEST(WindowMessages, MinimizeHidesToTheTrayWithoutThePreviousProcedure) {
     FormBench b;
     b.Start();
     EXPECT_EQ(b.Send(0x112, 0xF020), 0);
-    EXPECT_EQ(b.log, (Log{"tray.Add(flags 7, tip Halcyra 1.3.2)", "view.SetVisible(false)",
-                          "view.SetShowChecked(false)"}));
+    EXPECT_EQ(b.log,
+              (Log{TrayLine("Add", 7), "view.SetVisible(false)", "view.SetShowChecked(false)"}));
     ExpectVisibilityRule(b);
 }
 
@@ -45,7 +45,7 @@ TEST(WindowMessages, TaskbarCreatedReaddsTheIconOnlyWhileHidden) {
     FormBench hidden;
     hidden.Start("/start");
     EXPECT_EQ(hidden.Send(FakeWindowSystem::kTaskbarCreated, 0), 0);
-    EXPECT_EQ(hidden.log, Log{"tray.Add(flags 7, tip Halcyra 1.3.2)"});
+    EXPECT_EQ(hidden.log, Log{TrayLine("Add", 7)});
     ExpectVisibilityRule(hidden);
 
     FormBench shown;
@@ -57,11 +57,10 @@ TEST(WindowMessages, TaskbarCreatedReaddsTheIconOnlyWhileHidden) {
 
 TEST(WindowMessages, HotkeysGoThroughTheSlotTable) {
     FormBench b;
-    b.settings.values["Confirm"] = "0";
     b.settings.values["HotKeyMonitor"] = "M";
     b.settings.values["HotKeyShutdown"] = "S";
     b.settings.values["HotKeyStandby"] = "B";
-    b.Start();
+    b.Start("", false);
     EXPECT_EQ(b.Send(0x312, 1), 0);
     EXPECT_EQ(b.log, (Log{"Sleep(400)", "SendSystemCommand(0x1234, 0xF170, 2)"}));
     b.log.clear();
@@ -103,8 +102,7 @@ TEST(PerformAction, NamesMatchExactlyAndOnlyTwoPause) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         FormBench b;
-        b.settings.values["Confirm"] = "0";
-        b.Start();
+        b.Start("", false);
         b.form.PerformAction(row.name);
         Log seen;
         for (const auto& line : b.log) {
@@ -122,9 +120,7 @@ TEST(TrayNotifications, LeftClickRefreshesTheIconAndLeavesTheWindowHidden) {
     FormBench b;
     b.Start("/start");
     b.Tray(0x201);
-    EXPECT_EQ(b.log, (Log{"tray.Modify(flags 4, tip Halcyra 1.3.2)",
-                          "tray.Modify(flags 2, tip Halcyra 1.3.2)",
-                          "tray.Modify(flags 7, tip Halcyra 1.3.2)"}));
+    EXPECT_EQ(b.log, (Log{TrayLine("Modify", 4), TrayLine("Modify", 2), TrayLine("Modify", 7)}));
     EXPECT_FALSE(b.view.visible);
     ExpectVisibilityRule(b);
 }
@@ -134,8 +130,7 @@ TEST(TrayNotifications, DoubleClickShowsTheWindowWithFocus) {
     b.Start("/start");
     b.Tray(0x203);
     EXPECT_EQ(b.log, (Log{"SetForegroundWindow(0x1234)", "view.SetShowChecked(true)",
-                          "tray.Delete(flags 7, tip Halcyra 1.3.2)", "view.SetVisible(true)",
-                          "view.SetFocus"}));
+                          TrayLine("Delete", 7), "view.SetVisible(true)", "view.SetFocus"}));
     ExpectVisibilityRule(b);
 }
 
@@ -207,13 +202,13 @@ TEST(ShowToggle, ShowAndMinimizeAlternateBetweenWindowAndIcon) {
     FormBench b;
     b.Start();
     b.form.mnu_Show_Click();
-    EXPECT_EQ(b.log, (Log{"tray.Add(flags 7, tip Halcyra 1.3.2)", "view.SetVisible(false)",
-                          "view.SetShowChecked(false)"}));
+    EXPECT_EQ(b.log,
+              (Log{TrayLine("Add", 7), "view.SetVisible(false)", "view.SetShowChecked(false)"}));
     ExpectVisibilityRule(b);
     b.log.clear();
     b.form.CommandMinimize_Click();
-    EXPECT_EQ(b.log, (Log{"tray.Delete(flags 7, tip Halcyra 1.3.2)", "view.SetVisible(true)",
-                          "view.SetShowChecked(true)"}));
+    EXPECT_EQ(b.log,
+              (Log{TrayLine("Delete", 7), "view.SetVisible(true)", "view.SetShowChecked(true)"}));
     ExpectVisibilityRule(b);
 }
 
@@ -245,7 +240,7 @@ TEST(WindowMessages, ATaskbarMessageThatCouldNotBeRegisteredIsNotAttached) {
     const auto& p = b.subclassPlatform.Props(kMainWindow);
     EXPECT_EQ(p.at(MSubclass::WindowCountName(kMainWindow)), 2u);
     EXPECT_FALSE(p.count(MSubclass::MessageCountName(kMainWindow, 0)));
-    b.form.SysIcon()->Initialize(kMainWindow, kTrayImage, "Halcyra 1.3.2", 0x200);
+    b.form.SysIcon()->Initialize(kMainWindow, kTrayImage, product::kNameAndVersion, 0x200);
     b.log.clear();
     // WM_NULL (posted after every popup menu) must not re-add the icon.
     b.Send(0, 0);
@@ -362,8 +357,8 @@ TEST(DialogButtons, ButtonsAndMenuEntriesOpenTheSameDialogs) {
         EXPECT_FALSE(b.form.ButtonClick(id)) << id;
     }
     EXPECT_TRUE(b.form.ButtonClick(ID_COMMANDMINIMIZE)); // the show/hide toggle
-    EXPECT_EQ(b.log, (Log{"tray.Add(flags 7, tip Halcyra 1.3.2)", "view.SetVisible(false)",
-                          "view.SetShowChecked(false)"}));
+    EXPECT_EQ(b.log,
+              (Log{TrayLine("Add", 7), "view.SetVisible(false)", "view.SetShowChecked(false)"}));
 }
 
 TEST(ActionTable, EveryHotkeyActionAndMenuEntryHasExactlyOneRow) {
@@ -406,4 +401,4 @@ TEST(RunEntryBox, TickingWritesAndClearingDeletesAtOnce) {
 }
 
 } // namespace
-} // namespace halcyra::testing
+} // namespace halcyra::test

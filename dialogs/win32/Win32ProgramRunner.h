@@ -1,9 +1,9 @@
 #pragma once
-#include "dialogs/IProgramStarter.h"
+#include "dialogs/IProgramRunner.h"
 
 namespace halcyra::win32 {
 
-class Win32ProgramStarter : public dialogs::IProgramStarter {
+class Win32ProgramRunner : public dialogs::IProgramRunner {
 public:
     bool Start(const std::string& path, int showCommand) override;
 };

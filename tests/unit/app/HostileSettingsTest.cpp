@@ -9,11 +9,10 @@
 #include "settings/frmOptions.h"
 #include "support/SettingsFakes.h"
 
-namespace halcyra::testing {
+namespace halcyra::test {
 namespace {
 
 using namespace std::string_literals;
-using test::FakeRegistryApi;
 
 const std::string kSettingsKey = "Software\\Halcyra\\Settings";
 const std::string kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -86,7 +85,7 @@ TEST(HostileSettings, EveryKeyHoldingTheSameValueGivesAClearOutcome) {
 
         ASSERT_TRUE(b.form.Form_Load());
         EXPECT_TRUE(b.view.visible);
-        EXPECT_EQ(b.form.ConfirmationFlag(), row.confirmOn ? -1 : 0);
+        EXPECT_EQ(b.form.ConfirmationOn(), row.confirmOn);
         EXPECT_EQ(b.view.checkRequest, row.confirmOn ? 1 : 0);
         EXPECT_EQ(Only(b.log, "register ").size(), row.hotkeys);
         EXPECT_EQ(b.view.check1, row.runPresent ? 1 : 0);
@@ -108,4 +107,4 @@ TEST(HostileSettings, EveryKeyHoldingTheSameValueGivesAClearOutcome) {
 }
 
 } // namespace
-} // namespace halcyra::testing
+} // namespace halcyra::test

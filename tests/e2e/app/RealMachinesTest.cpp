@@ -8,7 +8,7 @@
 #include "app/MenuIds.h"
 #include "dialogs/win32/DialogIds.h"
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 namespace {
 
 const char* kDesktopKey = "Control Panel\\Desktop";
@@ -223,4 +223,4 @@ TEST_F(RealMachines, AnIconWhoseAddWasRefusedButHeldGoesWhenTheWindowComesBack) 
 }
 
 } // namespace
-} // namespace halcyra::e2e
+} // namespace halcyra::test

@@ -12,7 +12,7 @@
 #include "e2e/app/HalcyraDriver.h"
 #include "app/MenuIds.h"
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 namespace {
 
 const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Halcyra";
@@ -442,4 +442,4 @@ TEST_F(Setup, TheUninstallerAsksBeforeRemovingTheSettingsAndKeepsThemByDefault) 
 }
 
 } // namespace
-} // namespace halcyra::e2e
+} // namespace halcyra::test

@@ -5,7 +5,7 @@
 
 #include "support/FormFakes.h"
 
-namespace halcyra::testing {
+namespace halcyra::test {
 namespace {
 
 struct ActionRow {
@@ -108,8 +108,7 @@ TEST(PowerActions, WithConfirmationOffNothingAsksAndTheFamilyChoosesTheRequests)
             SCOPED_TRACE(std::string(row.name) + (nt ? " on NT" : " on the older family"));
             FormBench b;
             b.power.platformId = nt ? 2 : 1;
-            b.settings.values["Confirm"] = "0";
-            b.Start();
+            b.Start("", false);
             (b.form.*row.handler)();
             EXPECT_TRUE(Boxes(b.log).empty());
             EXPECT_EQ(Requests(b.log), Expected(row, nt));
@@ -122,7 +121,7 @@ TEST(PowerActions, WithConfirmationOnYesGoesAheadAndNoDoesNothing) {
         SCOPED_TRACE(row.name);
         FormBench b;
         b.Start(); // an empty store: confirmation on
-        ASSERT_EQ(b.form.ConfirmationFlag(), -1);
+        ASSERT_TRUE(b.form.ConfirmationOn());
 
         const std::string question =
             "AskYesNo(0x1234, " + std::string(row.question) + ", Halcyra, Question)";
@@ -146,8 +145,7 @@ TEST(PowerActions, WithConfirmationOnYesGoesAheadAndNoDoesNothing) {
 TEST(PowerActions, AFailedVersionQueryTakesTheOlderFamilysPath) {
     FormBench b;
     b.power.versionFails = true;
-    b.settings.values["Confirm"] = "0";
-    b.Start();
+    b.Start("", false);
     b.form.mnu_Standby_Click();
     b.form.mnu_Logoff_Click();
     EXPECT_EQ(Requests(b.log), (Log{"power.GetPwrCapabilities", "power.GetVersionExA(size 148)",
@@ -158,8 +156,7 @@ TEST(PowerActions, AFailedVersionQueryTakesTheOlderFamilysPath) {
 TEST(PowerActions, ARefusedTokenStillMakesThePowerRequest) {
     FormBench b;
     b.power.tokenOpens = false;
-    b.settings.values["Confirm"] = "0";
-    b.Start();
+    b.Start("", false);
     b.form.menu_Shutdown_Click();
     const Log requests = Requests(b.log);
     ASSERT_FALSE(requests.empty());
@@ -182,8 +179,7 @@ TEST(PowerActions, MonitorOffAndScreenSaverNeverAskAndWorkWhileHidden) {
 
 TEST(PowerActions, NoActionEverPassesPlainShutdown) {
     FormBench b;
-    b.settings.values["Confirm"] = "0";
-    b.Start();
+    b.Start("", false);
     for (const auto& row : Rows()) {
         (b.form.*row.handler)();
     }
@@ -266,8 +262,7 @@ TEST(PowerActions, HibernateIsOnlyRequestedWhereItIsNotKnownToBeOff) {
         SCOPED_TRACE(row.name);
         FormBench b;
         b.power.capabilities = row.caps;
-        b.settings.values["Confirm"] = "0";
-        b.Start();
+        b.Start("", false);
         b.form.mnu_Hibernate_Click();
         EXPECT_EQ(Only(b.log, "power.SetSuspendState").size(), row.requested ? 1u : 0u);
         EXPECT_EQ(Boxes(b.log), row.requested ? Log{} : Log{unavailable});
@@ -293,9 +288,8 @@ TEST(PowerActions, ARefusedRequestIsReportedOnceWithTheSystemsReason) {
         for (const auto& e : errors) {
             SCOPED_TRACE(std::string(row.name) + " error " + std::to_string(e.error));
             FormBench b;
-            b.settings.values["Confirm"] = "0";
             b.power.failing[callOf.at(row.name)] = e.error;
-            b.Start();
+            b.Start("", false);
             (b.form.*row.handler)();
             const Log reports = Boxes(b.log);
             EXPECT_EQ(reports,
@@ -327,8 +321,7 @@ TEST(PowerActions, StandbysOtherRequestsAreReportedTooAndAMissingLibraryOnlyOnce
         if (!row.capabilitiesKnown) {
             b.power.capabilities.reset();
         }
-        b.settings.values["Confirm"] = "0";
-        b.Start();
+        b.Start("", false);
         b.form.mnu_Standby_Click();
         EXPECT_EQ(
             Boxes(b.log),
@@ -378,4 +371,4 @@ TEST(PowerActions, RunActionAsksOnlyWhenToldAndSaysHowItEnded) {
 }
 
 } // namespace
-} // namespace halcyra::testing
+} // namespace halcyra::test

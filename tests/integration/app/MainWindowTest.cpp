@@ -24,7 +24,7 @@
 #include "tray/win32/Win32NotifyIconApi.h"
 #include "winmsg/win32/Win32SubclassPlatform.h"
 
-namespace halcyra::testing {
+namespace halcyra::test {
 namespace {
 
 // The real window, tray and subclassing; fakes where a real call would end the session or
@@ -459,4 +459,4 @@ TEST(MainWindowAccessibility, TheControlsOfEveryWindowTellTheirNameRoleAndState)
 }
 
 } // namespace
-} // namespace halcyra::testing
+} // namespace halcyra::test

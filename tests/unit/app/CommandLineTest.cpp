@@ -4,7 +4,7 @@
 
 #include "app/CommandLine.h"
 
-namespace halcyra {
+namespace halcyra::test {
 namespace {
 
 TEST(ArgumentText, DropsTheProgramNameAndTheBlanksAfterIt) {
@@ -104,4 +104,4 @@ TEST(ParseNumber, AcceptsOnlyWholeDecimalNumbers) {
 }
 
 } // namespace
-} // namespace halcyra
+} // namespace halcyra::test

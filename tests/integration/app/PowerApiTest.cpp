@@ -8,7 +8,7 @@
 #include "common/win32/BoundProc.h"
 #include "app/win32/Win32PowerApi.h"
 
-namespace halcyra::win32 {
+namespace halcyra::win32::test {
 namespace {
 
 bool ShutdownPrivilegeEnabled() {
@@ -29,7 +29,7 @@ bool ShutdownPrivilegeEnabled() {
 
 TEST(PowerApi, TheRunningSystemIsOfTheNtFamily) {
     Win32PowerApi api;
-    EXPECT_EQ(modOSID::IsNTFamily(api), -1);
+    EXPECT_TRUE(modOSID::IsNTFamily(api));
 }
 
 TEST(PowerApi, EnableShutdownPrivilegeEnablesItInTheOwnToken) {
@@ -107,4 +107,4 @@ TEST(BoundProc, APlantedLibraryInTheCurrentFolderIsNotLoaded) {
 }
 
 } // namespace
-} // namespace halcyra::win32
+} // namespace halcyra::win32::test

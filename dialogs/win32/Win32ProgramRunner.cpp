@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "dialogs/win32/Win32ProgramStarter.h"
+#include "dialogs/win32/Win32ProgramRunner.h"
 
 #include "common/win32/UniqueHandle.h"
 #include "common/win32/Utf8.h"
@@ -9,7 +9,7 @@
 
 namespace halcyra::win32 {
 
-bool Win32ProgramStarter::Start(const std::string& path, int showCommand) {
+bool Win32ProgramRunner::Start(const std::string& path, int showCommand) {
     if (path.empty()) {
         return false;
     }

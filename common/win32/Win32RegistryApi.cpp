@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "settings/win32/Win32RegistryApi.h"
+#include "common/win32/Win32RegistryApi.h"
 
 #include <cstring>
 #include <string>
@@ -60,7 +60,7 @@ LSTATUS ReadStored(HKEY key, const std::wstring& name, DWORD& type, std::vector<
 
 } // namespace
 
-long Win32RegistryApi::RegCreateKeyExA(RegKey root, std::string_view subKey, std::uint32_t reserved,
+long Win32RegistryApi::RegCreateKeyExW(RegKey root, std::string_view subKey, std::uint32_t reserved,
                                        const char* className, std::uint32_t options,
                                        std::uint32_t access, const RegSecurity* security,
                                        RegKey* result, std::uint32_t* disposition) {
@@ -85,7 +85,7 @@ long Win32RegistryApi::RegCreateKeyExA(RegKey root, std::string_view subKey, std
     return status;
 }
 
-long Win32RegistryApi::RegSetValueExA(RegKey key, std::string_view valueName,
+long Win32RegistryApi::RegSetValueExW(RegKey key, std::string_view valueName,
                                       std::uint32_t reserved, std::uint32_t type,
                                       const std::uint8_t* data, std::uint32_t size) {
     const std::wstring name = Widen(valueName);
@@ -104,7 +104,7 @@ long Win32RegistryApi::RegSetValueExA(RegKey key, std::string_view valueName,
     return status;
 }
 
-long Win32RegistryApi::RegOpenKeyExA(RegKey root, std::string_view subKey, std::uint32_t options,
+long Win32RegistryApi::RegOpenKeyExW(RegKey root, std::string_view subKey, std::uint32_t options,
                                      std::uint32_t access, RegKey* result) {
     HKEY key = nullptr;
     const std::wstring path = Widen(subKey);
@@ -116,7 +116,7 @@ long Win32RegistryApi::RegOpenKeyExA(RegKey root, std::string_view subKey, std::
     return status;
 }
 
-long Win32RegistryApi::RegQueryValueExA(RegKey key, std::string_view valueName, std::uint32_t* type,
+long Win32RegistryApi::RegQueryValueExW(RegKey key, std::string_view valueName, std::uint32_t* type,
                                         std::uint8_t* data, std::uint32_t* size) {
     DWORD valueType = 0;
     std::vector<BYTE> stored;
@@ -151,7 +151,7 @@ long Win32RegistryApi::RegQueryValueExA(RegKey key, std::string_view valueName, 
     return status;
 }
 
-long Win32RegistryApi::RegDeleteValueA(RegKey key, std::string_view valueName) {
+long Win32RegistryApi::RegDeleteValueW(RegKey key, std::string_view valueName) {
     const std::wstring name = Widen(valueName);
     const LSTATUS status = ::RegDeleteValueW(ToHkey(key), name.c_str());
     Report("RegDeleteValueW", status);

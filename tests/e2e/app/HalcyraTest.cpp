@@ -4,7 +4,7 @@
 #include "HalcyraDriver.h"
 #include "app/MenuIds.h"
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 namespace {
 
 class HalcyraEndToEnd : public ::testing::Test {
@@ -218,9 +218,9 @@ TEST_F(HalcyraEndToEnd, StartupReadsTheStoredConfirmation) {
 }
 
 } // namespace
-} // namespace halcyra::e2e
+} // namespace halcyra::test
 
-namespace halcyra::e2e {
+namespace halcyra::test {
 namespace {
 
 class HalcyraDialogs : public HalcyraEndToEnd {
@@ -316,4 +316,4 @@ TEST_F(HalcyraDialogs, TheShellsKeyboardActivationOpensThePopupAndTheWindowComes
 }
 
 } // namespace
-} // namespace halcyra::e2e
+} // namespace halcyra::test
