@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/ScheduleController.h"
 #include "settings/HotkeyMessages.h"
 #include "settings/Registry.h"
 #include "settings/RunEntry.h"
@@ -106,6 +107,9 @@ void HalcyraForm::Form_Unload() {
     }
     s_.subclass.DetachMessage(*this, hwnd, form::kHotkey);
     StopTrayRetries();
+    if (schedule_) {
+        schedule_->End(); // a schedule lives in the running program only
+    }
     RemoveIcon();
     s_.windows.UninitializeComApartment();
 }
@@ -119,6 +123,9 @@ void HalcyraForm::ReportRefusedHotkeys() {
 }
 
 void HalcyraForm::mnu_Exit_Click() {
+    if (schedule_ && !schedule_->ConfirmExit()) {
+        return;
+    }
     s_.view.Unload();
 }
 

@@ -22,7 +22,7 @@ LResult HalcyraForm::WindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wP
         iMsg != form::kHotkey) {
         // The old icon went with the old taskbar; Initialize marks it not shown so that
         // ShowIcon adds it afresh.
-        sysIcon_->Initialize(s_.view.Handle(), s_.view.HalcyraImagePicture(), form::kTrayTip,
+        sysIcon_->Initialize(s_.view.Handle(), s_.view.HalcyraImagePicture(), TrayTip(),
                              form::kTrayCallbackMessage);
         if (!s_.view.IsVisible()) {
             sysIcon_->ShowIcon();
@@ -108,7 +108,7 @@ void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double
     busy_ = -1;
     switch (lastMouseMessage_) {
     case kLeftButtonDown:
-        sysIcon_->TipText(form::kTrayTip);
+        sysIcon_->TipText(TrayTip());
         sysIcon_->IconHandle(s_.view.HalcyraImagePicture());
         sysIcon_->Update();
         if (s_.view.IsShowChecked()) {

@@ -16,15 +16,15 @@ struct ActionText {
     bool forced;
 };
 
-// The nine actions by their menu captions, without the access key.
+// The nine actions by their menu captions, without the access key, in menu order.
 constexpr std::array<ActionText, 9> kActionTexts{{
-    {MenuEntry::Shutdown, "Shutdown", false},
-    {MenuEntry::Restart, "Restart", false},
-    {MenuEntry::Logoff, "Logoff", false},
-    {MenuEntry::Standby, "Standby", false},
-    {MenuEntry::Hibernate, "Hibernate", false},
     {MenuEntry::ShtdnNow, "Force a Shutdown", true},
     {MenuEntry::RstrtNow, "Force a Restart", true},
+    {MenuEntry::Standby, "Standby", false},
+    {MenuEntry::Hibernate, "Hibernate", false},
+    {MenuEntry::Restart, "Restart", false},
+    {MenuEntry::Shutdown, "Shutdown", false},
+    {MenuEntry::Logoff, "Logoff", false},
     {MenuEntry::Monitor, "Turn off Monitor", false},
     {MenuEntry::ScreenSaver, "Screen Saver", false},
 }};
@@ -84,6 +84,14 @@ bool Schedule::Valid(const ScheduleRequest& request) {
 std::string Schedule::ActionName(MenuEntry action) {
     const ActionText* text = Find(action);
     return text != nullptr ? text->name : "";
+}
+
+std::vector<MenuEntry> Schedule::Actions() {
+    std::vector<MenuEntry> out;
+    for (const ActionText& text : kActionTexts) {
+        out.push_back(text.entry);
+    }
+    return out;
 }
 
 bool Schedule::Forced(MenuEntry action) {

@@ -4,6 +4,7 @@
 // never a number of ticks, so a late or missed tick cannot move it.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/IClock.h"
 #include "app/ScheduleRequest.h"
@@ -39,6 +40,8 @@ public:
     // The action's name as its menu entry shows it, without the access key.
     static std::string ActionName(MenuEntry action);
     static bool Forced(MenuEntry action);
+    // The nine actions a schedule may run, in menu order.
+    static std::vector<MenuEntry> Actions();
     // "12:05", "1:00:00": the countdown's text.
     static std::string Countdown(std::int64_t seconds);
 
