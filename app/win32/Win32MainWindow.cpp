@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/MenuIds.h"
+#include "app/ScheduleController.h"
 #include "app/win32/MainWindowLayout.h"
 #include "common/Product.h"
 #include "common/win32/CommonControls.h"
@@ -110,6 +111,13 @@ void Win32MainWindow::CreateControls() {
     }
     controlsMade_ = true;
     comctl::InitCommonControls();
+    if (!scheduleStatus_.empty()) { // armed before the window was first shown
+        RECT window{};
+        ::GetWindowRect(window_.get(), &window);
+        ::SetWindowPos(window_.get(), nullptr, 0, 0, window.right - window.left,
+                       window.bottom - window.top + Pixels(kScheduleRowTwips),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     // Tahoma 8.25 points at the screen's density.
     font_.reset(::CreateFontA(-::MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -125,6 +133,58 @@ void Win32MainWindow::CreateControls() {
                           reinterpret_cast<WPARAM>(trayImage_.get()), 0);
     ::CheckDlgButton(window_.get(), ID_CHECK1, static_cast<UINT>(check1_));
     ::CheckDlgButton(window_.get(), ID_CHECKREQUEST, static_cast<UINT>(checkRequest_));
+    PlaceScheduleRow();
+}
+
+void Win32MainWindow::ShowScheduleState(const std::string& status,
+                                        const std::string& cancelCaption) {
+    const bool wasArmed = !scheduleStatus_.empty();
+    scheduleStatus_ = status;
+    // The menu bar's "&Actions" is the tray popup too: one entry serves both.
+    HMENU actions = ::GetSubMenu(::GetMenu(window_.get()), 0);
+    ::DeleteMenu(actions, ID_MNU_CANCELSCHEDULE, MF_BYCOMMAND);
+    if (!status.empty()) {
+        const int count = ::GetMenuItemCount(actions);
+        for (int i = 0; i < count; ++i) {
+            if (::GetMenuItemID(actions, i) == ID_MNU_SCHEDULE) {
+                ::InsertMenuA(actions, static_cast<UINT>(i + 1), MF_BYPOSITION | MF_STRING,
+                              ID_MNU_CANCELSCHEDULE, cancelCaption.c_str());
+                break;
+            }
+        }
+    }
+    if (controlsMade_ && wasArmed != !status.empty()) {
+        RECT window{};
+        ::GetWindowRect(window_.get(), &window);
+        const int row = Pixels(kScheduleRowTwips) * (status.empty() ? -1 : 1);
+        ::SetWindowPos(window_.get(), nullptr, 0, 0, window.right - window.left,
+                       window.bottom - window.top + row,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    PlaceScheduleRow();
+}
+
+void Win32MainWindow::PlaceScheduleRow() {
+    if (!controlsMade_) {
+        return;
+    }
+    const bool armed = !scheduleStatus_.empty();
+    ::SetDlgItemTextA(window_.get(), ID_SCHEDULESTATUS, scheduleStatus_.c_str());
+    for (const int id : {ID_SCHEDULESTATUS, ID_SCHEDULECANCEL}) {
+        ::ShowWindow(::GetDlgItem(window_.get(), id), armed ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void Win32MainWindow::OnSchedule(WORD id) {
+    ScheduleController* schedule = form_->Scheduler();
+    if (!schedule) {
+        return;
+    }
+    if (id == ID_MNU_SCHEDULE) {
+        schedule->OpenDialog();
+    } else {
+        schedule->Cancel();
+    }
 }
 
 void Win32MainWindow::Discard() {
@@ -220,6 +280,9 @@ bool Win32MainWindow::TrackActionsPopup(MenuEntry* chosen) {
     ::PostMessageA(window_.get(), WM_NULL, 0, 0);
     const auto entry = MenuEntryFromId(id);
     if (!entry) {
+        if (id == ID_MNU_SCHEDULE || id == ID_MNU_CANCELSCHEDULE) {
+            OnSchedule(static_cast<WORD>(id));
+        }
         return false;
     }
     *chosen = *entry;
@@ -263,6 +326,18 @@ LRESULT Win32MainWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
             CreateControls();
         }
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+            if (ScheduleController* schedule = form_->Scheduler()) {
+                schedule->Resumed();
+            }
+        }
+        return TRUE;
+    case WM_TIMECHANGE:
+        if (ScheduleController* schedule = form_->Scheduler()) {
+            schedule->TimeChanged();
+        }
+        return 0;
     case WM_CLOSE:
         // Closing always ends the program; it never hides to the tray.
         form_->Form_Unload();
@@ -283,6 +358,11 @@ LRESULT Win32MainWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 }
 
 void Win32MainWindow::OnCommand(WORD id, WORD code) {
+    if (id == ID_MNU_SCHEDULE || id == ID_MNU_CANCELSCHEDULE ||
+        (id == ID_SCHEDULECANCEL && code == BN_CLICKED)) {
+        OnSchedule(id);
+        return;
+    }
     if (const auto entry = MenuEntryFromId(id)) {
         form_->MenuClick(*entry);
         return;
