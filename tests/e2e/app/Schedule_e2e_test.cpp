@@ -1,6 +1,6 @@
 // A scheduled action in the real program: armed through the real dialog, seen in the status
 // row and the warning, postponed, cancelled, done at once, and left to run at zero. Only the
-// monitor and the screen saver: an action that ends the session would end the whole bench.
+// monitor: an action that ends the session would end the whole bench.
 #include <gtest/gtest.h>
 
 #include "HalcyraDriver.h"
@@ -83,11 +83,7 @@ TEST_F(Scheduling, ArmedThroughTheDialogWarnsWithoutTheFocusAndEachButtonWorks) 
 }
 
 TEST_F(Scheduling, WithNoAnswerTheActionRunsAtZero) {
-    SetSetting("ScheduleAction", "Screen Saver");
-    ::PostMessageA(hwnd_, WM_COMMAND, ID_MNU_SCHEDULE, 0);
-    HWND dialog = halcyra_.DialogTitled("Schedule");
-    ::PostMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-    HWND warning = halcyra_.DialogTitled(kWarningTitle);
+    HWND warning = Arm();
     ASSERT_NE(warning, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(warning) && !StatusShown(); }, 100000));
     EXPECT_TRUE(halcyra_.Running());

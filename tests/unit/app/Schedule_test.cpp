@@ -27,26 +27,13 @@ struct Row {
     bool dst = false; // Europe's spring change on the 29th of March, autumn on the 25th of October
 };
 
-const char* Name(ScheduleEvent e) {
-    switch (e) {
-    case ScheduleEvent::ShowWarning:
-        return "show";
-    case ScheduleEvent::HideWarning:
-        return "hide";
-    case ScheduleEvent::Fire:
-        return "fire";
-    case ScheduleEvent::None:
-        break;
-    }
-    return "";
-}
-
 // Advances the clock as the one timer would: straight to the next event, never tick by tick.
 std::string Note(Schedule& s, ScheduleEvent e) {
     if (e == ScheduleEvent::None) {
         return {};
     }
-    std::string text = Name(e);
+    constexpr const char* kNames[] = {"", "show", "hide", "fire"}; // in ScheduleEvent's order
+    std::string text = kNames[static_cast<int>(e)];
     if (e == ScheduleEvent::ShowWarning) {
         text += "(" + std::to_string(s.SecondsLeft()) + ")";
     }
