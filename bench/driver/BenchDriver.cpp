@@ -29,11 +29,12 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 bool ArmSchedule(HWND hwnd) {
     PostMessageA(hwnd, WM_COMMAND, ID_MNU_SCHEDULE, 0);
     HWND dialog = nullptr;
-    for (int i = 0; i < 10000 && !dialog; ++i) {
-        dialog = FindWindowA("#32770", "Schedule");
-        Sleep(dialog ? 0 : 1);
+    // Found before it is shown, it would not take the click yet.
+    for (int i = 0; i < 10000 && !(dialog && IsWindowVisible(dialog)); ++i) {
+        dialog = FindWindowA(nullptr, "Schedule"); // Wine finds no "#32770" by name
+        Sleep(1);
     }
-    if (!dialog) {
+    if (!dialog || !IsWindowVisible(dialog)) {
         return false;
     }
     PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
