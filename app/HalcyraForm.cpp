@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/ScheduleController.h"
 #include "settings/HotkeyMessages.h"
 #include "common/Registry.h"
 #include "settings/RunEntry.h"
@@ -108,6 +109,9 @@ void HalcyraForm::Form_Unload() {
     }
     s_.subclass.DetachMessage(*this, hwnd, form::kHotkey);
     StopTrayRetries();
+    if (schedule_) {
+        schedule_->End(); // a schedule lives in the running program only
+    }
     RemoveIcon();
     s_.windows.UninitializeComApartment();
 }
@@ -128,6 +132,9 @@ void HalcyraForm::ReportRefusedHotkeys() {
 }
 
 void HalcyraForm::mnu_Exit_Click() {
+    if (schedule_ && !schedule_->ConfirmExit()) {
+        return;
+    }
     s_.view.Unload();
 }
 

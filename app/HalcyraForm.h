@@ -25,6 +25,9 @@
 
 namespace halcyra {
 
+class ScheduleController;
+struct ScheduleServices;
+
 namespace form {
 inline constexpr std::string_view kTitle = product::kName;
 inline constexpr std::string_view kTrayTip = product::kNameAndVersion;
@@ -100,6 +103,15 @@ public:
     // (a schedule or an unattended command line has been confirmed already).
     ActionOutcome RunAction(MenuEntry entry, bool askFirst);
 
+    // The scheduled action: the clock, the last-input source, the timers and the window side
+    // it needs, given once before Form_Load.
+    void AttachSchedule(const ScheduleServices& services);
+    IScheduleControl& Schedule();
+    // The window side's way in: the dialog, the warning's buttons, wake and clock changes.
+    ScheduleController* Scheduler() { return schedule_.get(); }
+    // The tray tip: what is scheduled, when something is.
+    std::string TrayTip() const;
+
     // Everything the user can ask for, once: its menu entry, the button and the hotkey that do
     // the same, the question asked first and the handler. The menu, the buttons and the
     // hotkeys all read this table.
@@ -172,6 +184,7 @@ private:
     bool askFirst_ = true;
     ActionOutcome outcome_ = ActionOutcome::Done;
     bool unloaded_ = false;
+    std::unique_ptr<ScheduleController> schedule_;
 };
 
 } // namespace halcyra

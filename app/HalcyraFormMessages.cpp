@@ -24,7 +24,7 @@ LResult HalcyraForm::WindowProc(WindowHandle hwnd, std::uint32_t iMsg, WParam wP
         iMsg != form::kHotkey) {
         // The old icon went with the old taskbar; Initialize marks it not shown so that
         // ShowIcon adds it afresh.
-        sysIcon_->Initialize(s_.view.Handle(), s_.view.HalcyraImagePicture(), form::kTrayTip,
+        sysIcon_->Initialize(s_.view.Handle(), s_.view.HalcyraImagePicture(), TrayTip(),
                              form::kTrayCallbackMessage);
         // Retries are only ever pending while the window is hidden; the new shell is ready, so
         // they end here, and begin afresh only if it refuses too.
@@ -130,7 +130,7 @@ void HalcyraForm::Form_MouseMove(int /*button*/, int /*shift*/, double x, double
     busy_ = true;
     switch (lastMouseMessage_) {
     case kLeftButtonDown:
-        sysIcon_->TipText(form::kTrayTip);
+        sysIcon_->TipText(TrayTip());
         sysIcon_->IconHandle(s_.view.HalcyraImagePicture());
         sysIcon_->Update();
         if (s_.view.IsShowChecked()) {

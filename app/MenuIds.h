@@ -26,5 +26,12 @@
 #define ID_COMMANDMINIMIZE 125
 #define ID_COMMANDUPDATES 126
 #define ID_HALCYRAIMAGE 127
+/* the scheduled action's status line, shown while one is armed */
+#define ID_SCHEDULESTATUS 128
+#define ID_SCHEDULECANCEL 129
+
+/* "Sch&edule..." and, while one is armed, its cancel entry */
+#define ID_MNU_SCHEDULE 130
+#define ID_MNU_CANCELSCHEDULE 131
 
 #define IDM_HALCYRA_MENU 150

@@ -162,6 +162,21 @@ measure() {
     done
     note "memory and idle measured"
 
+    # Armed an hour ahead (the monitor, harmless here): its one timer is 55 minutes away, so the
+    # idle watch must see nothing at all.
+    "$HALCYRA_WINE" reg add 'HKCU\Software\Halcyra\Settings' /v ScheduleAction /d "Turn off Monitor" /f >/dev/null 2>&1
+    "$HALCYRA_WINE" reg add 'HKCU\Software\Halcyra\Settings' /v ScheduleWhen /d In /f >/dev/null 2>&1
+    "$HALCYRA_WINE" reg add 'HKCU\Software\Halcyra\Settings' /v ScheduleInMinutes /d 60 /f >/dev/null 2>&1
+    out="$scratch/halcyra-armed-idle"
+    BENCH_ARM_SCHEDULE=1 drive halcyra window $(( (idle + 3) * 1000 )) "$out" +msg
+    tid=$(value tid "$out")
+    armed_ok=$(value armed "$out")
+    armed_msgs=$(awk -v t="$tid:" '/bench-driver: idle begins/ {on = 1; next}
+        /bench-driver: idle ends/ {on = 0} on && index($0, t) == 1 && /peek_message got/ {n++}
+        END {print n + 0}' "$out.trace")
+    [ "$armed_ok" = yes ] || armed_msgs="n/a (not armed)"
+    note "armed idle measured"
+
     sub_bare=n/a sub_only=n/a sub_then=n/a sub_none=n/a sub_prop=n/a sub_atom=n/a
     if [ "$have_subclass" = 1 ]; then
         "$HALCYRA_WINE" "$stage/bench_subclass.exe" >"$scratch/subclass" 2>/dev/null </dev/null || true
@@ -239,6 +254,7 @@ report() {
         mrow "context switches in ${idle} s idle, $where" idle_switches "$mode" "no more than floors"
         mrow "CPU ticks (10 ms) in ${idle} s idle, $where" idle_ticks "$mode" "0" noratio
     done
+    row "messages retrieved in ${idle} s idle, schedule armed 1 h ahead" "$armed_msgs" "" "" "" "" "0"
     row "subclassed dispatch vs bare CallWindowProc ns" "$sub_only" "$sub_bare" "$(ratio "$sub_only" "$sub_bare")" "" "" "<= 2x"
     row "  same, client then previous procedure, ns" "$sub_then" "$sub_bare" "$(ratio "$sub_then" "$sub_bare")" "" "" ""
     row "  same, message without a client, ns" "$sub_none" "$sub_bare" "$(ratio "$sub_none" "$sub_bare")" "" "" ""

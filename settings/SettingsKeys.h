@@ -53,4 +53,17 @@ inline constexpr std::string_view kRunPresenceMarker = "Z";
 // The argument that makes the program start hidden in the tray.
 inline constexpr std::string_view kStartArgument = "/start";
 
+// The Schedule dialog's last choice: the action by its menu name without the access key, the
+// way of choosing ("In", "At" or "Idle"), and each way's own value.
+inline constexpr std::string_view kScheduleAction = "ScheduleAction";
+inline constexpr std::string_view kScheduleActionDefault = "Shutdown";
+inline constexpr std::string_view kScheduleWhen = "ScheduleWhen";
+inline constexpr std::string_view kScheduleWhenDefault = "In";
+inline constexpr std::string_view kScheduleInMinutes = "ScheduleInMinutes";
+inline constexpr std::string_view kScheduleInMinutesDefault = "60";
+inline constexpr std::string_view kScheduleAt = "ScheduleAt"; // "HH:MM"
+inline constexpr std::string_view kScheduleAtDefault = "23:00";
+inline constexpr std::string_view kScheduleIdleMinutes = "ScheduleIdleMinutes";
+inline constexpr std::string_view kScheduleIdleMinutesDefault = "30";
+
 } // namespace halcyra::settings

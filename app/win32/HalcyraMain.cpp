@@ -2,10 +2,13 @@
 #include <windows.h>
 
 #include "app/HalcyraForm.h"
+#include "app/ScheduleController.h"
+#include "app/win32/Win32Clock.h"
 #include "app/win32/Win32DialogLauncher.h"
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32PowerApi.h"
 #include "app/win32/Win32ProgramInfo.h"
+#include "app/win32/Win32ScheduleView.h"
 #include "app/win32/Win32WindowSystem.h"
 #include "common/win32/WindowProcedure.h"
 #include "settings/win32/Win32HotkeyApi.h"
@@ -13,6 +16,7 @@
 #include "settings/win32/Win32SettingsStore.h"
 #include "tray/win32/Win32NotifyIconApi.h"
 #include "winmsg/win32/Win32SubclassPlatform.h"
+#include "winmsg/win32/Win32TimerPlatform.h"
 
 namespace {
 
@@ -28,8 +32,13 @@ int RunHalcyra(HINSTANCE instance) {
     win32::Win32ProgramInfo program;
     win32::Win32DialogLauncher dialogs(settings, hotkeys);
     win32::Win32MainWindow window(instance);
+    // Before the form: the form's schedule uses them until its last moment.
+    win32::Win32Clock clock;
+    win32::Win32ScheduleView scheduleView(instance, window);
     HalcyraForm form(HalcyraForm::Services{window, windows, power, program, dialogs, settings,
                                            registry, notify, hotkeys, win32::SubclassModule()});
+    scheduleView.SetForm(form);
+    form.AttachSchedule(ScheduleServices{clock, clock, win32::TimerModule(), scheduleView});
 
     form.Form_Initialize();
     if (!window.Create(form)) {
@@ -50,6 +59,9 @@ int RunHalcyra(HINSTANCE instance) {
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
         // Tab and the access keys move between the main window's controls.
         if (window.Hwnd() && ::IsDialogMessageA(window.Hwnd(), &msg)) {
+            continue;
+        }
+        if (scheduleView.Warning() && ::IsDialogMessageA(scheduleView.Warning(), &msg)) {
             continue;
         }
         ::TranslateMessage(&msg);

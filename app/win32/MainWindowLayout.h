@@ -11,6 +11,8 @@ namespace halcyra::win32::layout {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int kClientWidthTwips = 5010;
 constexpr int kClientHeightTwips = 1530;
+// While a schedule is armed the window grows by one row: its status and a Cancel button.
+constexpr int kScheduleRowTwips = 420;
 
 struct ControlLayout {
     int id;
@@ -34,6 +36,8 @@ inline const ControlLayout kControls[] = {
     {ID_COMMANDUPDATES, "BUTTON", "Check for &Updates", BS_PUSHBUTTON | WS_TABSTOP, 3360, 1080,
      1575, 375},
     {ID_HALCYRAIMAGE, "STATIC", "", SS_ICON | SS_REALSIZECONTROL, 3120, 1080, 240, 240},
+    {ID_SCHEDULESTATUS, "STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 120, 1620, 3120, 255},
+    {ID_SCHEDULECANCEL, "BUTTON", "Ca&ncel", BS_PUSHBUTTON | WS_TABSTOP, 3360, 1530, 1575, 375},
 };
 
 } // namespace halcyra::win32::layout

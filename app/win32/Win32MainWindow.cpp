@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/MenuIds.h"
+#include "app/ScheduleController.h"
 #include "app/win32/MainWindowLayout.h"
 #include "app/win32/Win32ProgramInfo.h"
 #include "common/Product.h"
@@ -117,7 +118,10 @@ void Win32MainWindow::FitClientArea() {
     RECT client{};
     ::GetClientRect(window_.get(), &client);
     const int wider = Pixels(kClientWidthTwips) - (client.right - client.left);
-    const int missing = Pixels(kClientHeightTwips) - (client.bottom - client.top);
+    // While a schedule is armed, its status row below the rest.
+    const int height =
+        kClientHeightTwips + (controlsMade_ && !scheduleStatus_.empty() ? kScheduleRowTwips : 0);
+    const int missing = Pixels(height) - (client.bottom - client.top);
     if (wider != 0 || missing != 0) {
         RECT window{};
         ::GetWindowRect(window_.get(), &window);
@@ -133,6 +137,7 @@ void Win32MainWindow::CreateControls() {
     }
     controlsMade_ = true;
     comctl::InitCommonControls();
+    FitClientArea(); // one row taller when armed before the window was first shown
     for (const auto& c : kControls) {
         ::CreateWindowExA(0, c.className, c.caption, WS_CHILD | WS_VISIBLE | c.style, 0, 0, 0, 0,
                           window_.get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
@@ -144,6 +149,53 @@ void Win32MainWindow::CreateControls() {
     DescribeControls(window_.get(), picture);
     ::CheckDlgButton(window_.get(), ID_CHECK1, static_cast<UINT>(check1_));
     ::CheckDlgButton(window_.get(), ID_CHECKREQUEST, static_cast<UINT>(checkRequest_));
+    PlaceScheduleRow();
+}
+
+void Win32MainWindow::ShowScheduleState(const std::string& status,
+                                        const std::string& cancelCaption) {
+    const bool wasArmed = !scheduleStatus_.empty();
+    scheduleStatus_ = status;
+    // The menu bar's "&Actions" is the tray popup too: one entry serves both.
+    HMENU actions = ::GetSubMenu(::GetMenu(window_.get()), 0);
+    ::DeleteMenu(actions, ID_MNU_CANCELSCHEDULE, MF_BYCOMMAND);
+    if (!status.empty()) {
+        const int count = ::GetMenuItemCount(actions);
+        for (int i = 0; i < count; ++i) {
+            if (::GetMenuItemID(actions, i) == ID_MNU_SCHEDULE) {
+                ::InsertMenuA(actions, static_cast<UINT>(i + 1), MF_BYPOSITION | MF_STRING,
+                              ID_MNU_CANCELSCHEDULE, cancelCaption.c_str());
+                break;
+            }
+        }
+    }
+    if (controlsMade_ && wasArmed != !status.empty()) {
+        FitClientArea();
+    }
+    PlaceScheduleRow();
+}
+
+void Win32MainWindow::PlaceScheduleRow() {
+    if (!controlsMade_) {
+        return;
+    }
+    const bool armed = !scheduleStatus_.empty();
+    ::SetDlgItemTextA(window_.get(), ID_SCHEDULESTATUS, scheduleStatus_.c_str());
+    for (const int id : {ID_SCHEDULESTATUS, ID_SCHEDULECANCEL}) {
+        ::ShowWindow(::GetDlgItem(window_.get(), id), armed ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void Win32MainWindow::OnSchedule(WORD id) {
+    ScheduleController* schedule = form_->Scheduler();
+    if (!schedule) {
+        return;
+    }
+    if (id == ID_MNU_SCHEDULE) {
+        schedule->OpenDialog();
+    } else {
+        schedule->Cancel();
+    }
 }
 
 // Places the controls and gives them the font and picture of the window's density.
@@ -275,6 +327,9 @@ bool Win32MainWindow::TrackActionsPopup(MenuEntry* chosen) {
     ::PostMessageA(window_.get(), WM_NULL, 0, 0);
     const auto entry = MenuEntryFromId(id);
     if (!entry) {
+        if (id == ID_MNU_SCHEDULE || id == ID_MNU_CANCELSCHEDULE) {
+            OnSchedule(static_cast<WORD>(id));
+        }
         return false;
     }
     *chosen = *entry;
@@ -325,6 +380,18 @@ LRESULT Win32MainWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
             CreateControls();
         }
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+            if (ScheduleController* schedule = form_->Scheduler()) {
+                schedule->Resumed();
+            }
+        }
+        return TRUE;
+    case WM_TIMECHANGE:
+        if (ScheduleController* schedule = form_->Scheduler()) {
+            schedule->TimeChanged();
+        }
+        return 0;
     case WM_CLOSE:
         // Closing always ends the program; it never hides to the tray.
         form_->Form_Unload();
@@ -345,6 +412,11 @@ LRESULT Win32MainWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 }
 
 void Win32MainWindow::OnCommand(WORD id, WORD code) {
+    if (id == ID_MNU_SCHEDULE || id == ID_MNU_CANCELSCHEDULE ||
+        (id == ID_SCHEDULECANCEL && code == BN_CLICKED)) {
+        OnSchedule(id);
+        return;
+    }
     if (const auto entry = MenuEntryFromId(id)) {
         form_->MenuClick(*entry);
         return;

@@ -4,6 +4,8 @@
 // form asks of its window.
 #include <windows.h>
 
+#include <string>
+
 #include "app/HalcyraForm.h"
 #include "app/IMainWindowView.h"
 #include "common/win32/UniqueHandle.h"
@@ -44,6 +46,10 @@ public:
     StartShow StartShowRequest() const override { return startShow_; }
     void SetTrayRetryTimer(std::uint32_t milliseconds) override;
 
+    // While a schedule is armed: the status row below the controls and the cancel entry under
+    // "Sch&edule..."; both go when status is empty.
+    void ShowScheduleState(const std::string& status, const std::string& cancelCaption);
+
 private:
     friend struct WindowProcedure<Win32MainWindow>;
     void Adopt(HWND hwnd) { window_.reset(hwnd); }
@@ -54,6 +60,8 @@ private:
     void FitClientArea();
     void OnDpiChanged(int dpi, const RECT& suggested);
     int Pixels(int twips) const;
+    void PlaceScheduleRow();
+    void OnSchedule(WORD id);
 
     HINSTANCE instance_;
     HalcyraForm* form_ = nullptr;
@@ -65,6 +73,7 @@ private:
     bool controlsMade_ = false;
     int check1_ = BST_UNCHECKED;
     int checkRequest_ = BST_UNCHECKED;
+    std::string scheduleStatus_; // empty: nothing armed
     unique_hfont font_;
     unique_hicon bigIcon_;
     unique_hicon smallIcon_;

@@ -3,7 +3,9 @@
 // TRAY_ID 0: waits until the window CLASS/TITLE is visible; otherwise until the program's
 // notification-area icon (window CLASS/TITLE, id TRAY_ID) exists, which NIM_MODIFY without
 // flags proves. Then it reads the process's memory, prints "ready", holds the program idle for
-// HOLD_MS, closes its window and waits for its end. Prints key=value lines.
+// HOLD_MS, closes its window and waits for its end. Prints key=value lines. With
+// BENCH_ARM_SCHEDULE set, it first arms Halcyra's schedule through its dialog (OK on the last
+// choice, which the bench sets), so that the idle watch sees an armed program.
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
@@ -12,6 +14,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/MenuIds.h"
+
 namespace {
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
@@ -19,6 +23,25 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     QueryPerformanceFrequency(&frequency);
     return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
            static_cast<double>(frequency.QuadPart);
+}
+
+// "Sch&edule..." and OK; false when the dialog did not come and go.
+bool ArmSchedule(HWND hwnd) {
+    PostMessageA(hwnd, WM_COMMAND, ID_MNU_SCHEDULE, 0);
+    HWND dialog = nullptr;
+    // Found before it is shown, it would not take the click yet.
+    for (int i = 0; i < 10000 && !(dialog && IsWindowVisible(dialog)); ++i) {
+        dialog = FindWindowA(nullptr, "Schedule"); // Wine finds no "#32770" by name
+        Sleep(1);
+    }
+    if (!dialog || !IsWindowVisible(dialog)) {
+        return false;
+    }
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    for (int i = 0; i < 10000 && IsWindow(dialog); ++i) {
+        Sleep(1);
+    }
+    return !IsWindow(dialog);
 }
 
 bool TrayIconExists(HWND hwnd, UINT id) {
@@ -83,6 +106,9 @@ int main(int argc, char** argv) {
     }
     std::printf("ready_ms=%.2f\n", Milliseconds(started, now));
 
+    if (const char* arm = std::getenv("BENCH_ARM_SCHEDULE"); arm && *arm) {
+        std::printf("armed=%s\n", ArmSchedule(hwnd) ? "yes" : "no");
+    }
     // Let start-up finish before reading its memory.
     Sleep(1000);
     PROCESS_MEMORY_COUNTERS_EX memory{};

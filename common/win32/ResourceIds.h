@@ -6,6 +6,7 @@
 //   200-299  Options dialog (settings/)
 //   300-399  About dialog (dialogs/)
 //   400-499  Update dialog (dialogs/)
+//   500-599  Schedule dialog and the schedule's warning (app/)
 
 #define IDI_HALCYRA 1       // application icon: six images, the first icon of both programs
 #define IDI_HALCYRA_TRAY 2  // the tray image held by HalcyraImage: 16 (16 colours), 20, 24, 32

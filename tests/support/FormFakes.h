@@ -12,7 +12,10 @@
 #include <vector>
 
 #include "app/HalcyraForm.h"
+#include "app/ScheduleController.h"
+#include "support/FakeClock.h"
 #include "support/FakeSubclassPlatform.h"
+#include "support/FakeTimerPlatform.h"
 #include "support/SettingsFakes.h"
 #include "settings/IHotkeyApi.h"
 #include "winmsg/ISubclassPlatform.h"
@@ -332,13 +335,50 @@ private:
     Log& log_;
 };
 
+// The Schedule dialog answers with a prepared choice (or Cancel); the rest is logged.
+class FakeScheduleView : public IScheduleView {
+public:
+    explicit FakeScheduleView(Log& log) : log_(log) {}
+    bool AskSchedule(WindowHandle owner, ScheduleChoice& choice,
+                     const SchedulePreview& preview) override {
+        log_.push_back("schedule.Dialog(" + Hex(owner) + ")");
+        opened = choice;
+        if (!answer) {
+            return false;
+        }
+        choice = *answer;
+        previewed = preview(choice.Request());
+        return true;
+    }
+    void ShowWarning(std::string_view text, bool forced) override {
+        log_.push_back("schedule.ShowWarning(" + std::string(text) + (forced ? ", forced)" : ")"));
+    }
+    void SetWarningText(std::string_view text) override { warningText = text; }
+    void HideWarning() override { log_.push_back("schedule.HideWarning"); }
+    void ShowScheduleState(std::string_view status, std::string_view caption) override {
+        log_.push_back("schedule.State(" + std::string(status) + " | " + std::string(caption) +
+                       ")");
+    }
+
+    std::optional<ScheduleChoice> answer; // none: the user cancels
+    ScheduleChoice opened;
+    std::string previewed;
+    std::string warningText;
+
+private:
+    Log& log_;
+};
+
 // The main window's procedure before the subclassing replaced it.
 constexpr WindowProcAddress kOriginalProc = 0x5000;
 
 // A main window wired to fakes, with every collaborator at hand.
 struct FormBench {
     // The main window is ours and has its own procedure before anything is attached.
-    FormBench() { subclassPlatform.AddWindow(kMainWindow, kOriginalProc); }
+    FormBench() {
+        subclassPlatform.AddWindow(kMainWindow, kOriginalProc);
+        form.AttachSchedule(ScheduleServices{clock, clock, timers, scheduleView});
+    }
 
     Log log;
     FakeView view{log};
@@ -351,6 +391,10 @@ struct FormBench {
     FakeNotify notify{log};
     FakeHotkeyApi hotkeyApi{log};
     FakeSubclassPlatform subclassPlatform{log};
+    test::FakeClock clock;
+    test::FakeTimerPlatform timerPlatform;
+    MTimer timers{timerPlatform};
+    FakeScheduleView scheduleView{log};
     modHotkey hotkeys{hotkeyApi, settings};
     MSubclass subclass{subclassPlatform};
     HalcyraForm form{HalcyraForm::Services{view, windows, power, program, dialogs, settings,

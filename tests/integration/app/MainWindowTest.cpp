@@ -14,7 +14,9 @@
 #include <vector>
 
 #include "support/FormFakes.h"
+#include "app/win32/ScheduleResources.h"
 #include "app/win32/Win32MainWindow.h"
+#include "app/win32/Win32ScheduleView.h"
 #include "app/win32/Win32WindowSystem.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/Dialogs.h"
@@ -92,13 +94,19 @@ void NotifyFromAnotherThread(HWND hwnd, UINT mouseMessage) {
     }).join();
 }
 
+std::string Text(HWND window, int id) {
+    char text[128] = {};
+    ::GetDlgItemTextA(window, id, text, sizeof text);
+    return text;
+}
+
 std::string Caption(HMENU menu, UINT position) {
     char text[128] = {};
     ::GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
     return text;
 }
 
-TEST(MainWindowMenu, ActionsHoldsTheFourteenEntriesInOrder) {
+TEST(MainWindowMenu, ActionsHoldsTheFifteenEntriesInOrder) {
     RealWindow w;
     ASSERT_TRUE(w.created);
     HMENU bar = ::GetMenu(w.Hwnd());
@@ -108,6 +116,7 @@ TEST(MainWindowMenu, ActionsHoldsTheFourteenEntriesInOrder) {
     const std::vector<std::string> expected{"&About...",
                                             "Check for &Updates...",
                                             "&Options",
+                                            "Sch&edule...",
                                             "E&xit",
                                             "Sh&ow",
                                             "",
@@ -127,8 +136,8 @@ TEST(MainWindowMenu, ActionsHoldsTheFourteenEntriesInOrder) {
             EXPECT_EQ(state & (MF_GRAYED | MF_DISABLED), 0u) << i;
         }
     }
-    EXPECT_TRUE(::GetMenuState(actions, 5, MF_BYPOSITION) & MF_SEPARATOR);
-    HMENU force = ::GetSubMenu(actions, 6);
+    EXPECT_TRUE(::GetMenuState(actions, 6, MF_BYPOSITION) & MF_SEPARATOR);
+    HMENU force = ::GetSubMenu(actions, 7);
     ASSERT_NE(force, nullptr);
     ASSERT_EQ(::GetMenuItemCount(force), 2);
     EXPECT_EQ(Caption(force, 0), "Force a &Shutdown");
@@ -456,6 +465,55 @@ TEST(MainWindowAccessibility, TheControlsOfEveryWindowTellTheirNameRoleAndState)
         EXPECT_TRUE(heard) << title;
     }
     ::CoUninitialize();
+}
+
+// Armed: the cancel entry under "Sch&edule..." (the tray popup is the same menu), the status row
+// in a window one row taller, and a fresh minute when the clock or a wake puts the deadline
+// behind. The clock is the fake one: the real one cannot be moved here.
+TEST(MainWindowSchedule, ArmedShowsEverywhereAndAPassedDeadlineWarnsAfresh) {
+    test::FakeClock clock;
+    test::FakeTimerPlatform timerPlatform;
+    MTimer timers{timerPlatform};
+    RealWindow w;
+    ASSERT_TRUE(w.created);
+    win32::Win32ScheduleView view(::GetModuleHandleA(nullptr), w.window);
+    view.SetForm(w.form);
+    w.form.AttachSchedule(ScheduleServices{clock, clock, timers, view});
+    clock.SetLocal({2026, 3, 28, 22, 0});
+    HMENU actions = ::GetSubMenu(::GetMenu(w.Hwnd()), 0);
+    RECT before{};
+    ::GetClientRect(w.Hwnd(), &before);
+
+    ASSERT_EQ(w.form.Schedule().Arm({MenuEntry::Monitor, ScheduleKind::At, 0, 23, 30}, true),
+              ArmResult::Armed);
+    EXPECT_EQ(Caption(actions, 4), "Ca&ncel scheduled Turn off Monitor (23:30)");
+    EXPECT_EQ(w.form.SysIcon()->TipText(), "Halcyra - Turn off Monitor at 23:30");
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(w.Hwnd(), ID_SCHEDULECANCEL)));
+    RECT armed{};
+    ::GetClientRect(w.Hwnd(), &armed);
+    EXPECT_GT(armed.bottom, before.bottom);
+    EXPECT_EQ(view.Warning(), nullptr);
+
+    clock.utc += 2 * 3600; // the clock set forward past 23:30
+    ::SendMessageA(w.Hwnd(), WM_TIMECHANGE, 0, 0);
+    ASSERT_NE(view.Warning(), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(view.Warning()));
+    EXPECT_NE(::GetForegroundWindow(), view.Warning());
+    EXPECT_EQ(Text(view.Warning(), IDC_WARN_TEXT), "Turn off Monitor in 1:00");
+
+    clock.Advance(3 * 3600 * 1000LL); // asleep through the new zero
+    EXPECT_EQ(::SendMessageA(w.Hwnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), TRUE);
+    EXPECT_EQ(Text(view.Warning(), IDC_WARN_TEXT), "Turn off Monitor in 1:00");
+    EXPECT_EQ(Only(w.log, "SendSystemCommand"), Log{}); // never done on wake
+
+    ::SendMessageA(w.Hwnd(), WM_COMMAND, ID_SCHEDULECANCEL, 0);
+    EXPECT_FALSE(::IsWindowVisible(view.Warning()));
+    EXPECT_EQ(Caption(actions, 4), "E&xit");
+    EXPECT_EQ(w.form.SysIcon()->TipText(), "Halcyra 1.3.2");
+    RECT after{};
+    ::GetClientRect(w.Hwnd(), &after);
+    EXPECT_EQ(after.bottom, before.bottom);
+    EXPECT_TRUE(timerPlatform.running.empty());
 }
 
 } // namespace

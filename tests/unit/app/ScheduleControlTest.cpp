@@ -1,0 +1,123 @@
+// The main window's schedule: the dialog, the one timer, the tip, the questions, and the
+// action run through the menu's own handler at zero.
+#include <gtest/gtest.h>
+
+#include "support/FormFakes.h"
+
+namespace halcyra::test {
+namespace {
+
+constexpr std::int64_t kMin = 60'000;
+
+struct ScheduleBench : FormBench {
+    ScheduleBench() {
+        clock.SetLocal({2026, 3, 28, 22, 0});
+        Start();
+    }
+    ScheduleController& control() { return *form.Scheduler(); }
+    // Lets the one timer run for ms, tick after tick, as the message loop would.
+    void Wait(std::int64_t ms) {
+        while (!timerPlatform.running.empty()) {
+            const auto [id, interval] = *timerPlatform.running.begin();
+            if (interval > ms) {
+                break;
+            }
+            ms -= interval;
+            clock.Advance(interval);
+            timers.TimerProc(id);
+        }
+        clock.Advance(ms);
+    }
+    std::vector<std::uint32_t> Intervals() const {
+        std::vector<std::uint32_t> out;
+        for (const auto& [id, ms] : timerPlatform.running) {
+            out.push_back(ms);
+        }
+        return out;
+    }
+};
+
+const ScheduleRequest kInOne{MenuEntry::Shutdown, ScheduleKind::In, 1, 0, 0};
+const ScheduleRequest kInHour{MenuEntry::Monitor, ScheduleKind::In, 60, 0, 0};
+
+TEST(ScheduleControl, DialogArmsWarnsAndRunsWithoutTheQuestion) {
+    ScheduleBench b;
+    b.scheduleView.answer = ScheduleChoice{MenuEntry::Shutdown, ScheduleKind::In, 1, 23, 30, 30};
+    b.control().OpenDialog();
+    EXPECT_EQ(b.settings.values["ScheduleInMinutes"], "1");
+    EXPECT_EQ(b.settings.values["ScheduleAt"], "23:30");
+    EXPECT_EQ(b.scheduleView.previewed, "in 1 minute");
+    EXPECT_EQ(b.form.SysIcon()->TipText(), "Halcyra - Shutdown at 22:01");
+    EXPECT_EQ(Only(b.log, "schedule."),
+              (Log{"schedule.Dialog(0x1234)", "schedule.ShowWarning(Shutdown in 1:00)",
+                   "schedule.State(Shutdown at 22:01 | Ca&ncel scheduled Shutdown (22:01))"}));
+    EXPECT_EQ(b.Intervals(), (std::vector<std::uint32_t>{1000})); // seconds only while warning
+    b.log.clear();
+    b.Wait(kMin);
+    EXPECT_EQ(b.scheduleView.warningText, "Shutdown in 0:01");
+    EXPECT_EQ(Boxes(b.log), Log{}); // confirmation is on: arming and the warning asked already
+    EXPECT_EQ(Only(b.log, "power.ExitWindowsEx"), Log{"power.ExitWindowsEx(8, 0)"});
+    EXPECT_TRUE(b.timerPlatform.running.empty());
+    EXPECT_EQ(b.form.SysIcon()->TipText(), "Halcyra 1.3.2");
+}
+
+TEST(ScheduleControl, RefusedAtZeroIsReportedAndEnds) {
+    ScheduleBench b;
+    b.power.failing["ExitWindowsEx"] = 5;
+    b.form.Schedule().Arm(kInOne, true);
+    b.Wait(kMin);
+    EXPECT_EQ(Boxes(b.log).size(), 1U);
+    EXPECT_EQ(b.form.Schedule().Status(), "");
+    EXPECT_TRUE(b.timerPlatform.running.empty());
+}
+
+TEST(ScheduleControl, OneTimerToTheNextEventAndNoneWhenNothingIsArmed) {
+    ScheduleBench b;
+    EXPECT_TRUE(b.timerPlatform.log.empty());
+    b.form.Schedule().Arm(kInHour, true);
+    EXPECT_EQ(b.Intervals(), (std::vector<std::uint32_t>{55 * kMin}));
+    b.Wait(55 * kMin);
+    b.control().Postpone();
+    EXPECT_EQ(b.Intervals(), (std::vector<std::uint32_t>{9 * kMin}));
+    EXPECT_TRUE(b.form.Schedule().Cancel());
+    EXPECT_FALSE(b.form.Schedule().Cancel());
+    EXPECT_TRUE(b.timerPlatform.running.empty());
+}
+
+TEST(ScheduleControl, ReplaceAndExitAskFirst) {
+    ScheduleBench b;
+    b.form.Schedule().Arm(kInHour, true);
+    b.windows.answers = {Answer::No, Answer::No, Answer::Yes};
+    EXPECT_EQ(b.form.Schedule().Arm(kInOne, true), ArmResult::Kept);
+    EXPECT_EQ(b.form.Schedule().Status(), "Turn off Monitor at 23:00");
+    EXPECT_EQ(b.form.Schedule().Arm(kInOne, false), ArmResult::Armed);
+    EXPECT_EQ(b.form.Schedule().Arm({MenuEntry::Exit, ScheduleKind::In, 5, 0, 0}, false),
+              ArmResult::Invalid);
+    b.form.MenuClick(MenuEntry::Exit); // No: the schedule and the program stay
+    EXPECT_EQ(Only(b.log, "view.Unload"), Log{});
+    b.form.MenuClick(MenuEntry::Exit);
+    EXPECT_EQ(Only(b.log, "view.Unload"), Log{"view.Unload"});
+    EXPECT_EQ(b.form.Schedule().Status(), "");
+    EXPECT_EQ(Boxes(b.log).size(), 3U);
+}
+
+TEST(ScheduleControl, LastChoiceSurvivesHostileValuesAndCancelChangesNothing) {
+    ScheduleBench b;
+    b.settings.values = {{"ScheduleAction", "Format C:"},
+                         {"ScheduleWhen", "Later"},
+                         {"ScheduleInMinutes", "1441"},
+                         {"ScheduleAt", "25:00"},
+                         {"ScheduleIdleMinutes", "12abc"}};
+    b.control().OpenDialog();
+    EXPECT_EQ(b.scheduleView.opened, ScheduleChoice{});
+    b.settings.values = {
+        {"ScheduleAction", "Force a Restart"}, {"ScheduleWhen", "At"}, {"ScheduleAt", "06:05"}};
+    b.control().OpenDialog();
+    EXPECT_EQ(b.scheduleView.opened,
+              (ScheduleChoice{MenuEntry::RstrtNow, ScheduleKind::At, 60, 6, 5, 30}));
+    EXPECT_EQ(Only(b.log, "save"), Log{});
+    EXPECT_FALSE(b.form.Scheduler()->Rules().Armed());
+}
+
+} // namespace
+} // namespace halcyra::test
