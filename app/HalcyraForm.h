@@ -5,9 +5,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/CommandDispatch.h"
 #include "app/IDialogLauncher.h"
 #include "app/IMainWindowView.h"
 #include "app/IPowerApi.h"
@@ -95,6 +97,14 @@ public:
     // Runs an entry's handler as the menu does; askFirst false skips the Yes/No question
     // (a schedule or an unattended command line has been confirmed already).
     ActionOutcome RunAction(MenuEntry entry, bool askFirst);
+
+    // The command line of scripts. A copy that only runs one action and ends reads the
+    // confirmation setting without starting up.
+    void LoadForCommand();
+    // A command line a second copy forwarded; none when the record is refused.
+    std::optional<CommandResult> CommandForwarded(std::string_view record);
+    // The running program's schedule.
+    IScheduleControl& Schedule();
 
     // Everything the user can ask for, once: its menu entry, the button and the hotkey that do
     // the same, the question asked first and the handler. The menu, the buttons and the
