@@ -10,106 +10,77 @@
 namespace halcyra::testing {
 namespace {
 
-using Kind = ParsedCommand::Kind;
-
-CommandRequest Act(MenuEntry entry, bool quiet = false) {
-    return {CommandVerb::Action, entry, quiet, std::nullopt};
-}
-CommandRequest Later(MenuEntry entry, ScheduleKind kind, int minutes, int hour = 0, int minute = 0,
-                     bool quiet = false) {
-    return {CommandVerb::Action, entry, quiet, ScheduleRequest{entry, kind, minutes, hour, minute}};
-}
-CommandRequest Verb(CommandVerb verb) {
-    return {verb, MenuEntry::Shutdown, false, std::nullopt};
-}
-
 TEST(ParseCommand, ReadsEveryVerbAndRefusesWhatIsWrong) {
-    const std::string longName(100, 'x');
+    // expect: "" the old meaning; "= " and the request in its plain words; "! " and a part of
+    // the message that says what was wrong.
+    // clang-format off
     const struct {
         std::string text;
-        Kind kind;
-        CommandRequest request;
-        std::string error; // a part of the message
+        std::string expect;
     } rows[] = {
-        // Not one of the new words: the old meaning, whatever follows.
-        {"", Kind::OldMeaning, {}, ""},
-        {"/start", Kind::OldMeaning, {}, ""},
-        {"/START", Kind::OldMeaning, {}, ""},
-        {"/start /action shutdown", Kind::OldMeaning, {}, ""},
-        {"/actions shutdown", Kind::OldMeaning, {}, ""},
-        {"C:\\Some Folder\\notes.txt", Kind::OldMeaning, {}, ""},
-        {"/action shutdown", Kind::Request, Act(MenuEntry::Shutdown), ""},
-        {"/action restart", Kind::Request, Act(MenuEntry::Restart), ""},
-        {"/action logoff", Kind::Request, Act(MenuEntry::Logoff), ""},
-        {"/action standby", Kind::Request, Act(MenuEntry::Standby), ""},
-        {"/action hibernate", Kind::Request, Act(MenuEntry::Hibernate), ""},
-        {"/action forceshutdown", Kind::Request, Act(MenuEntry::ShtdnNow), ""},
-        {"/action forcerestart", Kind::Request, Act(MenuEntry::RstrtNow), ""},
-        {"/action monitoroff", Kind::Request, Act(MenuEntry::Monitor), ""},
-        {"/action screensaver", Kind::Request, Act(MenuEntry::ScreenSaver), ""},
-        {"/ACTION ShutDown /QUIET", Kind::Request, Act(MenuEntry::Shutdown, true), ""},
-        {"/quiet\t/action  logoff ", Kind::Request, Act(MenuEntry::Logoff, true), ""},
-        {"\"/action\" \"monitoroff\"", Kind::Request, Act(MenuEntry::Monitor), ""},
-        {"/action \"monitor\"off", Kind::Request, Act(MenuEntry::Monitor), ""},
-        {"/action monitoroff /in 5", Kind::Request, Later(MenuEntry::Monitor, ScheduleKind::In, 5),
-         ""},
-        {"/in 1440 /action restart", Kind::Request,
-         Later(MenuEntry::Restart, ScheduleKind::In, 1440), ""},
-        {"/action shutdown /at 7:05 /quiet", Kind::Request,
-         Later(MenuEntry::Shutdown, ScheduleKind::At, 0, 7, 5, true), ""},
-        {"/action shutdown /at 00:00", Kind::Request,
-         Later(MenuEntry::Shutdown, ScheduleKind::At, 0, 0, 0), ""},
-        {"/action standby /at 23:59", Kind::Request,
-         Later(MenuEntry::Standby, ScheduleKind::At, 0, 23, 59), ""},
-        {"/action hibernate /idle 0001", Kind::Request,
-         Later(MenuEntry::Hibernate, ScheduleKind::Idle, 1), ""},
-        {"/cancel", Kind::Request, Verb(CommandVerb::Cancel), ""},
-        {"/Status", Kind::Request, Verb(CommandVerb::Status), ""},
-        {"/?", Kind::Request, Verb(CommandVerb::Help), ""},
-        {"/HELP", Kind::Request, Verb(CommandVerb::Help), ""},
-        // Wrong: each says what.
-        {"/action bogus", Kind::Wrong, {}, "\"bogus\" is not an action. The actions are: shutdown"},
-        {"/action", Kind::Wrong, {}, "/action needs the name of an action"},
-        {"/action \"monitor off\"", Kind::Wrong, {}, "\"monitor off\" is not an action"},
-        {"/action shut\x01"
-         "down",
-         Kind::Wrong,
-         {},
-         "\"shut?down\" is not an action"},
-        {"/action " + longName, Kind::Wrong, {}, "\"" + std::string(32, 'x') + "...\" is not"},
-        {"/action shutdown /in", Kind::Wrong, {}, "/in needs a number of minutes from 1 to 1440."},
-        {"/action shutdown /in -1", Kind::Wrong, {}, "1 to 1440, not \"-1\""},
-        {"/action shutdown /in 0", Kind::Wrong, {}, "not \"0\""},
-        {"/action shutdown /in 1441", Kind::Wrong, {}, "not \"1441\""},
-        {"/action shutdown /in 5x", Kind::Wrong, {}, "not \"5x\""},
-        {"/action shutdown /idle 99999999999", Kind::Wrong, {}, "/idle needs a number"},
-        {"/action shutdown /at 24:00", Kind::Wrong, {}, "00:00 to 23:59 (HH:MM), not \"24:00\""},
-        {"/action shutdown /at 7:5", Kind::Wrong, {}, "not \"7:5\""},
-        {"/action shutdown /at 12:60", Kind::Wrong, {}, "not \"12:60\""},
-        {"/action shutdown /at 1200", Kind::Wrong, {}, "not \"1200\""},
-        {"/action shutdown /at :30", Kind::Wrong, {}, "not \":30\""},
-        {"/action shutdown /at", Kind::Wrong, {}, "/at needs a time"},
-        {"/action shutdown /in 5 /at 10:00", Kind::Wrong, {}, "only one of /in, /at and /idle"},
-        {"/action shutdown /action restart", Kind::Wrong, {}, "only one of /action, /cancel"},
-        {"/action shutdown /quiet /quiet", Kind::Wrong, {}, "/quiet is given twice"},
-        {"/status /cancel", Kind::Wrong, {}, "only one of"},
-        {"/cancel /quiet", Kind::Wrong, {}, "take no other options"},
-        {"/in 5", Kind::Wrong, {}, "Say which action"},
-        {"/action shutdown /force", Kind::Wrong, {}, "\"/force\" is not an option"},
-        {"/action shutdown \"", Kind::Wrong, {}, "\"\" is not an option"},
-        {"/action shutdown" + std::string(600, ' '), Kind::Wrong, {}, "at most 512 characters"},
+        {"", ""}, {"/start", ""}, {"/START", ""}, {"/start /action shutdown", ""},
+        {"/actions shutdown", ""}, {"C:\\Some Folder\\notes.txt", ""},
+        {"/ACTION ShutDown /QUIET", "= /action shutdown /quiet"},
+        {"/quiet\t/action  logoff ", "= /action logoff /quiet"},
+        {"\"/action\" \"monitoroff\"", "= /action monitoroff"},
+        {"/action \"monitor\"off", "= /action monitoroff"},
+        {"/in 1440 /action restart", "= /action restart /in 1440"},
+        {"/action shutdown /at 7:05 /quiet", "= /action shutdown /quiet /at 7:05"},
+        {"/action shutdown /at 00:00", "= /action shutdown /at 0:00"},
+        {"/action standby /at 23:59", "= /action standby /at 23:59"},
+        {"/action hibernate /IDLE 0001", "= /action hibernate /idle 1"},
+        {"/cancel", "= /cancel"}, {"/Status", "= /status"}, {"/?", "= /help"}, {"/HELP", "= /help"},
+        {"/action bogus", "! \"bogus\" is not an action. The actions are: shutdown, restart"},
+        {"/action", "! /action needs the name of an action"},
+        {"/action \"monitor off\"", "! \"monitor off\" is not an action"},
+        {"/action shut\x01" "down", "! \"shut?down\" is not an action"},
+        {"/action " + std::string(100, 'x'), "! \"" + std::string(32, 'x') + "...\" is not"},
+        {"/action shutdown /in", "! /in needs a number of minutes from 1 to 1440."},
+        {"/action shutdown /in -1", "! 1 to 1440, not \"-1\""},
+        {"/action shutdown /in 0", "! not \"0\""},
+        {"/action shutdown /in 1441", "! not \"1441\""},
+        {"/action shutdown /idle 99999999999", "! /idle needs a number"},
+        {"/action shutdown /at 24:00", "! 00:00 to 23:59 (HH:MM), not \"24:00\""},
+        {"/action shutdown /at 7:5", "! not \"7:5\""},
+        {"/action shutdown /at 12:60", "! not \"12:60\""},
+        {"/action shutdown /at :30", "! not \":30\""},
+        {"/action shutdown /at", "! /at needs a time"},
+        {"/action shutdown /in 5 /at 10:00", "! only one of /in, /at and /idle"},
+        {"/action shutdown /action restart", "! only one of /action, /cancel"},
+        {"/action shutdown /quiet /quiet", "! /quiet is given twice"},
+        {"/cancel /quiet", "! take no other options"},
+        {"/in 5", "! Say which action"},
+        {"/action shutdown /force", "! \"/force\" is not an option"},
+        {"/action shutdown \"", "! \"\" is not an option"},
+        {"/action shutdown" + std::string(600, ' '), "! at most 512 characters"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         const ParsedCommand parsed = ParseCommand(row.text);
-        EXPECT_EQ(parsed.kind, row.kind) << row.text;
-        if (row.kind == Kind::Request) {
-            EXPECT_EQ(parsed.request, row.request) << row.text;
-            // What a second copy hands on reads back the same.
-            EXPECT_EQ(ParseCommand(CommandText(parsed.request)).request, row.request) << row.text;
-        }
-        EXPECT_NE(parsed.error.find(row.error), std::string::npos)
-            << row.text << " -> " << parsed.error;
-        EXPECT_EQ(parsed.error.empty(), row.kind != Kind::Wrong) << row.text;
+        const std::string seen = parsed.kind == ParsedCommand::Kind::OldMeaning ? ""
+                                 : parsed.kind == ParsedCommand::Kind::Request
+                                     ? "= " + CommandText(parsed.request)
+                                     : "! " + parsed.error;
+        const std::string mark = row.expect.substr(0, 2);
+        EXPECT_TRUE(seen.rfind(mark, 0) == 0 &&
+                    seen.find(row.expect.substr(mark.size())) != std::string::npos &&
+                    seen.empty() == row.expect.empty())
+            << row.text << " -> " << seen;
+        // What a second copy hands on reads back the same.
+        EXPECT_EQ(ParseCommand(CommandText(parsed.request)).request, parsed.request) << row.text;
+    }
+    const std::pair<const char*, MenuEntry> names[] = {
+        {"shutdown", MenuEntry::Shutdown},       {"restart", MenuEntry::Restart},
+        {"logoff", MenuEntry::Logoff},           {"standby", MenuEntry::Standby},
+        {"hibernate", MenuEntry::Hibernate},     {"forceshutdown", MenuEntry::ShtdnNow},
+        {"forcerestart", MenuEntry::RstrtNow},   {"monitoroff", MenuEntry::Monitor},
+        {"screensaver", MenuEntry::ScreenSaver},
+    };
+    for (const auto& [name, entry] : names) {
+        const CommandRequest request =
+            ParseCommand("/action " + std::string(name) + " /in 5").request;
+        EXPECT_EQ(request.action, entry) << name;
+        EXPECT_EQ(request.schedule, (ScheduleRequest{entry, ScheduleKind::In, 5})) << name;
     }
 }
 
@@ -152,116 +123,66 @@ TEST(ForwardRecord, CarriesTextAndRefusesEveryMalformedRecord) {
 }
 
 TEST(CarryOut, RunsActionsAsTheMenuDoesAndReachesTheSchedule) {
-    const auto monitor = ScheduleRequest{MenuEntry::Monitor, ScheduleKind::In, 5};
+    const std::string usage(command::kUsage);
+    const std::string ask =
+        "AskYesNo(0x1234, Are you sure you want to shutdown?, Halcyra, Question)";
+    // world: what differs from confirmation on, Yes answered, arming accepted and an armed
+    // "Monitor Off in 5 minutes" to cancel or tell.
+    // clang-format off
     const struct {
         const char* line;
-        const char* confirm; // the stored setting
-        std::optional<Answer> answer;
-        ArmResult arm;
-        bool cancels;
-        const char* status;
+        std::string world;
         int exitCode;
         std::string output;
         Log expected; // boxes, power requests, system commands and schedule calls, in order
     } rows[] = {
-        {"/action monitoroff",
-         "1",
-         {},
-         ArmResult::Armed,
-         true,
-         "",
-         0,
-         "",
-         {"SendSystemCommand(0x1234, 0xF170, 2)"}},
-        {"/action shutdown",
-         "1",
-         Answer::No,
-         ArmResult::Armed,
-         true,
-         "",
-         1,
-         "",
-         {"AskYesNo(0x1234, Are you sure you want to shutdown?, Halcyra, Question)"}},
-        {"/action shutdown",
-         "1",
-         Answer::Yes,
-         ArmResult::Armed,
-         true,
-         "",
-         0,
-         "",
-         {"AskYesNo(0x1234, Are you sure you want to shutdown?, Halcyra, Question)",
-          "power.ExitWindowsEx(8, 0)"}},
-        {"/action shutdown /quiet",
-         "1",
-         {},
-         ArmResult::Armed,
-         true,
-         "",
-         0,
-         "",
-         {"power.ExitWindowsEx(8, 0)"}},
-        {"/action restart",
-         "0",
-         {},
-         ArmResult::Armed,
-         true,
-         "",
-         0,
-         "",
-         {"power.ExitWindowsEx(2, 0)"}},
-        {"/action monitoroff /in 5", "1", {}, ArmResult::Armed, true, "", 0, "", {"Arm(ask)"}},
-        {"/action monitoroff /in 5 /quiet",
-         "1",
-         {},
-         ArmResult::Armed,
-         true,
-         "",
-         0,
-         "",
-         {"Arm(replace)"}},
-        {"/action monitoroff /in 5", "1", {}, ArmResult::Kept, true, "", 1, "", {"Arm(ask)"}},
-        {"/action monitoroff /in 5", "1", {}, ArmResult::Invalid, true, "", 2, "", {"Arm(ask)"}},
-        {"/cancel", "1", {}, ArmResult::Armed, true, "", 0, "", {"Cancel"}},
-        {"/cancel", "1", {}, ArmResult::Armed, false, "", 3, "", {"Cancel"}},
-        {"/status",
-         "1",
-         {},
-         ArmResult::Armed,
-         true,
-         "Monitor Off in 5 minutes",
-         0,
-         "Monitor Off in 5 minutes",
-         {}},
-        {"/status", "1", {}, ArmResult::Armed, true, "", 0, "Nothing is armed.", {}},
-        {"/help", "1", {}, ArmResult::Armed, true, "", 0, std::string(command::kUsage), {}},
+        {"/action monitoroff",              "",      0, "", {"SendSystemCommand(0x1234, 0xF170, 2)"}},
+        {"/action shutdown",                "No",    1, "", {ask}},
+        {"/action shutdown",                "",      0, "", {ask, "power.ExitWindowsEx(8, 0)"}},
+        {"/action shutdown /quiet",         "",      0, "", {"power.ExitWindowsEx(8, 0)"}},
+        {"/action restart",                 "off",   0, "", {"power.ExitWindowsEx(2, 0)"}},
+        {"/action restart",                 "off fails", 1, "", {"power.ExitWindowsEx(2, 0)"}},
+        {"/action monitoroff /in 5",        "",      0, "", {"Arm(ask)"}},
+        {"/action monitoroff /in 5 /quiet", "",      0, "", {"Arm(replace)"}},
+        {"/action monitoroff /in 5",        "Kept",  1, "", {"Arm(ask)"}},
+        {"/action monitoroff /in 5",        "Invalid", 2, "", {"Arm(ask)"}},
+        {"/cancel",                         "",      0, "", {"Cancel"}},
+        {"/cancel",                         "empty", 3, "", {"Cancel"}},
+        {"/status",                         "",      0, "Monitor Off in 5 minutes", {}},
+        {"/status",                         "empty", 0, "Nothing is armed.", {}},
+        {"/help",                           "",      0, usage, {}},
     };
+    // clang-format on
     for (const auto& row : rows) {
+        const auto has = [&](const char* word) {
+            return row.world.find(word) != std::string::npos;
+        };
         FormBench bench;
         FakeScheduleControl schedule;
-        bench.settings.values["Confirm"] = row.confirm;
-        if (row.answer) {
-            bench.windows.answers.push_back(*row.answer);
+        bench.settings.values["Confirm"] = has("off") ? "0" : "1";
+        bench.windows.answers.push_back(has("No") ? Answer::No : Answer::Yes);
+        if (has("fails")) {
+            bench.power.failing["ExitWindowsEx"] = 5;
         }
-        schedule.armResult = row.arm;
-        schedule.cancels = row.cancels;
-        schedule.status = row.status;
+        schedule.armResult = has("Kept")      ? ArmResult::Kept
+                             : has("Invalid") ? ArmResult::Invalid
+                                              : ArmResult::Armed;
+        schedule.cancels = !has("empty");
+        schedule.status = has("empty") ? "" : "Monitor Off in 5 minutes";
         // A copy that runs one action and ends: the setting is read, never written.
         bench.form.LoadForCommand();
-        const ParsedCommand parsed = ParseCommand(row.line);
-        const CommandResult result = CarryOut(parsed.request, bench.form, schedule);
-        EXPECT_EQ(result, (CommandResult{row.exitCode, row.output})) << row.line;
-        Log seen = Boxes(bench.log);
-        for (const auto& line : bench.log) {
-            if (line.rfind("power.Exit", 0) == 0 || line.rfind("SendSystem", 0) == 0) {
-                seen.push_back(line);
-            }
+        const CommandResult result = CarryOut(ParseCommand(row.line).request, bench.form, schedule);
+        EXPECT_EQ(result, (CommandResult{row.exitCode, row.output})) << row.line << row.world;
+        Log seen = Only(bench.log, "AskYesNo");
+        for (const char* prefix : {"power.Exit", "SendSystem"}) {
+            const Log calls = Only(bench.log, prefix);
+            seen.insert(seen.end(), calls.begin(), calls.end());
         }
         seen.insert(seen.end(), schedule.calls.begin(), schedule.calls.end());
-        EXPECT_EQ(seen, row.expected) << row.line;
+        EXPECT_EQ(seen, row.expected) << row.line << row.world;
         EXPECT_TRUE(Only(bench.log, "save ").empty()) << row.line;
-        if (!schedule.armed.empty()) {
-            EXPECT_EQ(schedule.armed.front(), monitor) << row.line;
+        for (const ScheduleRequest& armed : schedule.armed) {
+            EXPECT_EQ(armed, (ScheduleRequest{MenuEntry::Monitor, ScheduleKind::In, 5}));
         }
     }
 }
