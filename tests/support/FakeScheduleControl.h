@@ -7,23 +7,19 @@
 
 namespace halcyra::testing {
 
-class FakeScheduleControl : public IScheduleControl {
-public:
+struct FakeScheduleControl : IScheduleControl {
     ArmResult Arm(const ScheduleRequest& request, bool askBeforeReplacing) override {
-        calls.push_back(std::string("Arm(") + (askBeforeReplacing ? "ask" : "replace") + ")");
+        calls.push_back(askBeforeReplacing ? "Arm(ask)" : "Arm(replace)");
         armed.push_back(request);
         return armResult;
     }
-    bool Cancel() override {
-        calls.push_back("Cancel");
-        return cancels;
-    }
+    bool Cancel() override { return calls.push_back("Cancel"), cancels; }
     std::string Status() const override { return status; }
 
     std::vector<std::string> calls;
     std::vector<ScheduleRequest> armed;
     ArmResult armResult = ArmResult::Armed;
-    bool cancels = true;
+    bool cancels = true; // something was armed
     std::string status;
 };
 

@@ -9,9 +9,8 @@ namespace halcyra::e2e {
 namespace {
 
 struct Ended {
-    bool ended = false;
-    DWORD exitCode = 0;
-    std::string output; // what it wrote to the pipe it was given as output and error
+    DWORD exitCode = STILL_ACTIVE; // also when it had to be ended
+    std::string output;            // what it wrote to the pipe it was given as output and error
 };
 
 // Runs Halcyra.exe with these arguments to its end; withPipe gives it a pipe as its output,
@@ -44,9 +43,9 @@ Ended RunToEnd(const std::string& arguments, bool withPipe = true,
     if (meanwhile) {
         meanwhile(pi.dwProcessId);
     }
-    result.ended = ::WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0;
-    ::GetExitCodeProcess(pi.hProcess, &result.exitCode);
-    if (!result.ended) {
+    if (::WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0) {
+        ::GetExitCodeProcess(pi.hProcess, &result.exitCode);
+    } else {
         ::TerminateProcess(pi.hProcess, 1);
     }
     ::CloseHandle(pi.hThread);
@@ -62,24 +61,18 @@ Ended RunToEnd(const std::string& arguments, bool withPipe = true,
     return result;
 }
 
-// The text of this process's console screen, without trailing blanks.
+// The characters of this process's console screen, row after row.
 std::string ConsoleText() {
     const HANDLE out =
         ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                       nullptr, OPEN_EXISTING, 0, nullptr);
     CONSOLE_SCREEN_BUFFER_INFO info{};
-    std::string text;
-    if (out != INVALID_HANDLE_VALUE && ::GetConsoleScreenBufferInfo(out, &info)) {
-        std::string row(static_cast<std::size_t>(info.dwSize.X), ' ');
-        for (SHORT y = 0; y < info.dwSize.Y; ++y) {
-            DWORD read = 0;
-            ::ReadConsoleOutputCharacterA(out, row.data(), info.dwSize.X, COORD{0, y}, &read);
-            text += row.substr(0, row.find_last_not_of(' ') + 1) + "\n";
-        }
-    }
-    if (out != INVALID_HANDLE_VALUE) {
-        ::CloseHandle(out);
-    }
+    ::GetConsoleScreenBufferInfo(out, &info);
+    std::string text(static_cast<std::size_t>(info.dwSize.X * info.dwSize.Y), ' ');
+    DWORD read = 0;
+    ::ReadConsoleOutputCharacterA(out, text.data(), static_cast<DWORD>(text.size()), COORD{0, 0},
+                                  &read);
+    ::CloseHandle(out);
     return text;
 }
 
@@ -97,72 +90,41 @@ TEST_F(CommandLine, ARunningTrayCopyTakesTheScheduleAndAnswersStatusAndCancel) {
     const HWND main = tray.WaitReady(true);
     ASSERT_NE(main, nullptr);
 
-    // Ended at once with 0: had it asked whether to start another copy, it would still wait.
-    const Ended armed = RunToEnd("/action monitoroff /in 5");
-    EXPECT_TRUE(armed.ended);
-    EXPECT_EQ(armed.exitCode, 0u);
+    // Ended with 0: had it asked whether to start another copy, it would still be waiting.
+    EXPECT_EQ(RunToEnd("/action monitoroff /in 5").exitCode, 0u);
     EXPECT_EQ(WindowsOf(0, "HalcyraForm", "Halcyra").size(), 1u) << "no second copy stayed";
 
-    const Ended status = RunToEnd("/STATUS");
-    EXPECT_EQ(status.exitCode, 0u);
-    EXPECT_FALSE(status.output.empty());
-    EXPECT_EQ(status.output.find("Nothing is armed."), std::string::npos) << status.output;
+    // The running copy's answer, on the console of this process's own that the second attaches to.
+    ::FreeConsole();
+    ASSERT_TRUE(::AllocConsole());
+    EXPECT_EQ(RunToEnd("/STATUS", false).exitCode, 0u);
+    const std::string screen = ConsoleText();
+    ::FreeConsole();
+    EXPECT_NE(screen.find_first_not_of(' '), std::string::npos);
+    EXPECT_EQ(screen.find("Nothing is armed."), std::string::npos) << screen;
+    EXPECT_TRUE(WindowsOf(0, "#32770", "Halcyra").empty()) << "never a box as well";
 
     EXPECT_EQ(RunToEnd("/cancel").exitCode, 0u);
     EXPECT_EQ(RunToEnd("/cancel").exitCode, 3u) << "nothing left to cancel";
     EXPECT_EQ(RunToEnd("/status").output, "Nothing is armed.\r\n");
-    // An action now, in the running copy.
-    EXPECT_EQ(RunToEnd("/action screensaver").exitCode, 0u);
+    EXPECT_EQ(RunToEnd("/action screensaver").exitCode, 0u); // now, in the running copy
     EXPECT_TRUE(tray.Running());
     EXPECT_TRUE(TrayIconPresent(main));
 }
 
-TEST_F(CommandLine, StatusPrintsToTheConsoleOfItsStarter) {
-    // A console of this process's own, which the program started from here attaches to.
-    ::FreeConsole();
-    ASSERT_TRUE(::AllocConsole());
-    const Ended status = RunToEnd("/status", false);
-    const std::string screen = ConsoleText();
-    ::FreeConsole();
-    EXPECT_EQ(status.exitCode, 0u);
-    EXPECT_NE(screen.find("Nothing is armed."), std::string::npos) << screen;
-    EXPECT_TRUE(WindowsOf(0, "#32770", "Halcyra").empty()) << "never a box as well";
-}
+TEST_F(CommandLine, WithNoCopyRunningAnActionEndsWhenDoneAndAScheduleStaysInTheTray) {
+    EXPECT_EQ(RunToEnd("/Action MonitorOff /quiet").exitCode, 0u);
+    EXPECT_TRUE(WindowsOf(0, "HalcyraForm", nullptr).empty());
+    EXPECT_EQ(RunToEnd("/cancel").exitCode, 3u);
 
-TEST_F(CommandLine, WithNeitherConsoleNorOutputTheTextShowsInABox) {
-    ::FreeConsole();
-    std::string text;
-    const Ended wrong = RunToEnd("/action bogus", false, [&](DWORD pid) {
-        HWND box = nullptr;
-        WaitUntil([&] {
-            const auto boxes = WindowsOf(pid, "#32770", "Halcyra");
-            box = boxes.empty() ? nullptr : boxes.front();
-            return box && ::IsWindowVisible(box);
-        });
-        text = box ? MessageBoxText(box) : "(no box)";
-        ::PostMessageA(box, WM_CLOSE, 0, 0);
-    });
-    EXPECT_EQ(wrong.exitCode, 2u);
-    EXPECT_NE(text.find("\"bogus\" is not an action"), std::string::npos) << text;
-}
-
-TEST_F(CommandLine, WithNoCopyRunningAScheduleStartsOneInTheTray) {
     HalcyraProcess armer("/action screensaver /at 23:59");
     const HWND main = armer.WaitReady(true);
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(::IsWindowVisible(main));
-    EXPECT_TRUE(armer.Running());
     const Ended status = RunToEnd("/status");
     EXPECT_EQ(status.output.find("Nothing is armed."), std::string::npos) << status.output;
     EXPECT_EQ(RunToEnd("/cancel").exitCode, 0u);
-}
-
-TEST_F(CommandLine, AnActionWithNoCopyRunningEndsWhenDone) {
-    const Ended done = RunToEnd("/Action MonitorOff /quiet");
-    EXPECT_TRUE(done.ended);
-    EXPECT_EQ(done.exitCode, 0u);
-    EXPECT_TRUE(WindowsOf(0, "HalcyraForm", nullptr).empty());
-    EXPECT_EQ(RunToEnd("/cancel").exitCode, 3u);
+    EXPECT_TRUE(armer.Running());
 }
 
 TEST_F(CommandLine, AWrongCommandLineSaysWhatAndEndsWithTwo) {
@@ -172,6 +134,22 @@ TEST_F(CommandLine, AWrongCommandLineSaysWhatAndEndsWithTwo) {
     EXPECT_NE(wrong.output.find("Usage:"), std::string::npos);
     EXPECT_TRUE(WindowsOf(0, "HalcyraForm", nullptr).empty()) << "nothing started";
     EXPECT_EQ(RunToEnd("/action monitoroff /at 24:00").exitCode, 2u);
+
+    // With neither a console nor an output to write to, a box says it.
+    ::FreeConsole();
+    std::string text;
+    const Ended boxed = RunToEnd("/action bogus", false, [&](DWORD pid) {
+        HWND box = nullptr;
+        WaitUntil([&] {
+            const auto boxes = WindowsOf(pid, "#32770", "Halcyra");
+            box = boxes.empty() ? nullptr : boxes.front();
+            return box && ::IsWindowVisible(box);
+        });
+        text = box ? MessageBoxText(box) : "(no box)";
+        ::PostMessageA(box, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(boxed.exitCode, 2u);
+    EXPECT_NE(text.find("\"bogus\" is not an action"), std::string::npos) << text;
 }
 
 } // namespace

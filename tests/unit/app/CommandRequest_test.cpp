@@ -154,9 +154,7 @@ TEST(CarryOut, RunsActionsAsTheMenuDoesAndReachesTheSchedule) {
     };
     // clang-format on
     for (const auto& row : rows) {
-        const auto has = [&](const char* word) {
-            return row.world.find(word) != std::string::npos;
-        };
+        const auto has = [&](const char* w) { return row.world.find(w) != std::string::npos; };
         FormBench bench;
         FakeScheduleControl schedule;
         bench.settings.values["Confirm"] = has("off") ? "0" : "1";
@@ -173,12 +171,10 @@ TEST(CarryOut, RunsActionsAsTheMenuDoesAndReachesTheSchedule) {
         bench.form.LoadForCommand();
         const CommandResult result = CarryOut(ParseCommand(row.line).request, bench.form, schedule);
         EXPECT_EQ(result, (CommandResult{row.exitCode, row.output})) << row.line << row.world;
-        Log seen = Only(bench.log, "AskYesNo");
-        for (const char* prefix : {"power.Exit", "SendSystem"}) {
-            const Log calls = Only(bench.log, prefix);
-            seen.insert(seen.end(), calls.begin(), calls.end());
+        Log seen = Only(bench.log, "AskYesNo"), power = Only(bench.log, "power.Exit");
+        for (const Log& more : {power, Only(bench.log, "SendSystem"), schedule.calls}) {
+            seen.insert(seen.end(), more.begin(), more.end());
         }
-        seen.insert(seen.end(), schedule.calls.begin(), schedule.calls.end());
         EXPECT_EQ(seen, row.expected) << row.line << row.world;
         EXPECT_TRUE(Only(bench.log, "save ").empty()) << row.line;
         for (const ScheduleRequest& armed : schedule.armed) {
