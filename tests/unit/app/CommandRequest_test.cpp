@@ -43,11 +43,9 @@ TEST(ParseCommand, ReadsEveryVerbAndRefusesWhatIsWrong) {
         {"/action shutdown /at 24:00", "! 00:00 to 23:59 (HH:MM), not \"24:00\""},
         {"/action shutdown /at 7:5", "! not \"7:5\""},
         {"/action shutdown /at 12:60", "! not \"12:60\""},
-        {"/action shutdown /at :30", "! not \":30\""},
         {"/action shutdown /at", "! /at needs a time"},
         {"/action shutdown /in 5 /at 10:00", "! only one of /in, /at and /idle"},
         {"/action shutdown /action restart", "! only one of /action, /cancel"},
-        {"/action shutdown /quiet /quiet", "! /quiet is given twice"},
         {"/cancel /quiet", "! take no other options"},
         {"/in 5", "! Say which action"},
         {"/action shutdown /force", "! \"/force\" is not an option"},
@@ -93,10 +91,9 @@ TEST(ForwardRecord, CarriesTextAndRefusesEveryMalformedRecord) {
                   text);
     }
     const std::string good = forward::Encode(RecordKind::Command, "/cancel");
-    std::string wrongVersion = good;
-    wrongVersion[0] = 2;
-    std::string lengthShort = good;
-    lengthShort[4] = 6;
+    const auto changed = [&](std::size_t at, char to) {
+        return std::string(good).replace(at, 1, 1, to);
+    };
     const struct {
         std::string bytes;
         const char* why;
@@ -105,8 +102,8 @@ TEST(ForwardRecord, CarriesTextAndRefusesEveryMalformedRecord) {
         {good.substr(0, 7), "shorter than the header"},
         {good.substr(0, good.size() - 1), "text cut short"},
         {good + "x", "a byte more than its length"},
-        {lengthShort, "length says less"},
-        {wrongVersion, "another version"},
+        {changed(4, 6), "length says less"},
+        {changed(0, 2), "another version"},
         {forward::Encode(RecordKind::Output, "/cancel"), "another kind"},
         {forward::Encode(RecordKind::Command, ""), "no text"},
         {forward::Encode(RecordKind::Command, std::string(forward::kMaxText + 1, 'x')), "long"},
