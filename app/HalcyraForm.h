@@ -5,9 +5,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "app/CommandDispatch.h"
 #include "app/IDialogLauncher.h"
 #include "app/IMainWindowView.h"
 #include "app/IPowerApi.h"
@@ -111,6 +113,11 @@ public:
     ScheduleController* Scheduler() { return schedule_.get(); }
     // The tray tip: what is scheduled, when something is.
     std::string TrayTip() const;
+    // The command line of scripts. A copy that only runs one action and ends reads the
+    // confirmation setting without starting up.
+    void LoadForCommand();
+    // A command line a second copy forwarded; none when the record is refused.
+    std::optional<CommandResult> CommandForwarded(std::string_view record);
 
     // Everything the user can ask for, once: its menu entry, the button and the hotkey that do
     // the same, the question asked first and the handler. The menu, the buttons and the

@@ -9,7 +9,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 pkgs=(cmake g++ make googletest libbenchmark-dev clang-format
       g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
       g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64
-      wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick zip unzip hyperfine time nsis)
+      wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick zip unzip hyperfine time nsis jq)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 i386=0
 have wine32:i386 || i386=1

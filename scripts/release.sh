@@ -3,7 +3,8 @@
 #   dist/Halcyra-<version>-win64.zip and dist/Halcyra-<version>-win32.zip
 # each holding Halcyra.exe, Corvane.exe (release build, stripped) and README.txt;
 #   dist/Halcyra-<version>-setup.exe, the per-user setup holding both (installer/);
-#   dist/winget/..., the winget manifest of that setup (version, installer, default locale).
+#   dist/winget/..., the winget manifest of that setup (version, installer, default locale);
+#   dist/scoop/halcyra.json, the Scoop manifest of the win64 zip.
 #
 #   bash scripts/release.sh [--verify] [REF]     REF defaults to HEAD
 #
@@ -13,7 +14,8 @@
 # commit's time), fixed order and permissions and no extra fields (zip -X).
 # --verify builds the packages a second time from a fresh clone in another folder and compares
 # the SHA-256 sums.
-# HALCYRA_DOWNLOAD_URL is the web folder the setup is published in, for the winget manifest.
+# HALCYRA_DOWNLOAD_URL is the web folder the setup and the zips are published in, for the
+# winget and Scoop manifests. Both manifests are checked (scripts/check-manifests.sh).
 set -euo pipefail
 
 verify=0
@@ -111,7 +113,7 @@ build_package() {
 write_winget() {
     local setup=$1 sha folder url
     sha=$(sha256sum "$setup" | cut -d' ' -f1 | tr a-f A-F)
-    url="${HALCYRA_DOWNLOAD_URL:-https://www.quorvix.example/halcyra/download}/$(basename "$setup")"
+    url="$download/$(basename "$setup")"
     folder="$dist/winget/manifests/q/Quorvix/Halcyra/$version"
     rm -rf "$dist/winget"
     mkdir -p "$folder"
@@ -173,6 +175,39 @@ ManifestVersion: 1.6.0
 EOF
 }
 
+# The Scoop manifest of the portable 64-bit zip: both programs on the path, one shortcut.
+write_scoop() {
+    local zipfile=$1 sha
+    sha=$(sha256sum "$zipfile" | cut -d' ' -f1)
+    rm -rf "$dist/scoop"
+    mkdir -p "$dist/scoop"
+    cat >"$dist/scoop/halcyra.json" <<EOF
+{
+    "version": "$version",
+    "description": "Shut down, restart, log off, standby or hibernate from the tray or with CTRL+ALT shortcuts.",
+    "homepage": "https://www.quorvix.example/halcyra/",
+    "license": "Proprietary",
+    "architecture": {
+        "64bit": {
+            "url": "$download/$(basename "$zipfile")",
+            "hash": "$sha"
+        }
+    },
+    "bin": [
+        "Halcyra.exe",
+        "Corvane.exe"
+    ],
+    "shortcuts": [
+        [
+            "Halcyra.exe",
+            "Halcyra"
+        ]
+    ]
+}
+EOF
+}
+
+download=${HALCYRA_DOWNLOAD_URL:-https://www.quorvix.example/halcyra/download}
 build_package win64 x86_64-w64-mingw32
 build_package win32 i686-w64-mingw32
 setup="$dist/Halcyra-$version-setup.exe"
@@ -180,10 +215,13 @@ rm -f "$setup"
 bash "$src/installer/make-setup.sh" "$setup" "$version" "$work/stage-win64" "$work/stage-win32" ||
     { echo "release: the setup program could not be made" >&2; exit 1; }
 write_winget "$setup"
+write_scoop "$dist/Halcyra-$version-win64.zip"
+bash "$src/scripts/check-manifests.sh" "$dist" "$version" "$download"
 
 cd "$dist"
 sha256sum "Halcyra-$version-win64.zip" "Halcyra-$version-win32.zip" "Halcyra-$version-setup.exe" \
-    winget/manifests/q/Quorvix/Halcyra/"$version"/*.yaml | tee "$work/SHA256SUMS"
+    winget/manifests/q/Quorvix/Halcyra/"$version"/*.yaml scoop/halcyra.json |
+    tee "$work/SHA256SUMS"
 for arch in win64 win32; do
     ls -l "$work/stage-$arch"/Halcyra.exe "$work/stage-$arch"/Corvane.exe | awk '{print $5, $9}'
 done

@@ -6,6 +6,7 @@
 
 #include "app/MenuIds.h"
 #include "app/ScheduleController.h"
+#include "app/win32/CommandForwarding.h"
 #include "app/win32/MainWindowLayout.h"
 #include "app/win32/Win32ProgramInfo.h"
 #include "common/Product.h"
@@ -397,6 +398,10 @@ LRESULT Win32MainWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         form_->Form_Unload();
         window_.reset();
         return 0;
+    case WM_COPYDATA:
+        // A script's command line, handed on by a second copy.
+        return AnswerForwarded(*form_, hwnd, reinterpret_cast<HWND>(wParam),
+                               reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_ENDSESSION:
         if (wParam) {
             form_->Form_Unload();
