@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+#include "app/PowerActionNames.h"
+
 namespace halcyra {
 
 namespace command {
@@ -25,23 +27,6 @@ const std::string_view kUsage =
 } // namespace command
 
 namespace {
-
-struct NamedAction {
-    std::string_view name;
-    MenuEntry entry;
-};
-
-constexpr std::array<NamedAction, 9> kActionNames{{
-    {"shutdown", MenuEntry::Shutdown},
-    {"restart", MenuEntry::Restart},
-    {"logoff", MenuEntry::Logoff},
-    {"standby", MenuEntry::Standby},
-    {"hibernate", MenuEntry::Hibernate},
-    {"forceshutdown", MenuEntry::ShtdnNow},
-    {"forcerestart", MenuEntry::RstrtNow},
-    {"monitoroff", MenuEntry::Monitor},
-    {"screensaver", MenuEntry::ScreenSaver},
-}};
 
 // The words that make a line one of these commands rather than an ordinary start.
 constexpr std::array<std::string_view, 9> kWords{"/action", "/cancel", "/status", "/?",   "/help",
@@ -186,9 +171,9 @@ ParsedCommand ParseCommand(std::string_view arguments) {
                 }
                 const std::string name = Lower(words[++i]);
                 const auto* found =
-                    std::find_if(kActionNames.begin(), kActionNames.end(),
-                                 [&](const NamedAction& a) { return a.name == name; });
-                if (found == kActionNames.end()) {
+                    std::find_if(kPowerActionNames.begin(), kPowerActionNames.end(),
+                                 [&](const PowerActionName& a) { return a.word == name; });
+                if (found == kPowerActionNames.end()) {
                     return Wrong(Shown(words[i]) + " is not an action. The actions are: " +
                                  std::string(kActionList) + ".");
                 }
@@ -258,10 +243,8 @@ std::string CommandText(const CommandRequest& request) {
         break;
     }
     std::string text = "/action ";
-    for (const NamedAction& named : kActionNames) {
-        if (named.entry == request.action) {
-            text += named.name;
-        }
+    if (const PowerActionName* names = FindPowerAction(request.action)) {
+        text += names->word;
     }
     if (request.quiet) {
         text += " /quiet";

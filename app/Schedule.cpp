@@ -6,37 +6,11 @@
 #include <chrono>
 #include <cstdio>
 
+#include "app/PowerActionNames.h"
+
 namespace halcyra {
 
 namespace {
-
-struct ActionText {
-    MenuEntry entry;
-    const char* name;
-    bool forced;
-};
-
-// The nine actions by their menu captions, without the access key, in menu order.
-constexpr std::array<ActionText, 9> kActionTexts{{
-    {MenuEntry::ShtdnNow, "Force a Shutdown", true},
-    {MenuEntry::RstrtNow, "Force a Restart", true},
-    {MenuEntry::Standby, "Standby", false},
-    {MenuEntry::Hibernate, "Hibernate", false},
-    {MenuEntry::Restart, "Restart", false},
-    {MenuEntry::Shutdown, "Shutdown", false},
-    {MenuEntry::Logoff, "Logoff", false},
-    {MenuEntry::Monitor, "Turn off Monitor", false},
-    {MenuEntry::ScreenSaver, "Screen Saver", false},
-}};
-
-const ActionText* Find(MenuEntry action) {
-    for (const ActionText& text : kActionTexts) {
-        if (text.entry == action) {
-            return &text;
-        }
-    }
-    return nullptr;
-}
 
 std::string TwoDigits(int value) {
     char buf[8];
@@ -70,7 +44,7 @@ std::string Minutes(int n) {
 Schedule::Schedule(const IClock& clock, const ILastInput& input) : clock_(clock), input_(input) {}
 
 bool Schedule::Valid(const ScheduleRequest& request) {
-    if (Find(request.action) == nullptr) {
+    if (FindPowerAction(request.action) == nullptr) {
         return false;
     }
     if (request.kind == ScheduleKind::At) {
@@ -82,21 +56,21 @@ bool Schedule::Valid(const ScheduleRequest& request) {
 }
 
 std::string Schedule::ActionName(MenuEntry action) {
-    const ActionText* text = Find(action);
-    return text != nullptr ? text->name : "";
+    const PowerActionName* names = FindPowerAction(action);
+    return names != nullptr ? std::string(names->caption) : "";
 }
 
 std::vector<MenuEntry> Schedule::Actions() {
     std::vector<MenuEntry> out;
-    for (const ActionText& text : kActionTexts) {
-        out.push_back(text.entry);
+    for (const PowerActionName& names : kPowerActionNames) {
+        out.push_back(names.entry);
     }
     return out;
 }
 
 bool Schedule::Forced(MenuEntry action) {
-    const ActionText* text = Find(action);
-    return text != nullptr && text->forced;
+    const PowerActionName* names = FindPowerAction(action);
+    return names != nullptr && names->forced;
 }
 
 std::string Schedule::Countdown(std::int64_t seconds) {
