@@ -298,7 +298,9 @@ std::string Schedule::WhenText() const {
     if (request_.kind == ScheduleKind::Idle && !postponed_) {
         return "after " + Minutes(request_.minutes) + " idle";
     }
-    const std::int64_t utc = clock_.UtcSeconds() + (deadline_ - clock_.NowMs()) / 1000;
+    // Seconds left rounded up: the wall clock's seconds drop their fraction, so a deadline on
+    // the minute never shows as the minute before.
+    const std::int64_t utc = clock_.UtcSeconds() + (deadline_ - clock_.NowMs() + 999) / 1000;
     return "at " + ClockText(clock_.ToLocal(utc));
 }
 

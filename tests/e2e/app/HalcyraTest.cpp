@@ -310,7 +310,7 @@ TEST_F(HalcyraDialogs, TheShellsKeyboardActivationOpensThePopupAndTheWindowComes
         const auto menus = WindowsOf(0, "#32768", nullptr);
         return !menus.empty() && ::IsWindowVisible(menus.front());
     })) << "the popup menu opens";
-    ASSERT_TRUE(PressKeys("Down Down Down Down Down Return")); // "Sh&ow", the fifth entry
+    ASSERT_TRUE(PressKeys("Down Down Down Down Down Down Return")); // "Sh&ow", the sixth entry
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(hwnd) != FALSE; }));
     EXPECT_FALSE(halcyra.DialogTitled("Options", 300));
 }

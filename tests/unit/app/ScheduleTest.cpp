@@ -90,6 +90,8 @@ const Row kRows[] = {
      {{Op::Arm}, {Op::Sleep, 20 * kMin - 20'000}, {Op::Resume, 0, "show(60) "}}, "Shutdown at 22:20"},
     {"at a clock time later today", k2200, At(23, 30),
      {{Op::Arm}, {Op::Run, 85 * kMin, "show(300) "}, {Op::Run, 5 * kMin, "show(60) fire "}}, ""},
+    {"between two seconds the time shown stays on its minute", k2200, At(23, 30),
+     {{Op::Arm}, {Op::Run, 1500}}, "Shutdown at 23:30"},
     {"at a clock time past: tomorrow, across midnight", {2026, 3, 26, 23, 50}, At(0, 10),
      {{Op::Arm}, {Op::Run, 19 * kMin, "show(300) show(60) "}}, "Shutdown at 00:10"},
     {"a time the spring change skips fires at the first valid minute", k2200, At(2, 30),
