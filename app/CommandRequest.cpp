@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "app/PowerActionNames.h"
+#include "app/MenuEntry.h"
 
 namespace halcyra {
 

@@ -2,6 +2,7 @@
 // The entries of "&Actions", numbered as the menu resource numbers them.
 #include <array>
 #include <optional>
+#include <string_view>
 
 #include "app/MenuIds.h"
 
@@ -40,6 +41,37 @@ inline std::optional<MenuEntry> MenuEntryFromId(int id) {
         }
     }
     return std::nullopt;
+}
+
+// The nine power actions by name: the caption the schedule shows (the menu's, without the
+// access key) and the word a command line uses, in menu order.
+struct PowerActionName {
+    MenuEntry entry;
+    std::string_view caption;
+    std::string_view word;
+    bool forced; // ends programs without asking them: the warning says so
+};
+
+inline constexpr std::array<PowerActionName, 9> kPowerActionNames{{
+    {MenuEntry::ShtdnNow, "Force a Shutdown", "forceshutdown", true},
+    {MenuEntry::RstrtNow, "Force a Restart", "forcerestart", true},
+    {MenuEntry::Standby, "Standby", "standby", false},
+    {MenuEntry::Hibernate, "Hibernate", "hibernate", false},
+    {MenuEntry::Restart, "Restart", "restart", false},
+    {MenuEntry::Shutdown, "Shutdown", "shutdown", false},
+    {MenuEntry::Logoff, "Logoff", "logoff", false},
+    {MenuEntry::Monitor, "Turn off Monitor", "monitoroff", false},
+    {MenuEntry::ScreenSaver, "Screen Saver", "screensaver", false},
+}};
+
+// The action's names, or none for an entry that is not a power action.
+inline const PowerActionName* FindPowerAction(MenuEntry entry) {
+    for (const PowerActionName& action : kPowerActionNames) {
+        if (action.entry == entry) {
+            return &action;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace halcyra

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/PowerActionNames.h"
+#include "app/MenuEntry.h"
 
 namespace halcyra {
 
