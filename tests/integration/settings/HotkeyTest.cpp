@@ -2,27 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "settings/modHotkey.h"
 #include "settings/win32/Win32HotkeyApi.h"
+#include "support/SettingsFakes.h"
 
 namespace halcyra::test {
 namespace {
-
-class MapStore : public ISettingsStore {
-public:
-    std::map<std::string, std::string, std::less<>> values;
-    std::string GetSetting(std::string_view, std::string_view, std::string_view key,
-                           std::string_view def) override {
-        auto it = values.find(key);
-        return it == values.end() ? std::string(def) : it->second;
-    }
-    void SaveSetting(std::string_view, std::string_view, std::string_view key,
-                     std::string_view value) override {
-        values[std::string(key)] = value;
-    }
-};
 
 // Whether CTRL+ALT+key is free: try to take it from here, and give it back.
 DWORD TakeError(UINT key) {
@@ -38,7 +23,8 @@ TEST(SettingsRealHotkeys, LoadRegistersForTheWindowAndUnregisterAllReleases) {
         ::CreateWindowA("STATIC", "main", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     win32::Win32HotkeyApi api;
-    MapStore store;
+    Log log;
+    FakeSettingsStore store(log);
     store.values = {{"HotKeyShutdown", "S"}, {"HotKeyRestart", "R"}, {"HotKeyStandby", "B"}};
     modHotkey hotkeys(api, store);
     hotkeys.SetMainWindow(reinterpret_cast<WindowHandle>(window));
