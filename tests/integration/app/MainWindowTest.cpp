@@ -386,7 +386,7 @@ const AccessibleRow kAccessibleRows[] = {
     {"About Halcyra", IDC_ABOUT_EMAIL, kLink, L"E-mail Quorvix Software", kLinked},
     {"About Halcyra", IDC_ABOUT_WEBSITE, kLink, L"Quorvix Software Web Site", kLinked},
     {"About Halcyra", IDC_ABOUT_UPDATE, kLink, L"Check For Updates", kLinked},
-    {"Halcyra Updates", IDC_UPDATE_VERSION, ROLE_SYSTEM_STATICTEXT, L"1.3.2", 0},
+    {"Halcyra Updates", IDC_UPDATE_VERSION, ROLE_SYSTEM_STATICTEXT, L"" HALCYRA_VERSION_TEXT, 0},
     {"Halcyra Updates", IDC_UPDATE_CHECK, kButton, L"Check for Updates", 0},
     {"Options", IDOK, kButton, L"OK", kDefault},
     {"Options", IDC_OPTIONS_FRAME, ROLE_SYSTEM_GROUPING, L"Shortcut Settings", 0},
@@ -509,7 +509,7 @@ TEST(MainWindowSchedule, ArmedShowsEverywhereAndAPassedDeadlineWarnsAfresh) {
     ::SendMessageA(w.Hwnd(), WM_COMMAND, ID_SCHEDULECANCEL, 0);
     EXPECT_FALSE(::IsWindowVisible(view.Warning()));
     EXPECT_EQ(Caption(actions, 4), "E&xit");
-    EXPECT_EQ(w.form.SysIcon()->TipText(), "Halcyra 1.3.2");
+    EXPECT_EQ(w.form.SysIcon()->TipText(), product::kNameAndVersion);
     RECT after{};
     ::GetClientRect(w.Hwnd(), &after);
     EXPECT_EQ(after.bottom, before.bottom);

@@ -58,7 +58,7 @@ TEST(ScheduleControl, DialogArmsWarnsAndRunsWithoutTheQuestion) {
     EXPECT_EQ(Boxes(b.log), Log{}); // confirmation is on: arming and the warning asked already
     EXPECT_EQ(Only(b.log, "power.ExitWindowsEx"), Log{"power.ExitWindowsEx(8, 0)"});
     EXPECT_TRUE(b.timerPlatform.running.empty());
-    EXPECT_EQ(b.form.SysIcon()->TipText(), "Halcyra 1.3.2");
+    EXPECT_EQ(b.form.SysIcon()->TipText(), product::kNameAndVersion);
 }
 
 TEST(ScheduleControl, RefusedAtZeroIsReportedAndEnds) {
