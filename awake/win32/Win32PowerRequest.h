@@ -3,9 +3,10 @@
 // "powercfg /requests" shows, or, where the system has none (or Wine answers "not
 // implemented"), the execution state of the calling thread. All bound at their first call.
 //
-// Wine 8: PowerCreateRequest is exported but returns INVALID_HANDLE_VALUE with error 120
-// (ERROR_CALL_NOT_IMPLEMENTED), so PowerSetRequest and PowerClearRequest are never reached;
-// SetThreadExecutionState works and returns the thread's previous state.
+// Wine 8: all three are exported and none is implemented: PowerCreateRequest returns
+// INVALID_HANDLE_VALUE, PowerSetRequest and PowerClearRequest FALSE, each with error 120
+// (ERROR_CALL_NOT_IMPLEMENTED). SetThreadExecutionState works: it keeps the flags per thread and
+// returns the ones before, so Wine always takes the thread-state way.
 #include <windows.h>
 
 #include <cstdint>

@@ -12,8 +12,7 @@
 #include "common/win32/BoundProc.h"
 #include "support/FakeClock.h"
 #include "support/FakeTimerPlatform.h"
-#include "support/Wait.h"
-#include "support/WinePath.h"
+#include "support/StartedProgram.h"
 #include "watch/win32/Win32ProcessPort.h"
 
 namespace halcyra::win32::test {
@@ -32,21 +31,29 @@ EXECUTION_STATE ThreadState() {
 bool SystemCreatesRequests() {
     BoundProc<HANDLE(WINAPI*)(PREASON_CONTEXT)> create{"kernel32.dll", "PowerCreateRequest"};
     BoundProc<BOOL(WINAPI*)(HANDLE, POWER_REQUEST_TYPE)> set{"kernel32.dll", "PowerSetRequest"};
-    EXPECT_NE(create.get(), nullptr) << "exported since Windows 7";
-    EXPECT_NE(set.get(), nullptr);
+    BoundProc<BOOL(WINAPI*)(HANDLE, POWER_REQUEST_TYPE)> clear{"kernel32.dll", "PowerClearRequest"};
+    if (!create.get() || !set.get() || !clear.get()) {
+        ADD_FAILURE() << "exported since Windows 7";
+        return false;
+    }
     wchar_t reason[] = L"Halcyra: test";
     REASON_CONTEXT context{};
     context.Flags = POWER_REQUEST_CONTEXT_SIMPLE_STRING;
     context.Reason.SimpleReasonString = reason;
     ::SetLastError(0);
-    HANDLE request = create.get() ? create.get()(&context) : INVALID_HANDLE_VALUE;
+    HANDLE request = create.get()(&context);
     const DWORD error = ::GetLastError();
     ::SetLastError(0);
-    const BOOL setAnswer = set.get() ? set.get()(request, PowerRequestSystemRequired) : FALSE;
+    const BOOL setAnswer = set.get()(request, PowerRequestSystemRequired);
+    const DWORD setError = ::GetLastError();
+    ::SetLastError(0);
+    const BOOL clearAnswer = clear.get()(request, PowerRequestSystemRequired);
     std::cout << "PowerCreateRequest: " << request << " error " << error
-              << "; PowerSetRequest on it: " << setAnswer << " error " << ::GetLastError() << "\n";
+              << "; PowerSetRequest: " << setAnswer << " error " << setError
+              << "; PowerClearRequest: " << clearAnswer << " error " << ::GetLastError() << "\n";
     if (request == INVALID_HANDLE_VALUE || request == nullptr) {
         EXPECT_EQ(error, static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED)) << "Wine's answer";
+        EXPECT_FALSE(setAnswer || clearAnswer);
         return false;
     }
     ::CloseHandle(request);
@@ -77,14 +84,7 @@ TEST(Win32PowerRequest, HoldsByRequestOrTheThreadStateAndGivesItBack) {
 }
 
 TEST(KeepAwakeOnTheSystem, AProgramsEndTurnsItOff) {
-    std::string line = "\"" + halcyra::test::WindowsPath(HALCYRA_WATCHED_PROGRAM) + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    ASSERT_TRUE(::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                 &startup, &info));
-    ::CloseHandle(info.hThread);
-
+    const PROCESS_INFORMATION info = halcyra::test::StartProgram(HALCYRA_WATCHED_PROGRAM);
     halcyra::test::FakeClock clock;
     halcyra::test::FakeTimerPlatform timerPlatform;
     MTimer timers(timerPlatform);
@@ -98,15 +98,8 @@ TEST(KeepAwakeOnTheSystem, AProgramsEndTurnsItOff) {
     EXPECT_EQ(awake.Status(), "Kept awake while HalcyraWatched.exe runs");
     EXPECT_NE(power.Holding(), Way::None);
 
-    ::TerminateProcess(info.hProcess, 0);
-    ::CloseHandle(info.hProcess);
-    EXPECT_TRUE(halcyra::test::WaitUntil([&] {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::DispatchMessageA(&msg);
-        }
-        return !awake.On();
-    }));
+    halcyra::test::EndProgram(info);
+    EXPECT_TRUE(halcyra::test::PumpUntil([&] { return !awake.On(); }));
     EXPECT_EQ(power.Holding(), Way::None);
     EXPECT_EQ(changes, 2);
     EXPECT_TRUE(timerPlatform.running.empty()) << "nothing polled meanwhile";

@@ -97,14 +97,5 @@ TEST(ProcessWatcher, ReportsEachEndThenAllAndARefusalKeepsWhatWasWatched) {
     EXPECT_TRUE(port.waits.empty());
 }
 
-TEST(ProcessWatcher, TheWindowListIsSortedByTitle) {
-    FakeProcessPort port;
-    port.windows = {{"Render - Blender", "blender.exe", 8}, {"Backup", "robocopy.exe", 20}};
-    ProcessWatcher watcher(port);
-    const auto list = watcher.WindowedPrograms();
-    ASSERT_EQ(list.size(), 2U);
-    EXPECT_EQ(list[0].title, "Backup");
-}
-
 } // namespace
 } // namespace halcyra::test
