@@ -5,7 +5,7 @@
 //
 // Wine 8: all three are exported and none is implemented: PowerCreateRequest returns
 // INVALID_HANDLE_VALUE, PowerSetRequest and PowerClearRequest FALSE, each with error 120
-// (ERROR_CALL_NOT_IMPLEMENTED). SetThreadExecutionState works: it keeps the flags per thread and
+// (ERROR_CALL_NOT_IMPLEMENTED). SetThreadExecutionState works: it keeps the flags set and
 // returns the ones before, so Wine always takes the thread-state way.
 #include <windows.h>
 

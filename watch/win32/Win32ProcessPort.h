@@ -1,7 +1,9 @@
 #pragma once
 // The program watcher's port on the real system: the process list from a snapshot, the
 // windowed programs from the top-level windows, and waits that the system's thread pool signals
-// and that come back to this thread as a message to a window of its own.
+// and that come back to this thread as a message to a window of its own. Wine 8 behaves as
+// Windows here: the snapshot, OpenProcess with the waiting rights, the image's name, the
+// signalled wait, and ERROR_INVALID_PARAMETER for an id that names no process.
 #include <windows.h>
 
 #include <map>
