@@ -12,7 +12,6 @@ public:
     std::vector<std::string> log;
     bool refuse = false;
     bool held = false;
-    bool display = false;
     std::string reason;
 
     PowerHoldResult Hold(bool withDisplay, std::string_view why) override {
@@ -21,13 +20,12 @@ public:
             return {false, "Access is denied"};
         }
         held = true;
-        display = withDisplay;
         reason = why;
         return {true, ""};
     }
     void Release() override {
         log.push_back("Release");
-        held = display = false;
+        held = false;
         reason.clear();
     }
 };

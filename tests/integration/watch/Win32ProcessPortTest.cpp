@@ -8,15 +8,45 @@
 #include <string>
 #include <vector>
 
-#include "support/StartedProgram.h"
+#include "support/Wait.h"
+#include "support/WinePath.h"
 #include "watch/ProcessWatcher.h"
 #include "watch/win32/Win32ProcessPort.h"
 
 namespace halcyra::win32::test {
 namespace {
 
-using namespace halcyra::test;
+using halcyra::test::WaitUntil;
 constexpr char kWatched[] = "HalcyraWatched.exe";
+
+PROCESS_INFORMATION StartProgram(const std::string& unixPath) {
+    std::string line = "\"" + halcyra::test::WindowsPath(unixPath) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    EXPECT_TRUE(::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                 &startup, &info));
+    ::CloseHandle(info.hThread);
+    return info;
+}
+
+void EndProgram(const PROCESS_INFORMATION& info) {
+    ::TerminateProcess(info.hProcess, 0);
+    ::WaitForSingleObject(info.hProcess, 10000);
+    ::CloseHandle(info.hProcess);
+}
+
+// True once done() holds, with this thread's messages delivered meanwhile.
+template <typename Condition>
+bool PumpUntil(Condition done) {
+    return WaitUntil([&] {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageA(&msg);
+        }
+        return done();
+    });
+}
 
 TEST(Win32ProcessPort, AStartedProgramsEndsAreReportedOneByOneThenAll) {
     const PROCESS_INFORMATION first = StartProgram(HALCYRA_WATCHED_PROGRAM);
