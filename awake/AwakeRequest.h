@@ -32,7 +32,7 @@ enum class AwakeOutcome : std::uint8_t {
     Invalid,    // out of range; nothing changed
     NotRunning, // While: the program does not run
     CannotOpen, // While: its processes cannot be opened
-    Refused,    // the system refused the hold (or its end timer); nothing changed
+    Refused,    // the system refused the hold: nothing changed; or its end timer: it is off
 };
 
 struct AwakeResult {

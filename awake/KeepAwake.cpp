@@ -115,7 +115,7 @@ AwakeResult KeepAwake::Start(const AwakeRequest& request) {
     plan_ = std::move(plan);
     watcher_ = std::move(watcher); // the one replaced lets its processes go
     if (!ArmTimer()) {
-        TimerRefused();
+        Finish(); // told here, not again through the hook
         return {AwakeOutcome::Refused, "The timer that ends keeping awake could not be set."};
     }
     hooks_.changed();

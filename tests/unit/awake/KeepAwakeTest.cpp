@@ -118,6 +118,8 @@ TEST(KeepAwake, Rules) {
         {"an end passed asleep ends it at the wake", {Start(For(30)), SleepThenWake(60 * kMin)}, "", "", "", 0, {}},
         {"refused at the wake: told, let go", {Start(Off()), Refuse(), SleepThenWake(kMin)}, "", "", "", {},
          {"Keeping the computer awake has ended: the system refused it after the wake."}},
+        {"a refused end timer: told, let go", {Call([](Bench& b) { b.timerPlatform.refuse = true; }), Start(For(30))},
+         "", "", "", 0, {"The timer that ends keeping awake could not be set."}},
         {"refused: never shown as on", {Refuse(), Start(For(30))}, "", "", "", 0, {kRefused}},
         {"a refused replacement keeps what is held", {Start(Off()), Refuse(), Start(For(30))},
          kOff, kOffTip, kOffHeld, 0, {kRefused}},
