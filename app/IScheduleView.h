@@ -35,10 +35,13 @@ public:
     // The Schedule dialog, modal to owner, opened on choice; false when the user cancelled.
     virtual bool AskSchedule(WindowHandle owner, ScheduleChoice& choice,
                              const SchedulePreview& preview) = 0;
-    // Shown on top without taking the keyboard focus; its text changes every second.
-    virtual void ShowWarning(std::string_view text, bool forced) = 0;
+    // Shown on top without taking the keyboard focus; its text changes every second. False
+    // when it cannot be shown (the reason goes to the debugger's output).
+    virtual bool ShowWarning(std::string_view text, bool forced) = 0;
     virtual void SetWarningText(std::string_view text) = 0;
     virtual void HideWarning() = 0;
+    // The pointer is over the warning or it has the focus: the user may be about to answer it.
+    virtual bool WarningInUse() const = 0;
     // The main window's status line and the menus' cancel entry; both empty when none.
     virtual void ShowScheduleState(std::string_view status, std::string_view cancelCaption) = 0;
 };

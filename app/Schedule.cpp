@@ -146,7 +146,8 @@ bool Schedule::Arm(const ScheduleRequest& request) {
     const std::int64_t now = clock_.NowMs();
     request_ = request;
     armed_ = true;
-    earlyDone_ = finalShown_ = warning_ = postponed_ = false;
+    earlyDone_ = finalShown_ = warning_ = postponed_ = spanWarned_ = waiting_ = false;
+    lastLook_ = now;
     idleFloor_ = now;
     notBefore_ = 0;
     switch (request.kind) {
@@ -170,17 +171,23 @@ bool Schedule::Arm(const ScheduleRequest& request) {
 bool Schedule::Cancel() {
     const bool was = armed_;
     armed_ = false;
-    warning_ = false;
+    warning_ = waiting_ = false;
     return was;
+}
+
+ScheduleEvent Schedule::Warn(std::int64_t now) {
+    warning_ = spanWarned_ = true;
+    waiting_ = false;
+    warnedAt_ = lastLook_ = now;
+    return ScheduleEvent::ShowWarning;
 }
 
 ScheduleEvent Schedule::WarnAfresh(std::int64_t now) {
     deadline_ = now + schedule::kFinalWarningMs;
     notBefore_ = deadline_;
     postponed_ = true; // a span now, whatever the clock shows
-    earlyDone_ = finalShown_ = warning_ = true;
-    warnedAt_ = now;
-    return ScheduleEvent::ShowWarning;
+    earlyDone_ = finalShown_ = true;
+    return Warn(now);
 }
 
 ScheduleEvent Schedule::Update() {
@@ -188,20 +195,29 @@ ScheduleEvent Schedule::Update() {
         return ScheduleEvent::None;
     }
     const std::int64_t now = clock_.NowMs();
+    // A warning on the screen is looked at every second: a longer gap is sleep (or a program
+    // that hung), and a zero passed in it was not seen.
+    const bool unseen = warning_ && now - lastLook_ > schedule::kLateMs;
+    lastLook_ = now;
+    bool cameBack = false;
     if (request_.kind == ScheduleKind::Idle) {
-        if (warning_ && input_.LastInputMs() > warnedAt_) {
-            // The user is back: the idle span starts again.
-            warning_ = earlyDone_ = finalShown_ = false;
-            deadline_ = IdleDeadline(now);
-            return ScheduleEvent::HideWarning;
+        if (spanWarned_ && input_.LastInputMs() > warnedAt_) {
+            // The user is back, whether the warning was still up or closed: the idle span
+            // starts again, and its warnings with it.
+            spanWarned_ = earlyDone_ = finalShown_ = false;
+            cameBack = warning_ && !waiting_;
         }
-        if (!warning_) {
-            deadline_ = IdleDeadline(now);
-        }
+        deadline_ = IdleDeadline(now);
+    }
+    if (cameBack) {
+        // It stays, saying the action waits, so that its buttons can still be reached.
+        waiting_ = true;
+        lingerTo_ = now + schedule::kLingerMs;
+        return ScheduleEvent::Waiting;
     }
     if (now >= deadline_) {
-        if (finalShown_ && now - deadline_ <= schedule::kLateMs) {
-            armed_ = warning_ = false;
+        if (finalShown_ && !unseen && now - deadline_ <= schedule::kLateMs) {
+            armed_ = warning_ = waiting_ = false;
             return ScheduleEvent::Fire;
         }
         return WarnAfresh(now);
@@ -210,14 +226,16 @@ ScheduleEvent Schedule::Update() {
         if (deadline_ - now < schedule::kFinalWarningMs - schedule::kLateMs) {
             return WarnAfresh(now); // the minute's start was missed
         }
-        earlyDone_ = finalShown_ = warning_ = true;
-        warnedAt_ = now;
-        return ScheduleEvent::ShowWarning;
+        earlyDone_ = finalShown_ = true;
+        return Warn(now);
     }
     if (long_ && !earlyDone_ && now >= deadline_ - schedule::kEarlyWarningMs) {
-        earlyDone_ = warning_ = true;
-        warnedAt_ = now;
-        return ScheduleEvent::ShowWarning;
+        earlyDone_ = true;
+        return Warn(now);
+    }
+    if (waiting_ && now >= lingerTo_) {
+        waiting_ = warning_ = false;
+        return ScheduleEvent::HideWarning;
     }
     return ScheduleEvent::None;
 }
@@ -251,9 +269,14 @@ ScheduleEvent Schedule::Resumed() {
         const bool was = warning_;
         idleFloor_ = now;
         notBefore_ = 0;
-        warning_ = earlyDone_ = finalShown_ = false;
+        warning_ = waiting_ = spanWarned_ = earlyDone_ = finalShown_ = false;
         deadline_ = IdleDeadline(now);
         return was ? ScheduleEvent::HideWarning : ScheduleEvent::None;
+    }
+    // A zero passed asleep is never done on wake, whatever was on the screen before. A clock
+    // time not yet postponed is found again on the wall clock first, and warned afresh there.
+    if (now >= deadline_ && (request_.kind != ScheduleKind::At || postponed_)) {
+        return WarnAfresh(now);
     }
     return TimeChanged();
 }
@@ -284,14 +307,20 @@ void Schedule::Postpone() {
     const std::int64_t now = clock_.NowMs();
     deadline_ = now + schedule::kPostponeMs;
     postponed_ = true;
-    warning_ = finalShown_ = false;
+    warning_ = waiting_ = spanWarned_ = finalShown_ = false;
     earlyDone_ = true; // ten minutes get the last-minute warning only
     idleFloor_ = now;
     notBefore_ = deadline_;
 }
 
 void Schedule::DismissWarning() {
-    warning_ = false;
+    warning_ = waiting_ = false;
+}
+
+void Schedule::WarningInUse() {
+    if (waiting_) {
+        lingerTo_ = std::max(lingerTo_, clock_.NowMs() + schedule::kLingerMs);
+    }
 }
 
 std::string Schedule::WhenText() const {

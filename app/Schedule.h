@@ -22,14 +22,17 @@ inline constexpr std::int64_t kPostponeMs = 10 * 60'000;
 // A zero reached later than this was slept through (or the clock moved): warn afresh.
 inline constexpr std::int64_t kLateMs = 10'000;
 inline constexpr std::int64_t kWarningTickMs = 1'000;
+// A warning the user came back to stays this long after it was last in use, to be answered.
+inline constexpr std::int64_t kLingerMs = 5'000;
 } // namespace schedule
 
 // What a call to Schedule::Update asks of the window.
 enum class ScheduleEvent : std::uint8_t {
     None,
     ShowWarning, // show (or raise again) the warning
-    HideWarning, // the user came back (idle) or the deadline moved away
+    HideWarning, // the deadline moved away, or a waiting note is no longer needed
     Fire,        // run the action now; the schedule has ended
+    Waiting,     // the user came back (idle): the warning stays, saying the action waits
 };
 
 class Schedule {
@@ -52,6 +55,8 @@ public:
     bool Armed() const { return armed_; }
     const ScheduleRequest& Request() const { return request_; }
     bool WarningVisible() const { return warning_; }
+    // The warning says the action waits for a new idle span, no longer counting down.
+    bool Waiting() const { return waiting_; }
 
     // Looks at the clock and the last input; call it at every tick.
     ScheduleEvent Update();
@@ -67,6 +72,8 @@ public:
     void Postpone();
     // The user closed the warning: it comes back at the last minute.
     void DismissWarning();
+    // The pointer is over the warning or it has the focus: a waiting note stays a while more.
+    void WarningInUse();
 
     // "Shutdown at 23:30"; empty when nothing is armed.
     std::string Status() const;
@@ -82,6 +89,7 @@ private:
     std::int64_t ResolveAt() const;
     std::int64_t IdleDeadline(std::int64_t now) const;
     ScheduleEvent WarnAfresh(std::int64_t now);
+    ScheduleEvent Warn(std::int64_t now);
     std::string WhenText() const;
 
     const IClock& clock_;
@@ -94,6 +102,10 @@ private:
     bool finalShown_ = false;    // the last-minute warning has been shown
     bool warning_ = false;       // the warning is on the screen
     std::int64_t warnedAt_ = 0;  // when it last appeared
+    bool spanWarned_ = false;    // a warning appeared in this idle span
+    bool waiting_ = false;       // the user came back to it: it says the action waits
+    std::int64_t lingerTo_ = 0;  // a waiting note goes at this moment
+    std::int64_t lastLook_ = 0;  // the last Update: a warning's ticks that stop mean sleep
     bool postponed_ = false;     // a clock time no longer decides
     LocalTime atDate_;           // the day an "At" schedule runs
     std::int64_t idleFloor_ = 0; // idle time counts from here at the earliest

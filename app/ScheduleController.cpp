@@ -86,6 +86,9 @@ void ScheduleController::OpenDialog() {
 }
 
 void ScheduleController::Tick() {
+    if (rules_.Waiting() && s_.view.WarningInUse()) {
+        rules_.WarningInUse();
+    }
     Handle(rules_.Update());
 }
 
@@ -143,7 +146,10 @@ void ScheduleController::End() {
 void ScheduleController::Handle(ScheduleEvent event) {
     switch (event) {
     case ScheduleEvent::ShowWarning:
-        s_.view.ShowWarning(WarningText(), Schedule::Forced(rules_.Request().action));
+        if (!s_.view.ShowWarning(WarningText(), Schedule::Forced(rules_.Request().action))) {
+            WarningFailed();
+            return;
+        }
         break;
     case ScheduleEvent::HideWarning:
         s_.view.HideWarning();
@@ -154,6 +160,7 @@ void ScheduleController::Handle(ScheduleEvent event) {
         // A refusal is reported by the handler; the schedule has ended either way.
         hooks_.run(rules_.Request().action);
         return;
+    case ScheduleEvent::Waiting:
     case ScheduleEvent::None:
         if (rules_.WarningVisible()) {
             s_.view.SetWarningText(WarningText());
@@ -186,8 +193,27 @@ void ScheduleController::Refresh() {
     }
 }
 
+void ScheduleController::WarningFailed() {
+    // Without its warning the action would run unseen: the schedule ends instead. Ended
+    // before the box, whose message loop would go on ticking it.
+    const std::string status = rules_.Status();
+    rules_.Cancel();
+    Refresh();
+    windows_.DebugOutput("Halcyra: no warning window; the schedule " + status + " ended");
+    windows_.ShowMessage(hooks_.owner(),
+                         "The warning before " + status +
+                             " could not be shown, so the scheduled action was cancelled.",
+                         kTitle, MessageIcon::Exclamation);
+}
+
 std::string ScheduleController::WarningText() const {
-    return Schedule::ActionName(rules_.Request().action) + " in " +
+    const ScheduleRequest& request = rules_.Request();
+    if (rules_.Waiting()) {
+        return Schedule::ActionName(request.action) + " now waits for " +
+               std::to_string(request.minutes) + (request.minutes == 1 ? " minute" : " minutes") +
+               " without input.";
+    }
+    return Schedule::ActionName(request.action) + " in " +
            Schedule::Countdown(rules_.SecondsLeft());
 }
 

@@ -68,6 +68,8 @@ public:
 private:
     void Handle(ScheduleEvent event);
     void Refresh();
+    // The warning could not be shown: the user is told and the schedule ends.
+    void WarningFailed();
     std::string WarningText() const;
 
     ScheduleServices s_;

@@ -5,6 +5,7 @@
 #include "app/Schedule.h"
 #include "app/ScheduleController.h"
 #include "app/win32/ScheduleResources.h"
+#include "common/win32/AccessibleControls.h"
 
 namespace halcyra::win32 {
 
@@ -28,6 +29,13 @@ int ItemNumber(HWND dialog, int id) {
 std::string TwoDigits(int value) {
     return std::string(value < 10 ? "0" : "") + std::to_string(value);
 }
+
+// A value field is named by its way of saying when and its unit, which stand on either side.
+const AccessibleOverride kDialogAccessible[] = {
+    {IDC_SCH_IN_MINUTES, 0, L"In minutes (1 to 1440)"},
+    {IDC_SCH_AT_TIME, 0, L"At HH:MM, local time"},
+    {IDC_SCH_IDLE_MINUTES, 0, L"After minutes without keyboard or mouse input"},
+};
 
 // One opening of the Schedule dialog.
 class ScheduleDialog {
@@ -138,6 +146,7 @@ INT_PTR ScheduleDialog::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
     case WM_INITDIALOG:
         Load();
+        DescribeControls(hwnd_, kDialogAccessible);
         return TRUE;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
@@ -191,15 +200,21 @@ bool Win32ScheduleView::AskSchedule(WindowHandle owner, ScheduleChoice& choice,
                              reinterpret_cast<LPARAM>(&dialog)) == IDOK;
 }
 
-void Win32ScheduleView::ShowWarning(std::string_view text, bool forced) {
+bool Win32ScheduleView::ShowWarning(std::string_view text, bool forced) {
     if (!warning_) {
         // No owner: it must show while the main window is hidden, and have its own Alt+Tab entry.
         ::CreateDialogParamA(instance_, MAKEINTRESOURCEA(IDD_SCHEDULE_WARNING), nullptr,
                              WindowProcedure<Win32ScheduleView>::Dialog,
                              reinterpret_cast<LPARAM>(this));
         if (!warning_) {
-            return;
+            const DWORD error = ::GetLastError();
+            const std::string reason =
+                "Halcyra: the schedule's warning window could not be created (error " +
+                std::to_string(error) + ")\n";
+            ::OutputDebugStringA(reason.c_str());
+            return false;
         }
+        DescribeControls(warning_);
         // Bottom right of the work area, by the clock, where the tray icon is.
         RECT work{};
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -217,6 +232,7 @@ void Win32ScheduleView::ShowWarning(std::string_view text, bool forced) {
     ::ShowWindow(warning_, SW_SHOWNOACTIVATE);
     ::SetWindowPos(warning_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::FlashWindow(warning_, TRUE);
+    return true;
 }
 
 void Win32ScheduleView::SetWarningText(std::string_view text) {
@@ -229,6 +245,18 @@ void Win32ScheduleView::HideWarning() {
     if (warning_) {
         ::ShowWindow(warning_, SW_HIDE);
     }
+}
+
+bool Win32ScheduleView::WarningInUse() const {
+    if (!warning_ || !::IsWindowVisible(warning_)) {
+        return false;
+    }
+    if (::GetForegroundWindow() == warning_) {
+        return true;
+    }
+    POINT pointer{};
+    RECT box{};
+    return ::GetCursorPos(&pointer) && ::GetWindowRect(warning_, &box) && ::PtInRect(&box, pointer);
 }
 
 void Win32ScheduleView::ShowScheduleState(std::string_view status, std::string_view cancelCaption) {

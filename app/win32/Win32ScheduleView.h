@@ -22,9 +22,10 @@ public:
 
     bool AskSchedule(WindowHandle owner, ScheduleChoice& choice,
                      const SchedulePreview& preview) override;
-    void ShowWarning(std::string_view text, bool forced) override;
+    bool ShowWarning(std::string_view text, bool forced) override;
     void SetWarningText(std::string_view text) override;
     void HideWarning() override;
+    bool WarningInUse() const override;
     void ShowScheduleState(std::string_view status, std::string_view cancelCaption) override;
 
     // The warning, for the message loop's keyboard handling; null when there is none.

@@ -63,6 +63,9 @@ LONG RoleOf(HWND control) {
     if (IsClass(control, L"ComboBox")) {
         return ROLE_SYSTEM_COMBOBOX;
     }
+    if (IsClass(control, L"Edit")) {
+        return ROLE_SYSTEM_TEXT;
+    }
     return ROLE_SYSTEM_CLIENT;
 }
 
@@ -184,6 +187,7 @@ public:
         const auto style = static_cast<DWORD>(::GetWindowLongPtrW(control_, GWL_STYLE));
         switch (description_.role) {
         case ROLE_SYSTEM_CHECKBUTTON:
+        case ROLE_SYSTEM_RADIOBUTTON:
             if (::SendMessageW(control_, BM_GETCHECK, 0, 0) == BST_CHECKED) {
                 state->lVal |= STATE_SYSTEM_CHECKED;
             }

@@ -350,11 +350,13 @@ public:
         previewed = preview(choice.Request());
         return true;
     }
-    void ShowWarning(std::string_view text, bool forced) override {
+    bool ShowWarning(std::string_view text, bool forced) override {
         log_.push_back("schedule.ShowWarning(" + std::string(text) + (forced ? ", forced)" : ")"));
+        return !warningFails;
     }
     void SetWarningText(std::string_view text) override { warningText = text; }
     void HideWarning() override { log_.push_back("schedule.HideWarning"); }
+    bool WarningInUse() const override { return inUse; }
     void ShowScheduleState(std::string_view status, std::string_view caption) override {
         log_.push_back("schedule.State(" + std::string(status) + " | " + std::string(caption) +
                        ")");
@@ -364,6 +366,8 @@ public:
     ScheduleChoice opened;
     std::string previewed;
     std::string warningText;
+    bool warningFails = false; // the window cannot be created
+    bool inUse = false;        // the pointer is over the warning or it has the focus
 
 private:
     Log& log_;

@@ -82,6 +82,31 @@ TEST_F(Scheduling, ArmedThroughTheDialogWarnsWithoutTheFocusAndEachButtonWorks) 
     EXPECT_TRUE(halcyra_.Running());
 }
 
+// Keyboard alone: the menu by its access keys, the action by its first letter, "In" by its
+// access key, the minutes typed, Enter for OK.
+TEST_F(Scheduling, ArmedThroughTheDialogWithTheKeyboardAlone) {
+    SetSetting("ScheduleAction", "Screen Saver");
+    SetSetting("ScheduleWhen", "At");
+    ::SetForegroundWindow(hwnd_);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == hwnd_; }));
+    ASSERT_TRUE(PressKeys("alt+a e"));
+    HWND dialog = halcyra_.DialogTitled("Schedule");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == dialog; }));
+    ASSERT_TRUE(PressKeys("t alt+i Tab BackSpace BackSpace BackSpace BackSpace 2"));
+    EXPECT_TRUE(WaitUntil([&] {
+        return Text(dialog, IDC_SCH_WHEN) == "Turn off Monitor in 2 minutes";
+    })) << Text(dialog, IDC_SCH_WHEN);
+    ASSERT_TRUE(PressKeys("Return"));
+    EXPECT_TRUE(WaitUntil([&] { return StatusShown() && !::IsWindow(dialog); }));
+    EXPECT_EQ(Text(hwnd_, ID_SCHEDULESTATUS).rfind("Turn off Monitor at ", 0), 0U)
+        << Text(hwnd_, ID_SCHEDULESTATUS);
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKey, "ScheduleWhen"), "In");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKey, "ScheduleInMinutes"), "2");
+    ::PostMessageA(hwnd_, WM_COMMAND, ID_MNU_CANCELSCHEDULE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !StatusShown(); }));
+}
+
 TEST_F(Scheduling, WithNoAnswerTheActionRunsAtZero) {
     HWND warning = Arm();
     ASSERT_NE(warning, nullptr);

@@ -355,8 +355,8 @@ TEST(MainWindowMenu, ExitTearsDownAndEndsTheLoop) {
     EXPECT_FALSE(w.form.SysIcon()->Visible());
 }
 
-// What a screen reader hears of the controls of the main window and the three dialogs: one of
-// each kind, and every one whose name does not come from its own caption.
+// What a screen reader hears of the controls of the main window, the four dialogs and the
+// schedule's warning: one of each kind, and every one whose name does not come from its caption.
 struct AccessibleRow {
     const char* window; // its title
     int id;
@@ -371,6 +371,9 @@ constexpr LONG kDefault = STATE_SYSTEM_DEFAULT;
 constexpr LONG kButton = ROLE_SYSTEM_PUSHBUTTON;
 constexpr LONG kLink = ROLE_SYSTEM_LINK;
 constexpr LONG kPicture = ROLE_SYSTEM_GRAPHIC;
+constexpr LONG kRadio = ROLE_SYSTEM_RADIOBUTTON;
+constexpr LONG kField = ROLE_SYSTEM_TEXT;
+constexpr const char* kWarning = "Halcyra - Scheduled action";
 
 const AccessibleRow kAccessibleRows[] = {
     {"Halcyra", ID_CHECK1, ROLE_SYSTEM_CHECKBUTTON, L"Startup on system startup", 0},
@@ -391,6 +394,18 @@ const AccessibleRow kAccessibleRows[] = {
     {"Options", IDOK, kButton, L"OK", kDefault},
     {"Options", IDC_OPTIONS_FRAME, ROLE_SYSTEM_GROUPING, L"Shortcut Settings", 0},
     {"Options", IDC_OPTIONS_COMBO0, ROLE_SYSTEM_COMBOBOX, L"Screen Saver = CTRL + ALT +", 0},
+    {"Schedule", IDC_SCH_ACTION, ROLE_SYSTEM_COMBOBOX, L"Action:", 0},
+    {"Schedule", IDC_SCH_IN, kRadio, L"In", 0},
+    {"Schedule", IDC_SCH_AT, kRadio, L"At", kChecked},
+    {"Schedule", IDC_SCH_IN_MINUTES, kField, L"In minutes (1 to 1440)", 0},
+    {"Schedule", IDC_SCH_AT_TIME, kField, L"At HH:MM, local time", 0},
+    {"Schedule", IDC_SCH_IDLE_MINUTES, kField, L"After minutes without keyboard or mouse input", 0},
+    {"Schedule", IDC_SCH_WHEN, ROLE_SYSTEM_STATICTEXT, L"Shutdown today 23:30", 0},
+    {"Schedule", IDOK, kButton, L"OK", kDefault},
+    {kWarning, IDC_WARN_TEXT, ROLE_SYSTEM_STATICTEXT, L"Shutdown in 1:00", 0},
+    {kWarning, IDC_WARN_NOW, kButton, L"Do it now", 0},
+    {kWarning, IDC_WARN_POSTPONE, kButton, L"Postpone 10 minutes", 0},
+    {kWarning, IDCANCEL, kButton, L"Cancel", 0}, // no default: no key press ends it unseen
 };
 
 struct Heard {
@@ -447,10 +462,19 @@ TEST(MainWindowAccessibility, TheControlsOfEveryWindowTellTheirNameRoleAndState)
         }
     };
     hearAll("Halcyra", w.Hwnd());
+    win32::Win32ScheduleView scheduleView(::GetModuleHandleA(nullptr), w.window);
+    ASSERT_TRUE(scheduleView.ShowWarning("Shutdown in 1:00", false));
+    hearAll(kWarning, scheduleView.Warning());
+    ScheduleChoice choice{MenuEntry::Shutdown, ScheduleKind::At, 60, 23, 30, 30};
+    const SchedulePreview preview = [](const ScheduleRequest&) { return "today 23:30"; };
     const std::pair<std::string, std::function<void()>> dialogs[] = {
         {"About Halcyra", [&] { win32::ShowAboutDialog(w.Hwnd()); }},
         {"Halcyra Updates", [&] { win32::ShowUpdateDialog(w.Hwnd()); }},
         {"Options", [&] { win32::ShowOptionsDialog(w.Hwnd(), w.settings, w.hotkeys); }},
+        {"Schedule",
+         [&] {
+             scheduleView.AskSchedule(reinterpret_cast<WindowHandle>(w.Hwnd()), choice, preview);
+         }},
     };
     for (const auto& [title, open] : dialogs) {
         bool heard = false;

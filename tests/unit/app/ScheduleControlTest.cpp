@@ -71,6 +71,41 @@ TEST(ScheduleControl, RefusedAtZeroIsReportedAndEnds) {
     EXPECT_TRUE(b.timerPlatform.running.empty());
 }
 
+TEST(ScheduleControl, AWarningThatCannotBeShownEndsTheScheduleAndSaysSo) {
+    ScheduleBench b;
+    b.scheduleView.warningFails = true;
+    b.form.Schedule().Arm(kInHour, true);
+    b.Wait(60 * kMin);
+    EXPECT_EQ(Only(b.log, "SendSystemCommand"), Log{}); // never run unseen
+    EXPECT_EQ(Boxes(b.log),
+              Log{"ShowMessage(0x1234, The warning before Turn off Monitor at 23:00 could not be "
+                  "shown, so the scheduled action was cancelled., Halcyra, Exclamation)"});
+    EXPECT_EQ(Only(b.log, "DebugOutput"),
+              Log{"DebugOutput(Halcyra: no warning window; the schedule Turn off Monitor at 23:00 "
+                  "ended)"});
+    EXPECT_EQ(b.form.Schedule().Status(), "");
+    EXPECT_TRUE(b.timerPlatform.running.empty());
+}
+
+TEST(ScheduleControl, IdleWarningTheUserCameBackToStaysWhileInUseThenGoes) {
+    ScheduleBench b;
+    b.clock.Input();
+    b.form.Schedule().Arm({MenuEntry::Standby, ScheduleKind::Idle, 5, 0, 0}, true);
+    b.Wait(4 * kMin + 10'000);
+    b.clock.Input();
+    b.log.clear();
+    b.Wait(1000);
+    EXPECT_EQ(b.scheduleView.warningText, "Standby now waits for 5 minutes without input.");
+    b.scheduleView.inUse = true; // the pointer reaches it
+    b.Wait(kMin / 2);
+    EXPECT_EQ(Only(b.log, "schedule.HideWarning"), Log{});
+    b.scheduleView.inUse = false;
+    b.Wait(schedule::kLingerMs + 1000);
+    EXPECT_EQ(Only(b.log, "schedule.HideWarning"), Log{"schedule.HideWarning"});
+    EXPECT_EQ(Only(b.log, "power."), Log{});
+    EXPECT_EQ(b.form.Schedule().Status(), "Standby after 5 minutes idle");
+}
+
 TEST(ScheduleControl, OneTimerToTheNextEventAndNoneWhenNothingIsArmed) {
     ScheduleBench b;
     EXPECT_TRUE(b.timerPlatform.log.empty());
@@ -93,6 +128,9 @@ TEST(ScheduleControl, ReplaceAndExitAskFirst) {
     EXPECT_EQ(b.form.Schedule().Arm(kInOne, false), ArmResult::Armed);
     EXPECT_EQ(b.form.Schedule().Arm({MenuEntry::Exit, ScheduleKind::In, 5, 0, 0}, false),
               ArmResult::Invalid);
+    // The warning of the one minute is up: replaced, it goes.
+    EXPECT_EQ(b.form.Schedule().Arm(kInHour, false), ArmResult::Armed);
+    EXPECT_EQ(Only(b.log, "schedule.HideWarning"), Log{"schedule.HideWarning"});
     b.form.MenuClick(MenuEntry::Exit); // No: the schedule and the program stay
     EXPECT_EQ(Only(b.log, "view.Unload"), Log{});
     b.form.MenuClick(MenuEntry::Exit);
@@ -115,6 +153,13 @@ TEST(ScheduleControl, LastChoiceSurvivesHostileValuesAndCancelChangesNothing) {
     b.control().OpenDialog();
     EXPECT_EQ(b.scheduleView.opened,
               (ScheduleChoice{MenuEntry::RstrtNow, ScheduleKind::At, 60, 6, 5, 30}));
+    b.settings.values = {{"ScheduleWhen", "Idle"},
+                         {"ScheduleInMinutes", "1440"},
+                         {"ScheduleAt", "23:59"},
+                         {"ScheduleIdleMinutes", "1440"}}; // the limits, as stored
+    b.control().OpenDialog();
+    EXPECT_EQ(b.scheduleView.opened,
+              (ScheduleChoice{MenuEntry::Shutdown, ScheduleKind::Idle, 1440, 23, 59, 1440}));
     EXPECT_EQ(Only(b.log, "save"), Log{});
     EXPECT_FALSE(b.form.Scheduler()->Rules().Armed());
 }

@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::int64_t kMin = 60'000;
 
-enum class Op { Arm, Run, Sleep, Resume, ClockMoved, Input, Postpone, Dismiss, Cancel };
+enum class Op { Arm, Run, Sleep, Resume, ClockMoved, Input, Postpone, Dismiss, InUse, Cancel };
 
 struct Step {
     Op op;
@@ -31,7 +31,7 @@ std::string Note(Schedule& s, ScheduleEvent e) {
     if (e == ScheduleEvent::None) {
         return {};
     }
-    constexpr const char* kNames[] = {"", "show", "hide", "fire"}; // in ScheduleEvent's order
+    constexpr const char* kNames[] = {"", "show", "hide", "fire", "wait"}; // ScheduleEvent's order
     std::string text = kNames[static_cast<int>(e)];
     if (e == ScheduleEvent::ShowWarning) {
         text += "(" + std::to_string(s.SecondsLeft()) + ")";
@@ -84,6 +84,15 @@ const Row kRows[] = {
      {{Op::Arm}, {Op::Sleep, 120 * kMin}, {Op::Resume, 0, "show(60) "}, {Op::Run, kMin, "fire "}}, ""},
     {"a tick before the wake message warns too", k2200, In(5),
      {{Op::Arm}, {Op::Sleep, 120 * kMin}, {Op::Run, 1, "show(60) "}}, "Shutdown at 00:01"},
+    {"woke just after the zero with the last minute up: a fresh one", k2200, In(1),
+     {{Op::Arm, 0, "show(60) "}, {Op::Run, 50'000}, {Op::Sleep, 15'000}, {Op::Resume, 0, "show(60) "}},
+     "Shutdown at 22:02"},
+    {"a tick just after such a zero, before the wake message, warns too", k2200, In(1),
+     {{Op::Arm, 0, "show(60) "}, {Op::Run, 50'000}, {Op::Sleep, 15'000}, {Op::Run, 1000, "show(60) "}},
+     "Shutdown at 22:02"},
+    {"a zero reached 20 s late, the warning closed: a fresh minute", k2200, In(1),
+     {{Op::Arm, 0, "show(60) "}, {Op::Dismiss}, {Op::Sleep, 80'000}, {Op::Run, 1, "show(60) "}},
+     "Shutdown at 22:02"},
     {"slept inside the last minute: warned afresh", k2200, In(1),
      {{Op::Arm, 0, "show(60) "}, {Op::Sleep, 5 * kMin}, {Op::Run, 1000, "show(60) "}}, "Shutdown at 22:06"},
     {"woke with seconds left: a full minute", k2200, In(20),
@@ -106,9 +115,20 @@ const Row kRows[] = {
      {{Op::Arm}, {Op::ClockMoved, 3600}, {Op::Run, 29 * kMin, "show(300) show(60) "}}, "Shutdown at 23:30"},
     {"idle: warned after the span without input", k2200, Idle(5),
      {{Op::Arm}, {Op::Run, 4 * kMin, "show(60) "}, {Op::Run, kMin, "fire "}}, ""},
-    {"idle: input hides the warning and starts again", k2200, Idle(5),
-     {{Op::Arm}, {Op::Run, 4 * kMin + 5000, "show(60) "}, {Op::Input}, {Op::Run, 1000, "hide "},
-      {Op::Run, 4 * kMin - 2000}, {Op::Run, 2000, "show(60) "}}, "Standby after 5 minutes idle"},
+    {"idle: input starts again; the warning says so and goes a while later", k2200, Idle(5),
+     {{Op::Arm}, {Op::Run, 4 * kMin + 5000, "show(60) "}, {Op::Input}, {Op::Run, 1000, "wait "},
+      {Op::Input}, {Op::Run, 4000}, {Op::Run, 1000, "hide "},
+      {Op::Run, 3 * kMin + 54'000}, {Op::Run, 1000, "show(60) "}}, "Standby after 5 minutes idle"},
+    {"idle: the waiting warning stays while in use, and a while more", k2200, Idle(5),
+     {{Op::Arm}, {Op::Run, 4 * kMin, "show(60) "}, {Op::Run, 1000}, {Op::Input}, {Op::Run, 1000, "wait "},
+      {Op::Run, 4000}, {Op::InUse}, {Op::Run, 4000}, {Op::Run, 1000, "hide "}},
+     "Standby after 5 minutes idle"},
+    {"idle: closed, then input: the next span warns again before it runs", k2200, Idle(5),
+     {{Op::Arm}, {Op::Run, 4 * kMin, "show(60) "}, {Op::Dismiss}, {Op::Run, 1000}, {Op::Input},
+      {Op::Run, 5 * kMin, "show(60) fire "}}, ""},
+    {"idle: closed early warning, then input: both warnings again", k2200, Idle(15),
+     {{Op::Arm}, {Op::Run, 10 * kMin, "show(300) "}, {Op::Dismiss}, {Op::Run, 1000}, {Op::Input},
+      {Op::Run, 15 * kMin, "show(300) show(60) fire "}}, ""},
     {"idle: asleep does not count", k2200, Idle(5),
      {{Op::Arm}, {Op::Sleep, 60 * kMin}, {Op::Resume}, {Op::Run, 3 * kMin}, {Op::Run, kMin, "show(60) "}},
      "Standby after 5 minutes idle"},
@@ -165,6 +185,9 @@ TEST(Schedule, Rows) {
                 break;
             case Op::Dismiss:
                 s.DismissWarning();
+                break;
+            case Op::InUse:
+                s.WarningInUse();
                 break;
             case Op::Cancel:
                 EXPECT_TRUE(s.Cancel());
