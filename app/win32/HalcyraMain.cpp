@@ -92,7 +92,8 @@ int RunHalcyra(HINSTANCE instance) {
     }
     try {
         if (!p.form.Form_Load()) {
-            // "No" to starting another copy: a script that started this one sees a refusal.
+            // "No" to starting another copy (or its window closed while it asked): a script that
+            // started this one sees a refusal.
             p.window.Discard();
             return command::kExitRefused;
         }
