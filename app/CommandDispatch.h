@@ -19,6 +19,12 @@ struct CommandResult {
 
 namespace command {
 inline constexpr std::string_view kNothingArmed = "Nothing is armed.";
+// A running copy that does not answer in time may still carry the request out later, so the
+// second copy never does it itself.
+inline constexpr std::string_view kNoAnswer =
+    "The running copy of Halcyra did not answer. The request was not carried out here; the "
+    "running copy may still carry it out.";
+inline constexpr std::string_view kTrayNotStarted = "Halcyra could not be started in the tray.";
 } // namespace command
 
 CommandResult CarryOut(const CommandRequest& request, HalcyraForm& form,

@@ -139,15 +139,9 @@ ParsedCommand Wrong(std::string error) {
     return parsed;
 }
 
-} // namespace
-
-ParsedCommand ParseCommand(std::string_view arguments) {
-    const std::vector<std::string> words = Words(arguments);
-    if (words.empty() ||
-        std::find(kWords.begin(), kWords.end(), Lower(words.front())) == kWords.end()) {
-        return {};
-    }
-    if (arguments.size() > command::kMaxLength) {
+// The words of a line that is one of these commands; length: the line's.
+ParsedCommand ParseWords(const std::vector<std::string>& words, std::size_t length) {
+    if (length > command::kMaxLength) {
         return Wrong("The command line is too long: at most " +
                      std::to_string(command::kMaxLength) + " characters.");
     }
@@ -228,6 +222,20 @@ ParsedCommand ParseCommand(std::string_view arguments) {
     ParsedCommand parsed;
     parsed.kind = ParsedCommand::Kind::Request;
     parsed.request = request;
+    return parsed;
+}
+
+} // namespace
+
+ParsedCommand ParseCommand(std::string_view arguments) {
+    const std::vector<std::string> words = Words(arguments);
+    if (words.empty() ||
+        std::find(kWords.begin(), kWords.end(), Lower(words.front())) == kWords.end()) {
+        return {};
+    }
+    ParsedCommand parsed = ParseWords(words, arguments.size());
+    parsed.quiet = std::any_of(words.begin(), words.end(),
+                               [](const std::string& word) { return Lower(word) == "/quiet"; });
     return parsed;
 }
 

@@ -32,6 +32,9 @@ struct ParsedCommand {
     Kind kind = Kind::OldMeaning;
     CommandRequest request;
     std::string error;
+    // "/quiet" stands somewhere on a Request or Wrong line, even one that is wrong otherwise:
+    // the caller is unattended, so nothing may wait in a box for an answer.
+    bool quiet = false;
 };
 
 namespace command {

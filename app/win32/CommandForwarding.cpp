@@ -10,6 +10,7 @@
 #include "common/win32/UniqueHandle.h"
 #include "common/win32/Utf8.h"
 #include "common/win32/WindowProcedure.h"
+#include "settings/SettingsKeys.h"
 
 namespace halcyra::win32 {
 
@@ -20,6 +21,14 @@ namespace {
 constexpr UINT kForwardTimeoutMs = 10 * 60 * 1000;
 constexpr UINT kReplyTimeoutMs = 5000;
 constexpr const char* kReplyClass = "HalcyraCommandReply";
+// How long a tray copy started for a schedule may take to come up, on a busy machine too.
+constexpr DWORD kTrayStartPatienceMs = 60000;
+constexpr DWORD kTrayPollMs = 100;
+
+// Where a failure nobody is shown still goes.
+void DebugLine(const std::string& text) {
+    ::OutputDebugStringA(("Halcyra: " + text + "\n").c_str());
+}
 
 std::string_view RecordBytes(const COPYDATASTRUCT* data) {
     if (!data || data->dwData != forward::kCopyDataId || (data->cbData != 0 && !data->lpData)) {
@@ -104,7 +113,7 @@ private:
 
 } // namespace
 
-std::optional<CommandResult> ForwardToRunningCopy(const CommandRequest& request) {
+Forwarded ForwardToRunningCopy(const CommandRequest& request) {
     const std::string record = forward::Encode(forward::RecordKind::Command, CommandText(request));
     const std::vector<BYTE> self = ProcessUser(::GetCurrentProcess());
     ReplyWindow reply(::GetModuleHandleA(nullptr));
@@ -120,12 +129,72 @@ std::optional<CommandResult> ForwardToRunningCopy(const CommandRequest& request)
         // Its question, if it asks one, may come to the front.
         ::AllowSetForegroundWindow(pid);
         DWORD_PTR answer = 0;
-        if (SendRecord(candidate, reply.Hwnd(), record, kForwardTimeoutMs, &answer) &&
-            answer >= static_cast<DWORD_PTR>(forward::kTaken)) {
-            return CommandResult{static_cast<int>(answer - forward::kTaken), reply.Text()};
+        const bool sent = SendRecord(candidate, reply.Hwnd(), record, kForwardTimeoutMs, &answer);
+        const DWORD error = ::GetLastError();
+        if (sent && answer >= static_cast<DWORD_PTR>(forward::kTaken)) {
+            return {Forwarded::Outcome::Taken,
+                    CommandResult{static_cast<int>(answer - forward::kTaken), reply.Text()}};
+        }
+        // Unanswered while its window lives on: the record may still wait in its queue, so
+        // carrying the request out anywhere else could do it twice.
+        if (!sent && ::IsWindow(candidate)) {
+            DebugLine("the running copy did not answer a command line, error " +
+                      std::to_string(error));
+            return {Forwarded::Outcome::NoAnswer, {}};
         }
     }
-    return std::nullopt;
+    return {};
+}
+
+Forwarded StartTrayCopyWith(const CommandRequest& request) {
+    const std::wstring path = ModuleFileName();
+    std::wstring line = L"\"" + path + L"\" " + Widen(settings::kStartArgument);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    // None of this process's output either: a caller reading it to its end would wait for the
+    // tray copy's.
+    si.dwFlags = STARTF_USESTDHANDLES;
+    PROCESS_INFORMATION pi{};
+    // It outlives this process: no console of the starter's, and out of the starter's job where
+    // the job allows it (Task Scheduler's may end its processes with the task).
+    bool started = false;
+    for (const DWORD flags :
+         {DWORD{DETACHED_PROCESS | CREATE_BREAKAWAY_FROM_JOB}, DWORD{DETACHED_PROCESS}}) {
+        if (!started) {
+            started = ::CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, FALSE, flags,
+                                       nullptr, nullptr, &si, &pi) != FALSE;
+        }
+    }
+    if (!started) {
+        DebugLine("the tray copy could not be started, error " + std::to_string(::GetLastError()));
+        return {};
+    }
+    const unique_handle process(pi.hProcess);
+    const unique_handle thread(pi.hThread);
+    // It takes a request only once its start-up is over, which is when it first waits for
+    // input; asked sooner, a slow start-up would look like a copy that does not answer.
+    ::WaitForInputIdle(process.get(), kTrayStartPatienceMs);
+    const ULONGLONG end = ::GetTickCount64() + kTrayStartPatienceMs;
+    for (;;) {
+        const bool ended = ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
+        // Still asking whether to start another copy, it refuses; then another copy may take it.
+        Forwarded forwarded = ForwardToRunningCopy(request);
+        if (forwarded.outcome != Forwarded::Outcome::NoCopy) {
+            return forwarded;
+        }
+        if (ended) {
+            DWORD code = 0;
+            ::GetExitCodeProcess(process.get(), &code);
+            DebugLine("the tray copy ended with " + std::to_string(code) +
+                      " before it took the command line");
+            return {};
+        }
+        if (::GetTickCount64() >= end) {
+            DebugLine("the tray copy did not take the command line in time");
+            return {Forwarded::Outcome::NoAnswer, {}};
+        }
+        ::WaitForSingleObject(process.get(), kTrayPollMs);
+    }
 }
 
 LRESULT AnswerForwarded(HalcyraForm& form, HWND self, HWND sender, const COPYDATASTRUCT* data) {
@@ -133,15 +202,21 @@ LRESULT AnswerForwarded(HalcyraForm& form, HWND self, HWND sender, const COPYDAT
     if (!result) {
         return 0;
     }
-    if (!result->output.empty() && sender && ::IsWindow(sender)) {
-        DWORD_PTR ignored = 0;
-        SendRecord(sender, self, forward::Encode(forward::RecordKind::Output, result->output),
-                   kReplyTimeoutMs, &ignored);
+    if (!result->output.empty()) {
+        DWORD_PTR taken = FALSE;
+        const bool sent =
+            sender && ::IsWindow(sender) &&
+            SendRecord(sender, self, forward::Encode(forward::RecordKind::Output, result->output),
+                       kReplyTimeoutMs, &taken);
+        if (!sent || taken != TRUE) {
+            DebugLine("the answer to a command line could not be sent back, error " +
+                      std::to_string(::GetLastError()));
+        }
     }
     return forward::kTaken + result->exitCode;
 }
 
-void ShowOutput(std::string_view text, bool error) {
+void ShowOutput(std::string_view text, bool error, bool unattended) {
     // Lines end as the console and Notepad expect.
     std::string lines;
     for (const char c : text) {
@@ -154,7 +229,11 @@ void ShowOutput(std::string_view text, bool error) {
     // Redirected to a file or a pipe by the starter: the text goes there as it is.
     if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) {
         DWORD written = 0;
-        ::WriteFile(given, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
+        if (!::WriteFile(given, lines.data(), static_cast<DWORD>(lines.size()), &written,
+                         nullptr)) {
+            DebugLine("the output could not be written, error " + std::to_string(::GetLastError()) +
+                      ": " + std::string(text));
+        }
         return;
     }
     // Refused as "access denied" when this program has a console already: Wine gives a window
@@ -176,6 +255,12 @@ void ShowOutput(std::string_view text, bool error) {
         if (shown) {
             return;
         }
+        DebugLine("the output could not be written to the console");
+    }
+    // Nobody would click the box away: the exit code answers, and this line says why.
+    if (unattended) {
+        DebugLine(std::string(text));
+        return;
     }
     ::MessageBoxW(nullptr, Widen(text).c_str(), Widen(product::kName).c_str(),
                   MB_OK | (error ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));

@@ -16,14 +16,31 @@ class HalcyraForm;
 
 namespace halcyra::win32 {
 
-// Hands the request to the running copy of this user; none when no copy took it.
-std::optional<CommandResult> ForwardToRunningCopy(const CommandRequest& request);
+// What became of a request handed to the running copy.
+struct Forwarded {
+    enum class Outcome {
+        Taken,    // result holds its answer
+        NoCopy,   // no copy took it, and none will: it is still to be done
+        NoAnswer, // a copy got it but did not answer in time: it may still carry it out
+    };
+    Outcome outcome = Outcome::NoCopy;
+    CommandResult result;
+};
+
+// Hands the request to the running copy of this user.
+Forwarded ForwardToRunningCopy(const CommandRequest& request);
+
+// A schedule with no copy running: starts the tray copy as a process of its own ("/start"),
+// hands it the request as any second copy does and returns its answer once it is given.
+// NoCopy when the tray copy could not start or ended without taking the request.
+Forwarded StartTrayCopyWith(const CommandRequest& request);
 
 // The main window's WM_COPYDATA: the form's answer, 0 for a record it refused.
 LRESULT AnswerForwarded(HalcyraForm& form, HWND self, HWND sender, const COPYDATASTRUCT* data);
 
 // Prints to the standard output (or error) it was given, else to the console of the program
-// that started this one, else shows a box titled "Halcyra": exactly one of them.
-void ShowOutput(std::string_view text, bool error);
+// that started this one, else shows a box titled "Halcyra": exactly one of them. Unattended
+// ("/quiet"), there is no box: the text goes to the debugger's output instead.
+void ShowOutput(std::string_view text, bool error, bool unattended = false);
 
 } // namespace halcyra::win32

@@ -19,7 +19,6 @@
 #include "settings/win32/Win32HotkeyApi.h"
 #include "settings/win32/Win32SettingsStore.h"
 #include "tray/win32/Win32NotifyIconApi.h"
-#include "settings/SettingsKeys.h"
 #include "winmsg/win32/Win32SubclassPlatform.h"
 #include "winmsg/win32/Win32TimerPlatform.h"
 
@@ -27,28 +26,43 @@ namespace {
 
 using namespace halcyra;
 
-// A schedule from the command line starts the program as its log-on entry does: in the tray.
-class TrayStartInfo final : public IProgramInfo {
+// "/quiet": the caller is unattended and nobody would click a box away. What a box would say
+// goes to the debugger's output; a question counts as a box that could not be shown.
+class UnattendedWindows final : public IWindowSystem {
 public:
-    explicit TrayStartInfo(IProgramInfo& real) : real_(real) {}
-    std::string Arguments() const override { return std::string(settings::kStartArgument); }
-    std::string Folder() const override { return real_.Folder(); }
-    std::string ExeName() const override { return real_.ExeName(); }
-    bool AnotherCopyRunning() override { return real_.AnotherCopyRunning(); }
-    bool AnotherCopyHolds(std::uint32_t key) override { return real_.AnotherCopyHolds(key); }
+    explicit UnattendedWindows(IWindowSystem& real) : real_(real) {}
+    void InitializeComApartment() override { real_.InitializeComApartment(); }
+    void UninitializeComApartment() override { real_.UninitializeComApartment(); }
+    Answer AskYesNo(WindowHandle, std::string_view text, std::string_view, MessageIcon) override {
+        real_.DebugOutput(std::string(product::kName) + ": not asked: " + std::string(text));
+        return Answer::None;
+    }
+    void ShowMessage(WindowHandle, std::string_view text, std::string_view, MessageIcon) override {
+        real_.DebugOutput(std::string(product::kName) + ": " + std::string(text));
+    }
+    void SendSystemCommand(WindowHandle hwnd, WParam command, LParam lParam) override {
+        real_.SendSystemCommand(hwnd, command, lParam);
+    }
+    std::int32_t SetForegroundWindow(WindowHandle hwnd) override {
+        return real_.SetForegroundWindow(hwnd);
+    }
+    void Sleep(std::uint32_t milliseconds) override { real_.Sleep(milliseconds); }
+    std::uint32_t RegisterMessageName(std::string_view name) override {
+        return real_.RegisterMessageName(name);
+    }
+    void DebugOutput(std::string_view text) override { real_.DebugOutput(text); }
 
 private:
-    IProgramInfo& real_;
+    IWindowSystem& real_;
 };
 
 // The main window over the real platform.
 struct Program {
-    Program(HINSTANCE instance, bool trayStart)
+    explicit Program(HINSTANCE instance, bool unattended = false)
         : window(instance), scheduleView(instance, window),
           form(HalcyraForm::Services{
-              window, windows, power,
-              trayStart ? static_cast<IProgramInfo&>(trayStartInfo) : program, dialogs, settings,
-              registry, notify, hotkeys, win32::SubclassModule()}) {
+              window, unattended ? static_cast<IWindowSystem&>(unattendedWindows) : windows, power,
+              program, dialogs, settings, registry, notify, hotkeys, win32::SubclassModule()}) {
         scheduleView.SetForm(form);
         form.AttachSchedule(ScheduleServices{clock, clock, win32::TimerModule(), scheduleView});
     }
@@ -60,8 +74,8 @@ struct Program {
     win32::Win32NotifyIconApi notify;
     win32::Win32PowerApi power;
     win32::Win32WindowSystem windows;
+    UnattendedWindows unattendedWindows{windows};
     win32::Win32ProgramInfo program;
-    TrayStartInfo trayStartInfo{program};
     win32::Win32DialogLauncher dialogs{settings, hotkeys};
     win32::Win32MainWindow window;
     // Before the form: the form's schedule uses them until its last moment.
@@ -70,20 +84,18 @@ struct Program {
     HalcyraForm form;
 };
 
-// pending: a schedule to arm once started (in the tray).
-int RunHalcyra(HINSTANCE instance, const CommandRequest* pending) {
-    Program p(instance, pending != nullptr);
+int RunHalcyra(HINSTANCE instance) {
+    Program p(instance);
     p.form.Form_Initialize();
     if (!p.window.Create(p.form)) {
         return 1;
     }
     try {
         if (!p.form.Form_Load()) {
+            // "No" to starting another copy (or its window closed while it asked): a script that
+            // started this one sees a refusal.
             p.window.Discard();
-            return 0;
-        }
-        if (pending) {
-            CarryOut(*pending, p.form, p.form.Schedule());
+            return command::kExitRefused;
         }
     } catch (...) {
         // Shown as from any handler; the return then takes down what was set up so far.
@@ -109,7 +121,7 @@ int RunHalcyra(HINSTANCE instance, const CommandRequest* pending) {
 // An action now, with no copy running: the window's machinery without its start-up (no tray
 // icon, hotkeys or Run entry), hidden, and gone when the action returns.
 int RunOnce(HINSTANCE instance, const CommandRequest& request) {
-    Program p(instance, false);
+    Program p(instance, request.quiet);
     if (!p.window.Create(p.form)) {
         return command::kExitRefused;
     }
@@ -124,23 +136,37 @@ int RunCommand(HINSTANCE instance, const CommandRequest& request) {
         win32::ShowOutput(command::kUsage, false);
         return command::kExitDone;
     }
-    if (const auto answer = win32::ForwardToRunningCopy(request)) {
-        if (!answer->output.empty()) {
-            win32::ShowOutput(answer->output, false);
+    win32::Forwarded forwarded = win32::ForwardToRunningCopy(request);
+    if (forwarded.outcome == win32::Forwarded::Outcome::NoCopy) {
+        // No copy runs, so nothing is armed.
+        switch (request.verb) {
+        case CommandVerb::Status:
+            win32::ShowOutput(command::kNothingArmed, false);
+            return command::kExitDone;
+        case CommandVerb::Cancel:
+            return command::kExitNothingToCancel;
+        default:
+            break;
         }
-        return answer->exitCode;
+        if (!request.schedule) {
+            return RunOnce(instance, request);
+        }
+        // The schedule lives in a tray copy of its own, so that this process, and the script or
+        // the task waiting for it, ends with the answer.
+        forwarded = win32::StartTrayCopyWith(request);
+        if (forwarded.outcome == win32::Forwarded::Outcome::NoCopy) {
+            win32::ShowOutput(command::kTrayNotStarted, true, request.quiet);
+            return command::kExitRefused;
+        }
     }
-    // No copy runs, so nothing is armed.
-    switch (request.verb) {
-    case CommandVerb::Status:
-        win32::ShowOutput(command::kNothingArmed, false);
-        return command::kExitDone;
-    case CommandVerb::Cancel:
-        return command::kExitNothingToCancel;
-    default:
-        break;
+    if (forwarded.outcome == win32::Forwarded::Outcome::NoAnswer) {
+        win32::ShowOutput(command::kNoAnswer, true, request.quiet);
+        return command::kExitRefused;
     }
-    return request.schedule ? RunHalcyra(instance, &request) : RunOnce(instance, request);
+    if (!forwarded.result.output.empty()) {
+        win32::ShowOutput(forwarded.result.output, false, request.quiet);
+    }
+    return forwarded.result.exitCode;
 }
 
 int Run(HINSTANCE instance) {
@@ -149,12 +175,12 @@ int Run(HINSTANCE instance) {
     case ParsedCommand::Kind::Request:
         return RunCommand(instance, parsed.request);
     case ParsedCommand::Kind::Wrong:
-        win32::ShowOutput(parsed.error + "\n\n" + std::string(command::kUsage), true);
+        win32::ShowOutput(parsed.error + "\n\n" + std::string(command::kUsage), true, parsed.quiet);
         return command::kExitWrongCommandLine;
     case ParsedCommand::Kind::OldMeaning:
         break;
     }
-    return RunHalcyra(instance, nullptr);
+    return RunHalcyra(instance);
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 // actions would end every program of the Wine session.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "HalcyraDriver.h"
 
 namespace halcyra::test {
@@ -61,6 +64,76 @@ Ended RunToEnd(const std::string& arguments, bool withPipe = true,
     return result;
 }
 
+// The exit code of a command line run to its end (STILL_ACTIVE: it had to be ended).
+DWORD ExitCodeOf(std::string line) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &pi)) {
+        return STILL_ACTIVE;
+    }
+    DWORD code = STILL_ACTIVE;
+    if (::WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) {
+        ::GetExitCodeProcess(pi.hProcess, &code);
+    } else {
+        ::TerminateProcess(pi.hProcess, 1);
+    }
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return code;
+}
+
+// Ends every Halcyra main window's process but this one's: tray copies that the program
+// started by itself belong to no test.
+void EndEveryCopy() {
+    for (HWND main : WindowsOf(0, "HalcyraForm", nullptr)) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(main, &pid);
+        if (pid == ::GetCurrentProcessId()) {
+            continue;
+        }
+        if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+            ::TerminateProcess(process, 1);
+            ::WaitForSingleObject(process, 5000);
+            ::CloseHandle(process);
+        }
+    }
+}
+
+// A copy that has stopped answering: a main window whose thread takes no message until the
+// test is done with it.
+class SilentCopy {
+public:
+    SilentCopy() : stop_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+        thread_ = std::thread([this] {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = ::DefWindowProcA;
+            wc.hInstance = ::GetModuleHandleA(nullptr);
+            wc.lpszClassName = "HalcyraForm";
+            ::RegisterClassA(&wc);
+            hwnd_ = ::CreateWindowExA(0, "HalcyraForm", "Halcyra", WS_OVERLAPPEDWINDOW, 0, 0, 100,
+                                      100, nullptr, nullptr, wc.hInstance, nullptr);
+            ::WaitForSingleObject(stop_, INFINITE);
+            ::DestroyWindow(hwnd_);
+        });
+        WaitUntil([&] { return hwnd_.load() != nullptr; });
+    }
+    ~SilentCopy() {
+        ::SetEvent(stop_);
+        thread_.join();
+        ::CloseHandle(stop_);
+    }
+    SilentCopy(const SilentCopy&) = delete;
+    SilentCopy& operator=(const SilentCopy&) = delete;
+    HWND Hwnd() const { return hwnd_; }
+
+private:
+    HANDLE stop_;
+    std::atomic<HWND> hwnd_{nullptr};
+    std::thread thread_;
+};
+
 // The characters of this process's console screen, row after row.
 std::string ConsoleText() {
     const HANDLE out =
@@ -82,7 +155,10 @@ protected:
         ClearStoredState();
         SetSetting("Confirm", "1"); // monitor off and the screen saver never ask anyway
     }
-    void TearDown() override { ClearStoredState(); }
+    void TearDown() override {
+        EndEveryCopy();
+        ClearStoredState();
+    }
 };
 
 TEST_F(CommandLine, ARunningTrayCopyTakesTheScheduleAndAnswersStatusAndCancel) {
@@ -112,18 +188,52 @@ TEST_F(CommandLine, ARunningTrayCopyTakesTheScheduleAndAnswersStatusAndCancel) {
     EXPECT_TRUE(TrayIconPresent(main));
 }
 
-TEST_F(CommandLine, WithNoCopyRunningAnActionEndsWhenDoneAndAScheduleStaysInTheTray) {
+TEST_F(CommandLine, WithNoCopyRunningAnActionEndsWhenDoneAndAScheduleStaysInATrayCopyOfItsOwn) {
     EXPECT_EQ(RunToEnd("/Action MonitorOff /quiet").exitCode, 0u);
     EXPECT_TRUE(WindowsOf(0, "HalcyraForm", nullptr).empty());
     EXPECT_EQ(RunToEnd("/cancel").exitCode, 3u);
 
-    HalcyraProcess armer("/action screensaver /at 23:59");
-    const HWND main = armer.WaitReady(true);
-    ASSERT_NE(main, nullptr);
-    EXPECT_FALSE(::IsWindowVisible(main));
-    EXPECT_EQ(RunToEnd("/status").output, "Screen Saver at 23:59\r\n");
-    EXPECT_EQ(RunToEnd("/cancel").exitCode, 0u);
-    EXPECT_TRUE(armer.Running());
+    // Started by a script, directly or with cmd's "start /wait" as the README shows: it ends
+    // with the tray copy's answer, and the tray copy holds the schedule.
+    const std::string exe = HalcyraExe();
+    const struct {
+        std::string line;
+        const char* status;
+    } rows[] = {
+        {"\"" + exe + "\" /action screensaver /at 23:59", "Screen Saver at 23:59\r\n"},
+        {"cmd /c start /wait \"\" \"" + exe + "\" /action screensaver /at 23:58 /quiet",
+         "Screen Saver at 23:58\r\n"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ExitCodeOf(row.line), 0u) << row.line;
+        const auto copies = WindowsOf(0, "HalcyraForm", "Halcyra");
+        ASSERT_EQ(copies.size(), 1u) << row.line;
+        EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(copies.front()); })) << row.line;
+        EXPECT_FALSE(::IsWindowVisible(copies.front()));
+        EXPECT_EQ(RunToEnd("/status").output, row.status);
+        EXPECT_EQ(RunToEnd("/cancel").exitCode, 0u);
+        EndEveryCopy();
+    }
+}
+
+TEST_F(CommandLine, ACopyThatDoesNotAnswerGetsTheRequestOnlyOnceAndTheCallerEndsWithOne) {
+    const SilentCopy silent;
+    ASSERT_NE(silent.Hwnd(), nullptr);
+    // What the system calls a copy that does not answer: no message taken for five seconds.
+    ASSERT_TRUE(WaitUntil([&] { return ::IsHungAppWindow(silent.Hwnd()) != FALSE; }, 30000));
+    for (const char* line : {"/action monitoroff", "/action screensaver /in 5"}) {
+        const Ended ended = RunToEnd(line);
+        EXPECT_EQ(ended.exitCode, 1u) << line;
+        EXPECT_NE(ended.output.find("The running copy of Halcyra did not answer."),
+                  std::string::npos)
+            << line << ": " << ended.output;
+        // Counted without asking the windows' titles: the silent one would never answer.
+        int mainWindows = 0;
+        for (HWND w = nullptr; (w = ::FindWindowExA(nullptr, w, "HalcyraForm", nullptr));) {
+            ++mainWindows;
+        }
+        EXPECT_EQ(mainWindows, 1) << line << ": no tray copy of its own";
+    }
 }
 
 TEST_F(CommandLine, AWrongCommandLineSaysWhatAndEndsWithTwo) {
@@ -149,6 +259,21 @@ TEST_F(CommandLine, AWrongCommandLineSaysWhatAndEndsWithTwo) {
     });
     EXPECT_EQ(boxed.exitCode, 2u);
     EXPECT_NE(text.find("\"bogus\" is not an action"), std::string::npos) << text;
+
+    // Unattended, as Task Scheduler starts it: no box waits for a click; the exit code answers.
+    for (const char* line : {"/action bogus /quiet", "/quiet /status"}) {
+        bool boxShown = false;
+        const Ended quiet = RunToEnd(line, false, [&](DWORD pid) {
+            HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+            WaitUntil([&] {
+                boxShown = boxShown || !WindowsOf(pid, "#32770", "Halcyra").empty();
+                return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+            });
+            ::CloseHandle(process);
+        });
+        EXPECT_EQ(quiet.exitCode, 2u) << line;
+        EXPECT_FALSE(boxShown) << line;
+    }
 }
 
 } // namespace

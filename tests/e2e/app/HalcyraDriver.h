@@ -205,6 +205,12 @@ public:
     bool Started() const { return started_; }
     DWORD Pid() const { return pi_.dwProcessId; }
     bool Running() const { return ::WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+    // What it ended with; STILL_ACTIVE while it runs.
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        ::GetExitCodeProcess(pi_.hProcess, &code);
+        return code;
+    }
     bool WaitForExit(int milliseconds = 8000) const {
         return ::WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(milliseconds)) ==
                WAIT_OBJECT_0;

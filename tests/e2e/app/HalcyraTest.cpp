@@ -131,6 +131,7 @@ TEST_F(HalcyraEndToEnd, ASecondCopyAnsweredNoLeavesNothingAndYesStartsAnother) {
                   "the icon tray by the clock.  Would you like to start another instance?");
         ::SendMessageA(::GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
         EXPECT_TRUE(second.WaitForExit());
+        EXPECT_EQ(second.ExitCode(), 1u) << "a script that started it sees a refusal";
         EXPECT_TRUE(WindowsOf(second.Pid(), "HalcyraForm", nullptr).empty() || !second.Running());
     }
     HalcyraProcess closed; // a setup closing every copy, this one while it asks

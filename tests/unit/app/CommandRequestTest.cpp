@@ -12,7 +12,7 @@ namespace {
 
 TEST(ParseCommand, ReadsEveryVerbAndRefusesWhatIsWrong) {
     // expect: "" the old meaning; "= " and the request in its plain words; "! " and a part of
-    // the message that says what was wrong.
+    // the message that says what was wrong, after "(quiet) " when /quiet stands on the line.
     // clang-format off
     const struct {
         std::string text;
@@ -46,24 +46,37 @@ TEST(ParseCommand, ReadsEveryVerbAndRefusesWhatIsWrong) {
         {"/action shutdown /at", "! /at needs a time"},
         {"/action shutdown /in 5 /at 10:00", "! only one of /in, /at and /idle"},
         {"/action shutdown /action restart", "! only one of /action, /cancel"},
-        {"/cancel /quiet", "! take no other options"},
+        {"/cancel /quiet", "! (quiet) /cancel, /status and /help take no"},
         {"/in 5", "! Say which action"},
         {"/action shutdown /force", "! \"/force\" is not an option"},
         {"/action shutdown \"", "! \"\" is not an option"},
         {"/action shutdown" + std::string(600, ' '), "! at most 512 characters"},
+        // Unattended even where the line is wrong: no box may wait for a click.
+        {"/action bogus /quiet", "! (quiet) \"bogus\" is not an action"},
+        {"/QUIET /action shutdown /in 0", "! (quiet) /in needs a number"},
+        {"/quiet /quiet /action logoff", "! (quiet) /quiet is given twice."},
+        {"/quiet", "! (quiet) Say which action"},
+        {"/action shutdown /quiet" + std::string(600, ' '), "! (quiet) The command line is too long"},
+        {"/action bogus \"/quiet\"", "! (quiet) \"bogus\""},
+        {"/action bogus /quieter", "! \"bogus\" is not an action"},
     };
     // clang-format on
     for (const auto& row : rows) {
         const ParsedCommand parsed = ParseCommand(row.text);
-        const std::string seen = parsed.kind == ParsedCommand::Kind::OldMeaning ? ""
-                                 : parsed.kind == ParsedCommand::Kind::Request
-                                     ? "= " + CommandText(parsed.request)
-                                     : "! " + parsed.error;
+        const std::string seen =
+            parsed.kind == ParsedCommand::Kind::OldMeaning ? ""
+            : parsed.kind == ParsedCommand::Kind::Request
+                ? "= " + CommandText(parsed.request)
+                : "! " + std::string(parsed.quiet ? "(quiet) " : "") + parsed.error;
         const std::string mark = row.expect.substr(0, 2);
         EXPECT_TRUE(seen.rfind(mark, 0) == 0 &&
                     seen.find(row.expect.substr(mark.size())) != std::string::npos &&
                     seen.empty() == row.expect.empty())
             << row.text << " -> " << seen;
+        EXPECT_EQ(parsed.quiet, parsed.kind == ParsedCommand::Kind::Request
+                                    ? parsed.request.quiet
+                                    : row.expect.find("(quiet)") != std::string::npos)
+            << row.text;
         // What a second copy hands on reads back the same.
         EXPECT_EQ(ParseCommand(CommandText(parsed.request)).request, parsed.request) << row.text;
     }
