@@ -1,5 +1,6 @@
 #pragma once
-// Global hotkey registration, one to one with RegisterHotKey / UnregisterHotKey.
+// Global hotkey registration, one to one with RegisterHotKey / UnregisterHotKey, and the
+// conversion of a stored letter to the code page those calls take its key in.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,9 +16,12 @@ public:
     virtual std::int32_t RegisterHotKey(WindowHandle hwnd, std::int32_t id, std::uint32_t modifiers,
                                         std::uint32_t virtualKey) = 0;
     virtual std::int32_t UnregisterHotKey(WindowHandle hwnd, std::int32_t id) = 0;
-    // A stored letter (UTF-8) in the system's ANSI code page; empty when the page has no such
-    // character.
-    virtual std::string AnsiText(std::string_view utf8) = 0;
+    // The system's ANSI code page: 1252, 65001 where "Use Unicode UTF-8" is on, ...
+    virtual std::uint32_t AnsiCodePage() = 0;
+    // A stored letter (UTF-8) in the ANSI code page, as WideCharToMultiByte makes it with these
+    // flags; with defaultUsed, also whether a character had to be replaced. Empty when the call
+    // fails (a code page refuses flags or the question it cannot answer).
+    virtual std::string AnsiText(std::string_view utf8, std::uint32_t flags, bool* defaultUsed) = 0;
 };
 
 } // namespace halcyra

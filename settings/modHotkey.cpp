@@ -5,7 +5,40 @@
 namespace halcyra {
 
 namespace {
+
 const std::string kEmptySlot;
+
+constexpr std::uint32_t kNoBestFitChars = 0x400; // WC_NO_BEST_FIT_CHARS
+constexpr std::uint32_t kUtf7 = 65000;
+constexpr std::uint32_t kUtf8 = 65001;
+
+bool IsAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::string modHotkey::AnsiLetter(const std::string& letter) {
+    // Every ANSI code page keeps ASCII as it is: no conversion that could fail.
+    if (IsAscii(letter)) {
+        return letter;
+    }
+    // Stored as UTF-8: a hand-edited "Ä" is two bytes there and one in most ANSI code pages.
+    // UTF-8 and UTF-7 hold every letter, and refuse both the no-best-fit flag and the "default
+    // used" question.
+    const std::uint32_t page = api_.AnsiCodePage();
+    if (page == kUtf8 || page == kUtf7) {
+        return api_.AnsiText(letter, 0, nullptr);
+    }
+    // No best fit: "Ł" must not quietly become the hotkey of "L".
+    bool defaulted = false;
+    std::string ansi = api_.AnsiText(letter, kNoBestFitChars, &defaulted);
+    return defaulted ? std::string() : ansi;
 }
 
 modHotkey::modHotkey(IHotkeyApi& api, ISettingsStore& settings) : api_(api), settings_(settings) {}
@@ -42,8 +75,7 @@ void modHotkey::LoadHotkeys() {
         if (letter == settings::kHotkeyNone) {
             continue;
         }
-        // Stored as UTF-8: a hand-edited "Ä" is two bytes there and one in the ANSI code page.
-        const std::string ansi = api_.AnsiText(letter);
+        const std::string ansi = AnsiLetter(letter);
         if (ansi.size() != 1) {
             continue;
         }

@@ -48,6 +48,9 @@ public:
     std::vector<RefusedHotkey> TakeUnreportedRefusals();
 
 private:
+    // The stored letter in the ANSI code page, as RegisterHotKey takes its key; empty when the
+    // page has no such character.
+    std::string AnsiLetter(const std::string& letter);
     // Every store into the table goes through here: ids outside 1..kSlots are dropped.
     void StoreSlot(std::int32_t id, std::string_view actionName);
 

@@ -62,9 +62,29 @@ int SmallIconSize(int dpi) {
     return ::GetSystemMetrics(SM_CXSMICON);
 }
 
+// Since Windows 10 (1607), as above.
+BoundProc<UINT(WINAPI*)(HWND)> getDpiForWindow{"user32.dll", "GetDpiForWindow"};
+
+int SystemDensity() {
+    const int dpi = ::GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
+    return dpi > 0 ? dpi : 96;
+}
+
+int OwnDensity(HWND window) {
+    auto forWindow = getDpiForWindow.get();
+    return forWindow && window ? static_cast<int>(forWindow(window)) : 0;
+}
+
+// The notification area draws at the taskbar's density, whichever screen the window is on.
+int TaskbarDensity() {
+    const int dpi = OwnDensity(::FindWindowA("Shell_TrayWnd", nullptr));
+    return dpi > 0 ? dpi : SystemDensity();
+}
+
 } // namespace
 
-Win32MainWindow::Win32MainWindow(HINSTANCE instance) : instance_(instance) {}
+Win32MainWindow::Win32MainWindow(HINSTANCE instance, DensityOfWindow densityOf)
+    : instance_(instance), densityOf_(densityOf ? densityOf : OwnDensity) {}
 
 Win32MainWindow::~Win32MainWindow() = default;
 
@@ -76,14 +96,12 @@ bool Win32MainWindow::Create(HalcyraForm& form) {
     form_ = &form;
     holdsHotkeyMessage_ = ::RegisterWindowMessageA(Win32ProgramInfo::kHoldsHotkeyMessage);
     startShow_ = StartShowFromStartupInfo();
-    dpi_ = ::GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSX);
-    if (dpi_ <= 0) {
-        dpi_ = 96;
-    }
+    dpi_ = SystemDensity();
+    trayDpi_ = TaskbarDensity();
 
     bigIcon_.reset(LoadIconSized(instance_, IDI_HALCYRA, ::GetSystemMetrics(SM_CXICON)));
     smallIcon_.reset(LoadIconSized(instance_, IDI_HALCYRA, ::GetSystemMetrics(SM_CXSMICON)));
-    trayImage_.reset(LoadIconSized(instance_, IDI_HALCYRA_TRAY, SmallIconSize(dpi_)));
+    trayImage_.reset(LoadIconSized(instance_, IDI_HALCYRA_TRAY, SmallIconSize(trayDpi_)));
 
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -109,6 +127,12 @@ bool Win32MainWindow::Create(HalcyraForm& form) {
         return false;
     }
     menu.release(); // the window's now: destroyed with it
+    // Born on a screen whose scale differs from the system's, the window gets no WM_DPICHANGED:
+    // it takes its own density as soon as it has one, before anything is laid out.
+    if (const int own = densityOf_(window_.get()); own > 0) {
+        dpi_ = own;
+    }
+    windowImage_.reset(LoadIconSized(instance_, IDI_HALCYRA_TRAY, SmallIconSize(dpi_)));
     FitClientArea();
     return true;
 }
@@ -213,15 +237,15 @@ void Win32MainWindow::LayOutControls() {
     }
     font_ = std::move(font); // the old font goes only when no control holds it any more
     ::SendDlgItemMessageA(window_.get(), ID_HALCYRAIMAGE, STM_SETICON,
-                          reinterpret_cast<WPARAM>(trayImage_.get()), 0);
+                          reinterpret_cast<WPARAM>(windowImage_.get()), 0);
 }
 
 // The window moved to a screen of another density: the suggested frame, then everything the
-// window draws, laid out and loaded again at the new scale; the tray shows the new image.
+// window draws, laid out and loaded again at the new scale.
 void Win32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     dpi_ = dpi > 0 ? dpi : 96;
     unique_hicon image(LoadIconSized(instance_, IDI_HALCYRA_TRAY, SmallIconSize(dpi_)));
-    std::swap(image, trayImage_);
+    std::swap(image, windowImage_);
     ::SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top,
                    suggested.right - suggested.left, suggested.bottom - suggested.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
@@ -229,10 +253,23 @@ void Win32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     if (controlsMade_) {
         LayOutControls();
     }
+    // image, the old picture, goes now that the window no longer shows it.
+    FollowTaskbarDensity();
+}
+
+// The tray picture changes only when the taskbar's own density does (its screen was rescaled).
+void Win32MainWindow::FollowTaskbarDensity() {
+    const int dpi = TaskbarDensity();
+    if (dpi == trayDpi_) {
+        return;
+    }
+    trayDpi_ = dpi;
+    unique_hicon image(LoadIconSized(instance_, IDI_HALCYRA_TRAY, SmallIconSize(trayDpi_)));
+    std::swap(image, trayImage_);
     if (CSystrayIcon* icon = form_->SysIcon()) {
         icon->IconHandle(HalcyraImagePicture());
     }
-    // image, the old picture, goes now that neither the window nor the tray shows it.
+    // image, the old picture, goes now that the tray no longer shows it.
 }
 
 void Win32MainWindow::Discard() {

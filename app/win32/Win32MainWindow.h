@@ -17,7 +17,10 @@ class Win32MainWindow final : public IMainWindowView {
 public:
     static constexpr const char* kClassName = "HalcyraForm";
 
-    explicit Win32MainWindow(HINSTANCE instance);
+    // Where the window reads its own density (0: none known); a test stands in for a monitor
+    // of another scale. By default the system's answer, where it has one per monitor.
+    using DensityOfWindow = int (*)(HWND);
+    explicit Win32MainWindow(HINSTANCE instance, DensityOfWindow densityOf = nullptr);
     ~Win32MainWindow() override;
     Win32MainWindow(const Win32MainWindow&) = delete;
     Win32MainWindow& operator=(const Win32MainWindow&) = delete;
@@ -59,14 +62,17 @@ private:
     void LayOutControls();
     void FitClientArea();
     void OnDpiChanged(int dpi, const RECT& suggested);
+    void FollowTaskbarDensity();
     int Pixels(int twips) const;
     void PlaceScheduleRow();
     void OnSchedule(WORD id);
 
     HINSTANCE instance_;
+    DensityOfWindow densityOf_;
     HalcyraForm* form_ = nullptr;
     UINT holdsHotkeyMessage_ = 0; // a second copy's question
-    int dpi_ = 96;
+    int dpi_ = 96;                // the window's
+    int trayDpi_ = 96;            // the taskbar's, which the tray picture follows
     StartShow startShow_ = StartShow::Normal;
     // A start in the tray may never show the window: its controls, their theme and font are
     // made when it is first shown. Until then the boxes' values are kept here.
@@ -77,6 +83,7 @@ private:
     unique_hfont font_;
     unique_hicon bigIcon_;
     unique_hicon smallIcon_;
+    unique_hicon windowImage_; // the picture in the window
     unique_hicon trayImage_;
     // Last, so that it goes first: its class and controls use the icons and the font.
     unique_hwnd window_;

@@ -3,6 +3,8 @@
 
 #include "dialogs/win32/AboutDialog.h"
 
+#include <utility>
+
 #include "common/win32/ResourceIds.h"
 #include "dialogs/MakerAddresses.h"
 #include "common/win32/AccessibleControls.h"
@@ -132,6 +134,14 @@ INT_PTR AboutDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lPa
     case WM_PAINT:
         Form_Paint();
         return TRUE;
+    case WM_DPICHANGED:
+        // The dialog manager scales what it made; the links' font is ours to make again, after
+        // it has done so.
+        ::PostMessageA(hwnd_, kRemakeFonts, LOWORD(wParam), 0);
+        return FALSE;
+    case kRemakeFonts:
+        MakeLinkFont(static_cast<int>(wParam));
+        return TRUE;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
         // A high-contrast theme switched on or off: every colour is chosen again at repaint.
@@ -156,24 +166,11 @@ INT_PTR AboutDialog::Form_Initialize() {
         reinterpret_cast<WPARAM>(::LoadIconA(module, MAKEINTRESOURCEA(IDI_ABOUT_PICTURE))), 0);
     hand_ = ::LoadCursorA(module, MAKEINTRESOURCEA(IDC_HAND_POINTER));
 
-    linkFont_ = DeriveDialogFont(hwnd_, 0, true);
+    fontBase_ = ReadDialogFont(hwnd_);
+    MakeLinkFont(fontBase_.dpi);
     HWND tooltips = CreateTooltips(hwnd_);
-    const WindowDC dc(hwnd_);
-    const SelectedObject measuringFont(dc.get(), linkFont_.get());
     for (int id : kLinkIds) {
-        HWND link = Item(id);
-        ::SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
-        // Shrink the label to its text, so the hand shows over the words only.
-        char text[128] = {};
-        const int length = ::GetWindowTextA(link, text, sizeof text);
-        SIZE extent{};
-        RECT box{};
-        ::GetTextExtentPoint32A(dc.get(), text, length, &extent);
-        ::GetWindowRect(link, &box);
-        // Two pixels more hold the focus cue's right edge clear of the last letter.
-        ::SetWindowPos(link, nullptr, 0, 0, extent.cx + 3, box.bottom - box.top,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        comctl::SetWindowSubclass(link, LinkProcedure, static_cast<UINT_PTR>(id),
+        comctl::SetWindowSubclass(Item(id), LinkProcedure, static_cast<UINT_PTR>(id),
                                   reinterpret_cast<DWORD_PTR>(this));
     }
     // Each tool tip keeps a copy of its text.
@@ -183,6 +180,28 @@ INT_PTR AboutDialog::Form_Initialize() {
     DescribeControls(hwnd_, kAccessible);
     form_->Form_Load();
     return TRUE; // the focus goes to OK, the first tab stop
+}
+
+// The links' underlined font at a density, each label shrunk to its text at that size, so the
+// hand shows over the words only.
+void AboutDialog::MakeLinkFont(int dpi) {
+    unique_hfont font = DeriveDialogFont(fontBase_, dpi, 0, true);
+    const WindowDC dc(hwnd_);
+    const SelectedObject measuringFont(dc.get(), font.get());
+    for (int id : kLinkIds) {
+        HWND link = Item(id);
+        ::SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        char text[128] = {};
+        const int length = ::GetWindowTextA(link, text, sizeof text);
+        SIZE extent{};
+        RECT box{};
+        ::GetTextExtentPoint32A(dc.get(), text, length, &extent);
+        ::GetWindowRect(link, &box);
+        // Two pixels more hold the focus cue's right edge clear of the last letter.
+        ::SetWindowPos(link, nullptr, 0, 0, extent.cx + 3, box.bottom - box.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    linkFont_ = std::move(font); // the old one goes once no label holds it
 }
 
 void AboutDialog::Form_Command(int id, int code) {

@@ -6,6 +6,7 @@
 #include "common/win32/UniqueHandle.h"
 #include "common/win32/WindowProcedure.h"
 #include "dialogs/frmAbout.h"
+#include "dialogs/win32/DialogControls.h"
 #include "dialogs/win32/Win32FileExists.h"
 #include "dialogs/win32/Win32MessageBox.h"
 #include "dialogs/win32/Win32ProgramRunner.h"
@@ -36,6 +37,10 @@ private:
     bool Form_SetCursor(HWND over, int hitTest);
     void Form_Paint();
     void Link_MouseMove(int id);
+    void MakeLinkFont(int dpi);
+
+    // Posted on a density change, with the new density.
+    static constexpr UINT kRemakeFonts = WM_APP + 1;
     HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
 
     HWND hwnd_ = nullptr;
@@ -45,6 +50,7 @@ private:
     Win32ProgramRunner programs_;
     Win32MessageBox messages_;
     std::optional<dialogs::frmAbout> form_;
+    DialogFontBase fontBase_{};
     unique_hfont linkFont_;
     HCURSOR hand_ = nullptr;
 };

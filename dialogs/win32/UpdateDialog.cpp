@@ -10,6 +10,7 @@
 #include "dialogs/win32/DialogIds.h"
 
 #include <string>
+#include <utility>
 
 namespace halcyra::win32 {
 
@@ -33,9 +34,8 @@ LRESULT CALLBACK NeverDefaultButton(HWND button, UINT message, WPARAM wParam, LP
 
 INT_PTR UpdateDialog::Form_Initialize() {
     form_.emplace(reinterpret_cast<WindowHandle>(hwnd_), *this, shell_);
-    versionFont_ = DeriveDialogFont(hwnd_, 18, false);
-    ::SendDlgItemMessageA(hwnd_, IDC_UPDATE_VERSION, WM_SETFONT,
-                          reinterpret_cast<WPARAM>(versionFont_.get()), FALSE);
+    fontBase_ = ReadDialogFont(hwnd_);
+    MakeVersionFont(fontBase_.dpi);
     for (int id : {IDC_UPDATE_CHECK, IDC_UPDATE_CLOSE}) {
         comctl::SetWindowSubclass(::GetDlgItem(hwnd_, id), NeverDefaultButton, 0, 0);
     }
@@ -46,10 +46,25 @@ INT_PTR UpdateDialog::Form_Initialize() {
     return TRUE;
 }
 
+void UpdateDialog::MakeVersionFont(int dpi) {
+    unique_hfont font = DeriveDialogFont(fontBase_, dpi, 18, false);
+    ::SendDlgItemMessageA(hwnd_, IDC_UPDATE_VERSION, WM_SETFONT,
+                          reinterpret_cast<WPARAM>(font.get()), TRUE);
+    versionFont_ = std::move(font); // the old one goes once the label holds the new one
+}
+
 INT_PTR UpdateDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         return Form_Initialize();
+    case WM_DPICHANGED:
+        // The dialog manager scales what it made; the large font is ours to make again, after
+        // it has done so.
+        ::PostMessageA(hwnd_, kRemakeFonts, LOWORD(wParam), 0);
+        return FALSE;
+    case kRemakeFonts:
+        MakeVersionFont(static_cast<int>(wParam));
+        return TRUE;
     case WM_COMMAND:
         // IDOK (Enter) and IDCANCEL (Escape) come from the keyboard only: neither button is the
         // default or the cancel button, so both keys do nothing.

@@ -8,6 +8,8 @@
 
 namespace halcyra::win32 {
 
+Win32HotkeyApi::Win32HotkeyApi() : codePage_(::GetACP()) {}
+
 std::int32_t Win32HotkeyApi::RegisterHotKey(WindowHandle hwnd, std::int32_t id,
                                             std::uint32_t modifiers, std::uint32_t virtualKey) {
     const BOOL ok = ::RegisterHotKey(reinterpret_cast<HWND>(hwnd), id, modifiers, virtualKey);
@@ -25,22 +27,32 @@ std::int32_t Win32HotkeyApi::UnregisterHotKey(WindowHandle hwnd, std::int32_t id
     return ::UnregisterHotKey(reinterpret_cast<HWND>(hwnd), id);
 }
 
-std::string Win32HotkeyApi::AnsiText(std::string_view utf8) {
+std::string Win32HotkeyApi::AnsiText(std::string_view utf8, std::uint32_t flags,
+                                     bool* defaultUsed) {
     const std::wstring wide = Widen(utf8);
     if (wide.empty()) {
         return {};
     }
-    // No best fit: "Ł" must not quietly become the hotkey of "L".
     BOOL defaulted = FALSE;
+    BOOL* used = defaultUsed ? &defaulted : nullptr;
     const int length = static_cast<int>(wide.size());
-    const int count = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length,
-                                            nullptr, 0, nullptr, &defaulted);
-    std::string ansi(static_cast<std::size_t>(count > 0 ? count : 0), '\0');
-    if (count > 0) {
-        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, ansi.data(), count,
-                              nullptr, &defaulted);
+    const int count =
+        ::WideCharToMultiByte(codePage_, flags, wide.data(), length, nullptr, 0, nullptr, used);
+    if (count <= 0) {
+        // The letter becomes no hotkey; a developer can see why.
+        const std::string text = "Halcyra: WideCharToMultiByte to code page " +
+                                 std::to_string(codePage_) + " with flags " +
+                                 std::to_string(flags) + " failed with " +
+                                 std::to_string(::GetLastError()) + "\n";
+        ::OutputDebugStringA(text.c_str());
+        return {};
     }
-    return defaulted ? std::string() : ansi;
+    std::string ansi(static_cast<std::size_t>(count), '\0');
+    ::WideCharToMultiByte(codePage_, flags, wide.data(), length, ansi.data(), count, nullptr, used);
+    if (defaultUsed) {
+        *defaultUsed = defaulted != FALSE;
+    }
+    return ansi;
 }
 
 } // namespace halcyra::win32

@@ -70,11 +70,32 @@ public:
         log_.push_back("unregister " + std::to_string(hwnd) + " " + std::to_string(id));
         return ours_.erase({hwnd, id}) ? 1 : 0;
     }
-    // Code page 1252 as far as tests need it: ASCII and "Ä".
-    std::string AnsiText(std::string_view utf8) override {
+    // The ANSI code page and WideCharToMultiByte as Windows documents them for it: 1252 as far
+    // as tests need (ASCII and "Ä"), or 65001 ("Use Unicode UTF-8"), whose text is the UTF-8
+    // itself and which refuses every flag but WC_ERR_INVALID_CHARS and the "default used"
+    // question. The conversions asked for are kept apart from the shared log.
+    std::uint32_t codePage = 1252;
+    std::vector<std::string> conversions; // "letter flags [used]"
+    std::uint32_t AnsiCodePage() override { return codePage; }
+    std::string AnsiText(std::string_view utf8, std::uint32_t flags, bool* defaultUsed) override {
+        conversions.push_back(std::string(utf8) + " " + std::to_string(flags) +
+                              (defaultUsed ? " used" : ""));
+        constexpr std::uint32_t kErrInvalidChars = 0x80, kNoBestFit = 0x400;
+        if (codePage == 65001) {
+            const bool refused = (flags & ~kErrInvalidChars) != 0 || defaultUsed != nullptr;
+            return refused ? std::string() : std::string(utf8);
+        }
         const bool ascii =
             std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; });
-        return utf8 == "\xC3\x84" ? "\xC4" : ascii ? std::string(utf8) : std::string();
+        const bool known = ascii || utf8 == "\xC3\x84";
+        const bool exact = (flags & kNoBestFit) != 0;
+        if (defaultUsed) {
+            *defaultUsed = !known && exact;
+        }
+        if (!known) { // the default character, or a best fit as Windows gives "Ł" one
+            return exact ? "?" : "L";
+        }
+        return utf8 == "\xC3\x84" ? "\xC4" : std::string(utf8);
     }
 
 private:

@@ -47,7 +47,9 @@ struct RealWindow {
                                            registry, notify, hotkeys, win32::SubclassModule()}};
 
     explicit RealWindow(const std::string& arguments = "",
-                        const std::function<void(RealWindow&)>& arrange = {}) {
+                        const std::function<void(RealWindow&)>& arrange = {},
+                        win32::Win32MainWindow::DensityOfWindow densityOf = nullptr)
+        : window(::GetModuleHandleA(nullptr), densityOf) {
         program.arguments = arguments;
         if (arrange) {
             arrange(*this);
@@ -218,96 +220,111 @@ int ImageWidth(HICON icon) {
     return bitmap.bmWidth;
 }
 
-// At the screen's density, then moved to screens of 144 and 192 dots per inch: the window is laid
-// out as a start at that density lays it out, and the tray shows the small icon of that density.
+// Born on the screen or on a second screen of 144 dots per inch (where no WM_DPICHANGED
+// comes), then moved to screens of 144 and 192: the window is laid out as a start at that
+// density lays it out and shows its picture at that size; the tray's picture keeps the
+// taskbar's density.
+int BornAt144(HWND) {
+    return 144;
+}
+
 TEST(MainWindowLayout, ClientAreaAndControlsStandAtTheirTwipsPositions) {
-    RealWindow w;
-    ASSERT_TRUE(w.created);
     HDC screen = ::GetDC(nullptr);
     const int screenDpi = ::GetDeviceCaps(screen, LOGPIXELSX);
     ::ReleaseDC(nullptr, screen);
-    for (const auto& [dpi, trayImage] :
-         {std::pair{screenDpi, screenDpi * 16 / 96}, std::pair{144, 24}, std::pair{192, 32}}) {
-        SCOPED_TRACE("DPI " + std::to_string(dpi));
-        const auto px = [dpi](int twips) { return ::MulDiv(twips, dpi, 1440); };
-        if (dpi != screenDpi) {
-            RECT frame{0, 0, px(5010), px(1530)};
-            ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongA(w.Hwnd(), GWL_STYLE)),
-                                 TRUE, 0);
-            ::OffsetRect(&frame, 40, 30);
-            ::SendMessageA(w.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                           reinterpret_cast<LPARAM>(&frame));
-            RECT placed{};
-            ::GetWindowRect(w.Hwnd(), &placed);
-            EXPECT_EQ(placed.left, frame.left) << "at the suggested place";
-            EXPECT_EQ(placed.top, frame.top);
-        }
-        EXPECT_EQ(ImageWidth(reinterpret_cast<HICON>(w.window.HalcyraImagePicture())), trayImage);
-        EXPECT_EQ(w.form.SysIcon()->IconHandle(), w.window.HalcyraImagePicture());
-
-        RECT client{};
-        ::GetClientRect(w.Hwnd(), &client);
-        EXPECT_EQ(client.right, px(5010));
-        EXPECT_EQ(client.bottom, px(1530));
-
-        const LONG style = ::GetWindowLongA(w.Hwnd(), GWL_STYLE);
-        EXPECT_TRUE(style & WS_MINIMIZEBOX);
-        EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-        EXPECT_FALSE(style & WS_THICKFRAME) << "fixed border";
-
-        const struct {
-            int id;
-            const char* caption;
-            int left, top, width, height;
-        } controls[] = {
-            {ID_CHECK1, "Startup on system startup", 120, 120, 3015, 255},
-            {ID_CHECKREQUEST,
-             "Request confirmation before shutting down, restarting, standing by, logging of, or "
-             "hibernating.",
-             120, 480, 2895, 855},
-            {ID_COMMANDABOUT, "A&bout", 3360, 0, 1575, 375},
-            {ID_COMMANDOPTIONS, "O&ptions", 3360, 360, 1575, 375},
-            {ID_COMMANDMINIMIZE, "&Minimize", 3360, 720, 1575, 375},
-            {ID_COMMANDUPDATES, "Check for &Updates", 3360, 1080, 1575, 375},
-            {ID_HALCYRAIMAGE, "", 3120, 1080, 240, 240},
-        };
-        for (const auto& c : controls) {
-            SCOPED_TRACE(c.id);
-            HWND control = ::GetDlgItem(w.Hwnd(), c.id);
-            ASSERT_NE(control, nullptr);
-            RECT r{};
-            ::GetWindowRect(control, &r);
-            ::MapWindowPoints(nullptr, w.Hwnd(), reinterpret_cast<POINT*>(&r), 2);
-            EXPECT_EQ(r.left, px(c.left));
-            EXPECT_EQ(r.top, px(c.top));
-            if (c.id != ID_HALCYRAIMAGE) { // the picture takes the icon's own size
-                EXPECT_EQ(r.right - r.left, px(c.width));
-                EXPECT_EQ(r.bottom - r.top, px(c.height));
+    const int taskbarImage = screenDpi * 16 / 96;
+    for (const auto& [bornAt, densityOf] :
+         {std::pair<int, win32::Win32MainWindow::DensityOfWindow>{screenDpi, nullptr},
+          std::pair<int, win32::Win32MainWindow::DensityOfWindow>{144, BornAt144}}) {
+        RealWindow w("", {}, densityOf);
+        ASSERT_TRUE(w.created);
+        for (const int dpi : {bornAt, 144, 192}) {
+            SCOPED_TRACE("born at " + std::to_string(bornAt) + ", DPI " + std::to_string(dpi));
+            const auto px = [dpi](int twips) { return ::MulDiv(twips, dpi, 1440); };
+            if (dpi != bornAt) {
+                RECT frame{0, 0, px(5010), px(1530)};
+                ::AdjustWindowRectEx(
+                    &frame, static_cast<DWORD>(::GetWindowLongA(w.Hwnd(), GWL_STYLE)), TRUE, 0);
+                ::OffsetRect(&frame, 40, 30);
+                ::SendMessageA(w.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                               reinterpret_cast<LPARAM>(&frame));
+                RECT placed{};
+                ::GetWindowRect(w.Hwnd(), &placed);
+                EXPECT_EQ(placed.left, frame.left) << "at the suggested place";
+                EXPECT_EQ(placed.top, frame.top);
             }
-            char text[256] = {};
-            ::GetWindowTextA(control, text, sizeof text);
-            EXPECT_STREQ(text, c.caption);
-            if (c.id != ID_HALCYRAIMAGE) {
-                LOGFONTA font{};
-                ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)),
-                             sizeof font, &font);
-                EXPECT_STREQ(font.lfFaceName, "Tahoma");
-                EXPECT_EQ(font.lfHeight, -::MulDiv(825, dpi, 7200));
-                EXPECT_EQ(font.lfWeight, FW_NORMAL);
-            }
-        }
-        EXPECT_NE(::SendDlgItemMessageA(w.Hwnd(), ID_HALCYRAIMAGE, STM_GETICON, 0, 0), 0);
+            EXPECT_EQ(ImageWidth(reinterpret_cast<HICON>(w.window.HalcyraImagePicture())),
+                      taskbarImage);
+            EXPECT_EQ(w.form.SysIcon()->IconHandle(), w.window.HalcyraImagePicture());
+            EXPECT_EQ(ImageWidth(reinterpret_cast<HICON>(
+                          ::SendDlgItemMessageA(w.Hwnd(), ID_HALCYRAIMAGE, STM_GETICON, 0, 0))),
+                      dpi * 16 / 96);
 
-        // Tab order: the two boxes, then the four buttons.
-        std::vector<int> order;
-        HWND at = ::GetDlgItem(w.Hwnd(), ID_CHECK1);
-        for (int i = 0; i < 6; ++i) {
-            order.push_back(::GetDlgCtrlID(at));
-            at = ::GetNextDlgTabItem(w.Hwnd(), at, FALSE);
+            RECT client{};
+            ::GetClientRect(w.Hwnd(), &client);
+            EXPECT_EQ(client.right, px(5010));
+            EXPECT_EQ(client.bottom, px(1530));
+
+            const LONG style = ::GetWindowLongA(w.Hwnd(), GWL_STYLE);
+            EXPECT_TRUE(style & WS_MINIMIZEBOX);
+            EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+            EXPECT_FALSE(style & WS_THICKFRAME) << "fixed border";
+
+            const struct {
+                int id;
+                const char* caption;
+                int left, top, width, height;
+            } controls[] = {
+                {ID_CHECK1, "Startup on system startup", 120, 120, 3015, 255},
+                {ID_CHECKREQUEST,
+                 "Request confirmation before shutting down, restarting, standing by, logging of, "
+                 "or "
+                 "hibernating.",
+                 120, 480, 2895, 855},
+                {ID_COMMANDABOUT, "A&bout", 3360, 0, 1575, 375},
+                {ID_COMMANDOPTIONS, "O&ptions", 3360, 360, 1575, 375},
+                {ID_COMMANDMINIMIZE, "&Minimize", 3360, 720, 1575, 375},
+                {ID_COMMANDUPDATES, "Check for &Updates", 3360, 1080, 1575, 375},
+                {ID_HALCYRAIMAGE, "", 3120, 1080, 240, 240},
+            };
+            for (const auto& c : controls) {
+                SCOPED_TRACE(c.id);
+                HWND control = ::GetDlgItem(w.Hwnd(), c.id);
+                ASSERT_NE(control, nullptr);
+                RECT r{};
+                ::GetWindowRect(control, &r);
+                ::MapWindowPoints(nullptr, w.Hwnd(), reinterpret_cast<POINT*>(&r), 2);
+                EXPECT_EQ(r.left, px(c.left));
+                EXPECT_EQ(r.top, px(c.top));
+                if (c.id != ID_HALCYRAIMAGE) { // the picture takes the icon's own size
+                    EXPECT_EQ(r.right - r.left, px(c.width));
+                    EXPECT_EQ(r.bottom - r.top, px(c.height));
+                }
+                char text[256] = {};
+                ::GetWindowTextA(control, text, sizeof text);
+                EXPECT_STREQ(text, c.caption);
+                if (c.id != ID_HALCYRAIMAGE) {
+                    LOGFONTA font{};
+                    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0)),
+                                 sizeof font, &font);
+                    EXPECT_STREQ(font.lfFaceName, "Tahoma");
+                    EXPECT_EQ(font.lfHeight, -::MulDiv(825, dpi, 7200));
+                    EXPECT_EQ(font.lfWeight, FW_NORMAL);
+                }
+            }
+            EXPECT_NE(::SendDlgItemMessageA(w.Hwnd(), ID_HALCYRAIMAGE, STM_GETICON, 0, 0), 0);
+
+            // Tab order: the two boxes, then the four buttons.
+            std::vector<int> order;
+            HWND at = ::GetDlgItem(w.Hwnd(), ID_CHECK1);
+            for (int i = 0; i < 6; ++i) {
+                order.push_back(::GetDlgCtrlID(at));
+                at = ::GetNextDlgTabItem(w.Hwnd(), at, FALSE);
+            }
+            EXPECT_EQ(order,
+                      (std::vector<int>{ID_CHECK1, ID_CHECKREQUEST, ID_COMMANDABOUT,
+                                        ID_COMMANDOPTIONS, ID_COMMANDMINIMIZE, ID_COMMANDUPDATES}));
         }
-        EXPECT_EQ(order,
-                  (std::vector<int>{ID_CHECK1, ID_CHECKREQUEST, ID_COMMANDABOUT, ID_COMMANDOPTIONS,
-                                    ID_COMMANDMINIMIZE, ID_COMMANDUPDATES}));
     }
 }
 

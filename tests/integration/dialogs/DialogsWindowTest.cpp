@@ -15,6 +15,7 @@
 
 #include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <thread>
 
@@ -118,6 +119,27 @@ protected:
         return font;
     }
 
+    // Sends the dialog to a screen of 144 dots per inch and waits for the fonts it makes itself
+    // to be made again at that density.
+    struct FontAt144 {
+        int id;
+        LONG height;
+        bool underlined;
+    };
+    static void ExpectFontsFollowTheDensity(HWND dialog, std::initializer_list<FontAt144> fonts) {
+        RECT frame{};
+        ::GetWindowRect(dialog, &frame);
+        ::SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                       reinterpret_cast<LPARAM>(&frame));
+        for (const FontAt144& f : fonts) {
+            HWND control = ::GetDlgItem(dialog, f.id);
+            EXPECT_TRUE(WaitUntil([&] { return FontOf(control).lfHeight == f.height; }))
+                << f.id << ": " << FontOf(control).lfHeight;
+            EXPECT_STREQ(FontOf(control).lfFaceName, "Tahoma") << f.id;
+            EXPECT_EQ(FontOf(control).lfUnderline != 0, f.underlined) << f.id;
+        }
+    }
+
     static HWND FocusOf(HWND dialog) {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
@@ -162,6 +184,15 @@ TEST_F(DialogsWindow, AboutShowsItsTextsFontsAndPictures) {
             EXPECT_EQ(LinkColour(about, id), kBlue) << id;
         }
         EXPECT_EQ(LinkColour(about, IDC_ABOUT_DESCRIPTION), 0u);
+        // Moved to a screen of 144 dots per inch: the links' font is made again at that size,
+        // and each label still fits its words.
+        RECT link{};
+        ::GetWindowRect(::GetDlgItem(about, IDC_ABOUT_EMAIL), &link);
+        const LONG width = link.right - link.left;
+        ExpectFontsFollowTheDensity(about, {{IDC_ABOUT_EMAIL, ::MulDiv(-11, 144, 96), true},
+                                            {IDC_ABOUT_UPDATE, ::MulDiv(-11, 144, 96), true}});
+        ::GetWindowRect(::GetDlgItem(about, IDC_ABOUT_EMAIL), &link);
+        EXPECT_GT(link.right - link.left, width * 5 / 4) << "measured at the new size";
         EXPECT_TRUE(::SendDlgItemMessageA(about, IDC_ABOUT_PICICON, STM_GETICON, 0, 0));
         EXPECT_TRUE(::SendDlgItemMessageA(about, IDC_ABOUT_PICTURE1, STM_GETICON, 0, 0));
         EXPECT_NE(::SendDlgItemMessageA(about, IDC_ABOUT_PICICON, STM_GETICON, 0, 0),
@@ -390,6 +421,7 @@ TEST_F(DialogsWindow, UpdateShowsItsTextsAndVersionFont) {
         EXPECT_STREQ(big.lfFaceName, "Tahoma");
         EXPECT_EQ(big.lfHeight, -24); // 18 points at 96 dots per inch
         EXPECT_EQ(FontOf(::GetDlgItem(update, IDC_UPDATE_LABEL1)).lfHeight, -11);
+        ExpectFontsFollowTheDensity(update, {{IDC_UPDATE_VERSION, -36, false}});
         // The version sits at the top right, the note under the check button.
         RECT client{}, version{}, check{}, note{};
         ::GetClientRect(update, &client);

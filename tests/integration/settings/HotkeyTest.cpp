@@ -49,5 +49,35 @@ TEST(SettingsRealHotkeys, LoadRegistersForTheWindowAndUnregisterAllReleases) {
     ::DestroyWindow(window);
 }
 
+// The conversion as the module asks for it, for ANSI code pages the system's cannot be set to
+// under test.
+TEST(SettingsRealHotkeys, LettersConvertToTheCodePageWithTheFlagsGiven) {
+    EXPECT_EQ(win32::Win32HotkeyApi().AnsiCodePage(), ::GetACP());
+    struct Row {
+        std::uint32_t codePage;
+        const char* letter; // UTF-8, as stored
+        std::uint32_t flags;
+        bool asks; // whether a default character was used
+        const char* ansi;
+        bool defaulted;
+    };
+    const Row rows[] = {
+        {1252, "\xC3\x84", WC_NO_BEST_FIT_CHARS, true, "\xC4", false}, // "Ä"
+        {1252, "\xC5\x81", WC_NO_BEST_FIT_CHARS, true, "?", true},     // "Ł"
+        {1250, "\xC5\x81", WC_NO_BEST_FIT_CHARS, true, "\xA3", false}, // ... where the page has it
+        {65001, "\xC3\x84", 0, false, "\xC3\x84", false},              // "Use Unicode UTF-8"
+        {65001, "\xE2\x82\xAC", 0, false, "\xE2\x82\xAC", false},      // "€"
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.codePage) + " " + row.letter);
+        win32::Win32HotkeyApi api(row.codePage);
+        bool defaulted = !row.defaulted;
+        EXPECT_EQ(api.AnsiText(row.letter, row.flags, row.asks ? &defaulted : nullptr), row.ansi);
+        if (row.asks) {
+            EXPECT_EQ(defaulted, row.defaulted);
+        }
+    }
+}
+
 } // namespace
 } // namespace halcyra::test

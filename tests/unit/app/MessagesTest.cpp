@@ -172,6 +172,14 @@ TEST(TrayNotifications, TheWindowsStateDecidesAtEveryDensityHoweverTheyCome) {
             // Sent from another thread, but for another icon of this window.
             b.form.Form_MouseMove(0, 0, message * double(twipsPerPixel), 0, {true, 2});
             EXPECT_TRUE(b.log.empty());
+            // Shown by another program while the icon is still up: its moves are the pointer's,
+            // even those whose wParam is the icon's id.
+            b.view.visible = true;
+            b.Pointer(message, 1);
+            b.Tray(message);
+            b.Tray(message, false);
+            EXPECT_TRUE(b.log.empty());
+            b.view.visible = false;
 
             b.Tray(message, false);
             EXPECT_FALSE(b.log.empty()) << "posted by another shell or a script, it acts too";

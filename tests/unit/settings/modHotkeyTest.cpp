@@ -48,15 +48,43 @@ TEST_F(SettingsHotkeys, EmptyStoreReadsTheSevenLetterKeysAndRegistersNothing) {
 }
 
 TEST_F(SettingsHotkeys, IdentifiersAreDenseInActionOrderWithTheCharacterCode) {
-    store.values = {{"HotKeyMonitor", "a"},       {"HotKeyShutdown", "S"},
-                    {"HotKeyRestart", "RR"},      {"HotKeyHibernate", ""},
-                    {"HotKeyLogOff", "None"},     {"HotKeyStandby", "\xC3\x84"},
-                    {"HotKeyScreenSaver", "none"}};
-    hotkeys.LoadHotkeys();
-    // "a" is 97 (no case folding), "Ä" (two bytes stored) its ANSI code; "none" is four letters.
-    EXPECT_THAT(Registrations(),
-                ElementsAre("register 66 1 3 97", "register 66 2 3 83", "register 66 3 3 196"));
-    EXPECT_THAT(Slots(), ElementsAre("TurnOffMonitor", "Shutdown", "Standby", "", "", "", ""));
+    // "a" is 97 (no case folding); "none" is four letters. A letter beyond ASCII (stored as
+    // two bytes) is its ANSI code where that is one byte, and no key otherwise.
+    const struct {
+        std::uint32_t codePage;
+        const char* standby;
+        Log registered;
+    } rows[] = {
+        {1252, "\xC3\x84", {"register 66 1 3 97", "register 66 2 3 83", "register 66 3 3 196"}},
+        // Not in the page: no best fit makes it the "L" of another action.
+        {1252, "\xC5\x81", {"register 66 1 3 97", "register 66 2 3 83"}},
+        // UTF-8 as the ANSI code page: ASCII as it is, "Ä" two bytes there too.
+        {65001, "\xC3\x84", {"register 66 1 3 97", "register 66 2 3 83"}},
+        {65001, "B", {"register 66 1 3 97", "register 66 2 3 83", "register 66 3 3 66"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.codePage) + " " + row.standby);
+        log.clear();
+        api.conversions.clear();
+        api.codePage = row.codePage;
+        store.values = {{"HotKeyMonitor", "a"},       {"HotKeyShutdown", "S"},
+                        {"HotKeyRestart", "RR"},      {"HotKeyHibernate", ""},
+                        {"HotKeyLogOff", "None"},     {"HotKeyStandby", row.standby},
+                        {"HotKeyScreenSaver", "none"}};
+        hotkeys.LoadHotkeys();
+        Log registered;
+        for (const auto& call : Registrations()) {
+            if (call.rfind("register", 0) == 0) {
+                registered.push_back(call);
+            }
+        }
+        EXPECT_EQ(registered, row.registered);
+        EXPECT_EQ(Slots()[0], "TurnOffMonitor");
+        EXPECT_EQ(Slots()[1], "Shutdown");
+        EXPECT_EQ(Slots()[2], row.registered.size() == 3 ? "Standby" : "");
+        EXPECT_EQ(api.conversions.size(), (row.standby[0] & 0x80) ? 1u : 0u)
+            << "ASCII needs no conversion";
+    }
 }
 
 TEST_F(SettingsHotkeys, AllSevenAndReloadReleasesTheEarlierIdentifiersFirst) {
