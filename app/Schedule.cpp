@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cstdio>
+#include <string>
 
 #include "app/MenuEntry.h"
 
@@ -12,10 +12,14 @@ namespace halcyra {
 
 namespace {
 
+// By hand rather than with snprintf, whose formatter (floating point included) is about a tenth
+// of the program. A negative remainder reads as "%02d" would print it ("-5", "-15").
 std::string TwoDigits(int value) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d", value % 100);
-    return buf;
+    const int v = value % 100;
+    if (v < 0) {
+        return std::to_string(v);
+    }
+    return std::string{static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
 }
 
 std::string ClockText(const LocalTime& t) {

@@ -269,6 +269,14 @@ report() {
     echo "bare = the bare floor program, window = the window floor (shown window only). Subclass rows:"
     echo "bare column = a bare CallWindowProcA of the window's own procedure. Hotkey row: bare column ="
     echo "the recording power call alone."
+    # Where the file's bytes come from, when the map is that of the program measured.
+    local map="${HALCYRA_EXE%.exe}.map"
+    if [ -f "$map" ]; then
+        echo
+        echo "Halcyra.exe by part (the linker's map; python3 bench/map-breakdown.py $map):"
+        python3 "$root/bench/map-breakdown.py" "$map" --members 12 --symbols 0 |
+            awk '/^\| group: output section/ {skip = 1} /^\| object or library member/ {skip = 0} !skip'
+    fi
 }
 
 build_programs

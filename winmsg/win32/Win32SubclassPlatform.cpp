@@ -2,6 +2,8 @@
 
 #include "winmsg/win32/Win32SubclassPlatform.h"
 
+#include <algorithm>
+
 #include "common/win32/Utf8.h"
 #include "common/win32/WindowProcedure.h"
 
@@ -44,7 +46,7 @@ std::uint32_t Win32SubclassPlatform::CurrentProcessId() {
 }
 
 std::uintptr_t Win32SubclassPlatform::GetProperty(WindowHandle hwnd, const std::string& name) {
-    const auto cached = atoms_.find(name);
+    const auto cached = Find(name);
     if (cached != atoms_.end()) {
         const auto value =
             reinterpret_cast<std::uintptr_t>(::GetPropA(Hwnd(hwnd), AtomText(cached->second)));
@@ -61,7 +63,7 @@ std::uintptr_t Win32SubclassPlatform::GetProperty(WindowHandle hwnd, const std::
     if (value != 0) {
         const ATOM atom = ::GlobalAddAtomA(name.c_str());
         if (atom != 0) {
-            atoms_.emplace(name, atom);
+            atoms_.emplace_back(name, atom);
         }
     }
     return value;
@@ -80,8 +82,13 @@ void Win32SubclassPlatform::RemoveProperty(WindowHandle hwnd, const std::string&
     Forget(name);
 }
 
+Win32SubclassPlatform::Atoms::iterator Win32SubclassPlatform::Find(const std::string& name) {
+    return std::find_if(atoms_.begin(), atoms_.end(),
+                        [&](const auto& entry) { return entry.first == name; });
+}
+
 void Win32SubclassPlatform::Forget(const std::string& name) {
-    const auto cached = atoms_.find(name);
+    const auto cached = Find(name);
     if (cached != atoms_.end()) {
         ::GlobalDeleteAtom(cached->second);
         atoms_.erase(cached);

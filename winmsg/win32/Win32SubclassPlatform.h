@@ -2,7 +2,8 @@
 // The subclassing module wired to the real Win32 calls.
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "winmsg/ISubclassPlatform.h"
 #include "winmsg/MSubclass.h"
@@ -27,8 +28,12 @@ private:
     // Entries are read by their names' atoms: the name's text need not be converted and looked
     // up again at every message. Only names of entries that hold a value are kept, each with an
     // atom reference of its own so that its number cannot pass to another name meanwhile.
+    // A handful of names: a plain list searched in turn is as quick, and a hash table would
+    // bring the C++ runtime's rehash policy into the program.
+    using Atoms = std::vector<std::pair<std::string, std::uint16_t>>;
+    Atoms::iterator Find(const std::string& name);
     void Forget(const std::string& name);
-    std::unordered_map<std::string, std::uint16_t> atoms_;
+    Atoms atoms_;
 };
 
 // The process-wide module behind the replacement window procedure.
