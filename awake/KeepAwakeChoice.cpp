@@ -160,4 +160,27 @@ KeepAwakeRead ReadKeepAwake(const KeepAwakeFields& fields, const KeepAwakeChoice
     return read;
 }
 
+std::string PreviewLine(const KeepAwakeRead& read, const AwakePreview& when) {
+    if (!read.request) {
+        return read.problem;
+    }
+    const AwakeRequest& r = *read.request;
+    std::string what;
+    switch (r.kind) {
+    case AwakeKind::UntilOff:
+        what = "until turned off";
+        break;
+    case AwakeKind::For:
+        what = "for " + std::to_string(r.minutes) + (r.minutes == 1 ? " minute" : " minutes");
+        break;
+    case AwakeKind::Until:
+        what = "until " + when(r.hour, r.minute);
+        break;
+    case AwakeKind::While:
+        what = "while " + r.program + " runs";
+        break;
+    }
+    return "Kept awake " + what + (r.display ? " and the screen on" : "");
+}
+
 } // namespace halcyra

@@ -1,6 +1,7 @@
 #pragma once
 // The Keep awake dialog's choice as a value: read from and written to the settings store, and
 // turned from what the user typed into a request, or into the reason it cannot be one.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,13 @@ struct KeepAwakeRead {
 };
 
 KeepAwakeRead ReadKeepAwake(const KeepAwakeFields& fields, const KeepAwakeChoice& before);
+
+// Where "until HH:MM" would end if started now: "today 18:00", "tomorrow 02:00".
+using AwakePreview = std::function<std::string(int hour, int minute)>;
+
+// The dialog's line under the choice: "Kept awake until today 18:00 and the screen on", or what
+// to put right.
+std::string PreviewLine(const KeepAwakeRead& read, const AwakePreview& when);
 
 namespace awake {
 // "1" to "1440"; digits only.
