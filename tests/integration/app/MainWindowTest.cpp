@@ -13,11 +13,14 @@
 #include <thread>
 #include <vector>
 
+#include "support/FakeProcessPort.h"
 #include "support/FormFakes.h"
 #include "app/win32/ScheduleResources.h"
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32ScheduleView.h"
 #include "app/win32/Win32WindowSystem.h"
+#include "awake/win32/KeepAwakeDialog.h"
+#include "awake/win32/KeepAwakeResources.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/Dialogs.h"
 #include "settings/win32/frmOptionsDialog.h"
@@ -391,6 +394,11 @@ const AccessibleRow kAccessibleRows[] = {
     {"Options", IDOK, kButton, L"OK", kDefault},
     {"Options", IDC_OPTIONS_FRAME, ROLE_SYSTEM_GROUPING, L"Shortcut Settings", 0},
     {"Options", IDC_OPTIONS_COMBO0, ROLE_SYSTEM_COMBOBOX, L"Screen Saver = CTRL + ALT +", 0},
+    {"Keep awake", IDC_AWK_WHILE, ROLE_SYSTEM_RADIOBUTTON, L"While a program runs", 0},
+    {"Keep awake", IDC_AWK_MINUTES, ROLE_SYSTEM_TEXT, L"Minutes (1 to 1440)", 0},
+    {"Keep awake", IDC_AWK_LIST, ROLE_SYSTEM_LIST, L"Running programs", 0},
+    {"Keep awake", IDC_AWK_DISPLAY, ROLE_SYSTEM_CHECKBUTTON, L"Keep the screen on too", 0},
+    {"Keep awake", IDOK, kButton, L"OK", kDefault},
 };
 
 struct Heard {
@@ -451,6 +459,12 @@ TEST(MainWindowAccessibility, TheControlsOfEveryWindowTellTheirNameRoleAndState)
         {"About Halcyra", [&] { win32::ShowAboutDialog(w.Hwnd()); }},
         {"Halcyra Updates", [&] { win32::ShowUpdateDialog(w.Hwnd()); }},
         {"Options", [&] { win32::ShowOptionsDialog(w.Hwnd(), w.settings, w.hotkeys); }},
+        {"Keep awake",
+         [&] {
+             FakeProcessPort processes;
+             win32::AskKeepAwake(w.Hwnd(), w.settings, processes,
+                                 [](int, int) { return std::string(); });
+         }},
     };
     for (const auto& [title, open] : dialogs) {
         bool heard = false;
