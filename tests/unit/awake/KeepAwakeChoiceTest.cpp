@@ -68,7 +68,6 @@ TEST(KeepAwakeChoice, TypedFieldsBecomeARequestOrSayWhatToPutRight) {
         {{K::For, "0", "", "", false}, std::nullopt, kMinutes},
         {{K::For, "1441", "", "", false}, std::nullopt, kMinutes},
         {{K::Until, "", "23:59", "", false}, AwakeRequest{K::Until, 0, 23, 59, "", false}, ""},
-        {{K::Until, "", "0:00", "", true}, AwakeRequest{K::Until, 0, 0, 0, "", true}, ""},
         {{K::Until, "", "24:00", "", false}, std::nullopt, kTime},
         {{K::Until, "", "12:5", "", false}, std::nullopt, kTime},
         {{K::While, "", "", "ffmpeg.exe", false}, AwakeRequest{K::While, 0, 0, 0, "ffmpeg.exe", false}, ""},
@@ -86,15 +85,6 @@ TEST(KeepAwakeChoice, TypedFieldsBecomeARequestOrSayWhatToPutRight) {
     // The choice remembered keeps each valid field, the way chosen and the screen.
     const KeepAwakeRead read = ReadKeepAwake({K::For, "90", "7:30", "blender", true}, before);
     EXPECT_EQ(read.choice, (KeepAwakeChoice{K::For, 90, 7, 30, "blender.exe", true}));
-}
-
-TEST(KeepAwakeChoice, TheListLeavesOutThisProgramsOwnWindows) {
-    const std::vector<WindowedProgram> running = {{"Render", "blender.exe", 7},
-                                                  {"Halcyra", "Halcyra.exe", 9},
-                                                  {"Keep awake", "Halcyra.exe", 9}};
-    const auto others = awake::OtherPrograms(running, 9);
-    ASSERT_EQ(others.size(), 1U);
-    EXPECT_EQ(awake::ProgramLine(others[0]), "Render (blender.exe)");
 }
 
 } // namespace
