@@ -66,4 +66,17 @@ inline constexpr std::string_view kScheduleAtDefault = "23:00";
 inline constexpr std::string_view kScheduleIdleMinutes = "ScheduleIdleMinutes";
 inline constexpr std::string_view kScheduleIdleMinutesDefault = "30";
 
+// The Keep awake dialog's last choice: how long ("Off", "For", "Until" or "While"), each way's
+// own value, and whether the screen stays on too ("1" or "0").
+inline constexpr std::string_view kAwakeWhen = "KeepAwakeWhen";
+inline constexpr std::string_view kAwakeWhenDefault = "Off";
+inline constexpr std::string_view kAwakeMinutes = "KeepAwakeMinutes";
+inline constexpr std::string_view kAwakeMinutesDefault = "60";
+inline constexpr std::string_view kAwakeUntil = "KeepAwakeUntil"; // "HH:MM"
+inline constexpr std::string_view kAwakeUntilDefault = "18:00";
+inline constexpr std::string_view kAwakeProgram = "KeepAwakeProgram"; // a file name
+inline constexpr std::string_view kAwakeProgramDefault = "";
+inline constexpr std::string_view kAwakeDisplay = "KeepAwakeDisplay";
+inline constexpr std::string_view kAwakeDisplayDefault = "0";
+
 } // namespace halcyra::settings

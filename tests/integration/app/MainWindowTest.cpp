@@ -13,11 +13,14 @@
 #include <thread>
 #include <vector>
 
+#include "support/FakeProcessPort.h"
 #include "support/FormFakes.h"
 #include "app/win32/ScheduleResources.h"
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32ScheduleView.h"
 #include "app/win32/Win32WindowSystem.h"
+#include "awake/win32/KeepAwakeDialog.h"
+#include "awake/win32/KeepAwakeResources.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/Dialogs.h"
 #include "settings/win32/frmOptionsDialog.h"
@@ -423,6 +426,11 @@ const AccessibleRow kAccessibleRows[] = {
     {kWarning, IDC_WARN_NOW, kButton, L"Do it now", 0},
     {kWarning, IDC_WARN_POSTPONE, kButton, L"Postpone 10 minutes", 0},
     {kWarning, IDCANCEL, kButton, L"Cancel", 0}, // no default: no key press ends it unseen
+    {"Keep awake", IDC_AWK_WHILE, kRadio, L"While a program runs", 0},
+    {"Keep awake", IDC_AWK_MINUTES, kField, L"Minutes (1 to 1440)", 0},
+    {"Keep awake", IDC_AWK_LIST, ROLE_SYSTEM_LIST, L"Running programs", 0},
+    {"Keep awake", IDC_AWK_DISPLAY, ROLE_SYSTEM_CHECKBUTTON, L"Keep the screen on too", 0},
+    {"Keep awake", IDOK, kButton, L"OK", kDefault},
 };
 
 struct Heard {
@@ -491,6 +499,12 @@ TEST(MainWindowAccessibility, TheControlsOfEveryWindowTellTheirNameRoleAndState)
         {"Schedule",
          [&] {
              scheduleView.AskSchedule(reinterpret_cast<WindowHandle>(w.Hwnd()), choice, preview);
+         }},
+        {"Keep awake",
+         [&] {
+             FakeProcessPort processes;
+             win32::AskKeepAwake(w.Hwnd(), w.settings, processes,
+                                 [](int, int) { return std::string(); });
          }},
     };
     for (const auto& [title, open] : dialogs) {

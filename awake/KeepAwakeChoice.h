@@ -1,0 +1,69 @@
+#pragma once
+// The Keep awake dialog's choice as a value: read from and written to the settings store, and
+// turned from what the user typed into a request, or into the reason it cannot be one.
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "awake/AwakeRequest.h"
+#include "settings/ISettingsStore.h"
+#include "watch/IProcessPort.h"
+
+namespace halcyra {
+
+// What the dialog shows, each way's value kept while another way is chosen.
+struct KeepAwakeChoice {
+    AwakeKind kind = AwakeKind::UntilOff;
+    int minutes = 60;
+    int hour = 18;
+    int minute = 0;
+    std::string program; // a file name, "ffmpeg.exe"
+    bool display = false;
+    bool operator==(const KeepAwakeChoice&) const = default;
+
+    // The last choice; a value stored oddly (out of range, not a number) is its default.
+    static KeepAwakeChoice Load(ISettingsStore& settings);
+    void Save(ISettingsStore& settings) const;
+};
+
+// The dialog's fields as typed.
+struct KeepAwakeFields {
+    AwakeKind kind = AwakeKind::UntilOff;
+    std::string minutes;
+    std::string time; // "HH:MM"
+    std::string program;
+    bool display = false;
+};
+
+// The typed fields read: the request and the choice to remember, or what to put right.
+struct KeepAwakeRead {
+    std::optional<AwakeRequest> request;
+    KeepAwakeChoice choice; // the fields that were valid, the rest from the choice before
+    std::string problem;    // empty when request is set
+};
+
+KeepAwakeRead ReadKeepAwake(const KeepAwakeFields& fields, const KeepAwakeChoice& before);
+
+// Where "until HH:MM" would end if started now: "today 18:00", "tomorrow 02:00".
+using AwakePreview = std::function<std::string(int hour, int minute)>;
+
+// The dialog's line under the choice: "Kept awake until today 18:00 and the screen on", or what
+// to put right.
+std::string PreviewLine(const KeepAwakeRead& read, const AwakePreview& when);
+
+namespace awake {
+// "1" to "1440"; digits only.
+std::optional<int> ParseMinutes(std::string_view text);
+// "H:MM" or "HH:MM", 00:00 to 23:59.
+std::optional<std::pair<int, int>> ParseClock(std::string_view text);
+std::string ClockText(int hour, int minute);
+// The list's line for a program: "Render - Blender (blender.exe)".
+std::string ProgramLine(const WindowedProgram& program);
+// The programs a user may wait for: those of other processes than self, this program's own
+// windows left out.
+std::vector<WindowedProgram> OtherPrograms(std::vector<WindowedProgram> programs, ProcessId self);
+} // namespace awake
+
+} // namespace halcyra
