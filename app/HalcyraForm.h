@@ -9,14 +9,14 @@
 #include <string>
 #include <string_view>
 
-#include "app/CommandDispatch.h"
+#include "commandline/CommandDispatch.h"
 #include "app/IDialogLauncher.h"
 #include "app/IMainWindowView.h"
-#include "app/IPowerApi.h"
+#include "actions/IPowerApi.h"
 #include "app/IProgramInfo.h"
 #include "app/IWindowSystem.h"
-#include "app/MenuEntry.h"
-#include "app/ScheduleRequest.h"
+#include "actions/MenuEntry.h"
+#include "schedule/ScheduleRequest.h"
 #include "common/Product.h"
 #include "common/IRegistryApi.h"
 #include "settings/ISettingsStore.h"

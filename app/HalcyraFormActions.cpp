@@ -1,6 +1,6 @@
 // The table of actions and the three ways in: the menu, the buttons and the hotkeys.
 #include "app/HalcyraForm.h"
-#include "app/MenuIds.h"
+#include "actions/MenuIds.h"
 #include "settings/SettingsKeys.h"
 
 namespace halcyra {

@@ -1,7 +1,7 @@
 // The nine power actions.
 #include "app/HalcyraForm.h"
-#include "app/modHalcyra.h"
-#include "app/modOSID.h"
+#include "actions/modHalcyra.h"
+#include "actions/modOSID.h"
 
 namespace halcyra {
 

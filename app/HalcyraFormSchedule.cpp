@@ -1,6 +1,6 @@
 // The main window's scheduled action.
 #include "app/HalcyraForm.h"
-#include "app/ScheduleController.h"
+#include "schedule/ScheduleController.h"
 
 namespace halcyra {
 

@@ -4,9 +4,9 @@
 
 #include <utility>
 
-#include "app/MenuIds.h"
-#include "app/ScheduleController.h"
-#include "app/win32/CommandForwarding.h"
+#include "actions/MenuIds.h"
+#include "schedule/ScheduleController.h"
+#include "commandline/win32/CommandForwarding.h"
 #include "app/win32/MainWindowLayout.h"
 #include "app/win32/Win32ProgramInfo.h"
 #include "common/Product.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/HalcyraForm.h"
-#include "app/ScheduleController.h"
+#include "schedule/ScheduleController.h"
 #include "support/FakeClock.h"
 #include "support/FakeSubclassPlatform.h"
 #include "support/FakeTimerPlatform.h"

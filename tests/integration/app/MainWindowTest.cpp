@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "support/FormFakes.h"
-#include "app/win32/ScheduleResources.h"
+#include "schedule/win32/ScheduleResources.h"
 #include "app/win32/Win32MainWindow.h"
-#include "app/win32/Win32ScheduleView.h"
+#include "schedule/win32/Win32ScheduleView.h"
 #include "app/win32/Win32WindowSystem.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/Dialogs.h"

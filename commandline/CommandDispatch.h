@@ -1,0 +1,27 @@
+#pragma once
+// Carries out a command-line request in the program that holds the actions and the schedule:
+// this one, or the running copy a second one forwarded it to.
+#include <string>
+#include <string_view>
+
+#include "commandline/CommandRequest.h"
+#include "schedule/ScheduleRequest.h"
+
+namespace halcyra {
+
+class HalcyraForm;
+
+struct CommandResult {
+    int exitCode = command::kExitDone;
+    std::string output; // to print for the caller; empty: nothing
+    bool operator==(const CommandResult&) const = default;
+};
+
+namespace command {
+inline constexpr std::string_view kNothingArmed = "Nothing is armed.";
+} // namespace command
+
+CommandResult CarryOut(const CommandRequest& request, HalcyraForm& form,
+                       IScheduleControl& schedule);
+
+} // namespace halcyra

@@ -1,0 +1,58 @@
+#pragma once
+// The command line of scripts and Task Scheduler: "/action NAME" with "/quiet" and one of
+// "/in", "/at" or "/idle", "/cancel", "/status", "/?" and "/help". A line that does not start
+// with one of these words keeps its old meaning ("/start", or an ordinary start).
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "actions/MenuEntry.h"
+#include "schedule/ScheduleRequest.h"
+
+namespace halcyra {
+
+enum class CommandVerb : std::uint8_t { Action, Cancel, Status, Help };
+
+struct CommandRequest {
+    CommandVerb verb = CommandVerb::Help;
+    MenuEntry action = MenuEntry::Shutdown;  // Action
+    bool quiet = false;                      // Action: no question first
+    std::optional<ScheduleRequest> schedule; // Action: later rather than now
+    bool operator==(const CommandRequest&) const = default;
+};
+
+struct ParsedCommand {
+    enum class Kind : std::uint8_t {
+        OldMeaning, // none of the new words: "/start" or an ordinary start, as ever
+        Request,
+        Wrong, // error says what was wrong; nothing is to be done
+    };
+    Kind kind = Kind::OldMeaning;
+    CommandRequest request;
+    std::string error;
+};
+
+namespace command {
+// Longer lines are refused whole: no script needs more, and the text travels to a running
+// copy in a record of bounded size.
+inline constexpr std::size_t kMaxLength = 512;
+inline constexpr int kMaxMinutes = 1440;
+
+// The exit codes scripts see.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitRefused = 1;
+inline constexpr int kExitWrongCommandLine = 2;
+inline constexpr int kExitNothingToCancel = 3;
+
+extern const std::string_view kUsage;
+} // namespace command
+
+// The argument text (the command line after the program's name).
+ParsedCommand ParseCommand(std::string_view arguments);
+
+// The request in the plain words ParseCommand reads back: what a second copy hands on.
+std::string CommandText(const CommandRequest& request);
+
+} // namespace halcyra

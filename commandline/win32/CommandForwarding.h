@@ -1,0 +1,29 @@
+#pragma once
+// The command line of scripts between two copies: the second hands its request to the running
+// copy's main window with WM_COPYDATA and gets the exit code back as the answer, and any text
+// to print in a record sent to a message-only window of its own while it waits.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "commandline/CommandDispatch.h"
+
+namespace halcyra {
+class HalcyraForm;
+}
+
+namespace halcyra::win32 {
+
+// Hands the request to the running copy of this user; none when no copy took it.
+std::optional<CommandResult> ForwardToRunningCopy(const CommandRequest& request);
+
+// The main window's WM_COPYDATA: the form's answer, 0 for a record it refused.
+LRESULT AnswerForwarded(HalcyraForm& form, HWND self, HWND sender, const COPYDATASTRUCT* data);
+
+// Prints to the standard output (or error) it was given, else to the console of the program
+// that started this one, else shows a box titled "Halcyra": exactly one of them.
+void ShowOutput(std::string_view text, bool error);
+
+} // namespace halcyra::win32

@@ -1,0 +1,274 @@
+#include "schedule/win32/Win32ScheduleView.h"
+
+#include <string>
+
+#include "schedule/Schedule.h"
+#include "schedule/ScheduleController.h"
+#include "schedule/win32/ScheduleResources.h"
+
+namespace halcyra::win32 {
+
+namespace {
+
+std::string ItemText(HWND dialog, int id) {
+    char buf[64]{};
+    ::GetDlgItemTextA(dialog, id, buf, sizeof buf);
+    return buf;
+}
+
+// A whole number typed into a field, or -1.
+int ItemNumber(HWND dialog, int id) {
+    const std::string text = ItemText(dialog, id);
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != text.npos) {
+        return -1;
+    }
+    return std::stoi(text);
+}
+
+std::string TwoDigits(int value) {
+    return std::string(value < 10 ? "0" : "") + std::to_string(value);
+}
+
+// One opening of the Schedule dialog.
+class ScheduleDialog {
+public:
+    ScheduleDialog(ScheduleChoice& choice, const SchedulePreview& preview)
+        : choice_(choice), preview_(preview) {}
+
+private:
+    friend struct WindowProcedure<ScheduleDialog>;
+    void Adopt(HWND dialog) { hwnd_ = dialog; }
+    INT_PTR HandleMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+    void Load();
+    // The fields as a choice; false, with the reason shown, when one is out of range.
+    bool Read(ScheduleChoice& out);
+    void ShowWhen();
+
+    ScheduleChoice& choice_;
+    const SchedulePreview& preview_;
+    HWND hwnd_ = nullptr;
+    bool loaded_ = false;
+};
+
+void ScheduleDialog::Load() {
+    const auto actions = Schedule::Actions();
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        const std::string name = Schedule::ActionName(actions[i]);
+        ::SendDlgItemMessageA(hwnd_, IDC_SCH_ACTION, CB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(name.c_str()));
+        if (actions[i] == choice_.action) {
+            ::SendDlgItemMessageA(hwnd_, IDC_SCH_ACTION, CB_SETCURSEL, i, 0);
+        }
+    }
+    ::SetDlgItemInt(hwnd_, IDC_SCH_IN_MINUTES, static_cast<UINT>(choice_.inMinutes), FALSE);
+    ::SetDlgItemTextA(hwnd_, IDC_SCH_AT_TIME,
+                      (TwoDigits(choice_.hour) + ":" + TwoDigits(choice_.minute)).c_str());
+    ::SetDlgItemInt(hwnd_, IDC_SCH_IDLE_MINUTES, static_cast<UINT>(choice_.idleMinutes), FALSE);
+    ::SendDlgItemMessageA(hwnd_, IDC_SCH_IN_MINUTES, EM_LIMITTEXT, 4, 0);
+    ::SendDlgItemMessageA(hwnd_, IDC_SCH_AT_TIME, EM_LIMITTEXT, 5, 0);
+    ::SendDlgItemMessageA(hwnd_, IDC_SCH_IDLE_MINUTES, EM_LIMITTEXT, 4, 0);
+    const int radio = choice_.kind == ScheduleKind::At     ? IDC_SCH_AT
+                      : choice_.kind == ScheduleKind::Idle ? IDC_SCH_IDLE
+                                                           : IDC_SCH_IN;
+    ::CheckRadioButton(hwnd_, IDC_SCH_IN, IDC_SCH_IDLE, radio);
+    loaded_ = true;
+    ShowWhen();
+}
+
+bool ScheduleDialog::Read(ScheduleChoice& out) {
+    out = choice_;
+    const auto actions = Schedule::Actions();
+    const auto index = ::SendDlgItemMessageA(hwnd_, IDC_SCH_ACTION, CB_GETCURSEL, 0, 0);
+    if (index >= 0 && static_cast<std::size_t>(index) < actions.size()) {
+        out.action = actions[static_cast<std::size_t>(index)];
+    }
+    out.kind = ::IsDlgButtonChecked(hwnd_, IDC_SCH_AT)     ? ScheduleKind::At
+               : ::IsDlgButtonChecked(hwnd_, IDC_SCH_IDLE) ? ScheduleKind::Idle
+                                                           : ScheduleKind::In;
+    const int in = ItemNumber(hwnd_, IDC_SCH_IN_MINUTES);
+    const int idle = ItemNumber(hwnd_, IDC_SCH_IDLE_MINUTES);
+    const std::string at = ItemText(hwnd_, IDC_SCH_AT_TIME);
+    const auto colon = at.find(':');
+    int hour = -1;
+    int minute = -1;
+    if (colon != std::string::npos && colon > 0 && colon <= 2 && at.size() - colon == 3 &&
+        at.find_first_not_of("0123456789:") == std::string::npos &&
+        at.find(':', colon + 1) == std::string::npos) {
+        hour = std::stoi(at.substr(0, colon));
+        minute = std::stoi(at.substr(colon + 1));
+    }
+    auto inRange = [](int n) { return n >= schedule::kMinMinutes && n <= schedule::kMaxMinutes; };
+    if (inRange(in)) {
+        out.inMinutes = in;
+    }
+    if (inRange(idle)) {
+        out.idleMinutes = idle;
+    }
+    if (hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59) {
+        out.hour = hour;
+        out.minute = minute;
+    }
+    switch (out.kind) {
+    case ScheduleKind::In:
+        return inRange(in);
+    case ScheduleKind::Idle:
+        return inRange(idle);
+    case ScheduleKind::At:
+        return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59;
+    }
+    return false;
+}
+
+void ScheduleDialog::ShowWhen() {
+    if (!loaded_) {
+        return;
+    }
+    ScheduleChoice c;
+    std::string text;
+    if (Read(c)) {
+        text = Schedule::ActionName(c.action) + " " + preview_(c.Request());
+    } else {
+        text = c.kind == ScheduleKind::At ? "Enter a time from 00:00 to 23:59."
+                                          : "Enter 1 to 1440 minutes.";
+    }
+    ::SetDlgItemTextA(hwnd_, IDC_SCH_WHEN, text.c_str());
+}
+
+INT_PTR ScheduleDialog::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        Load();
+        return TRUE;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int code = HIWORD(wParam);
+        if (id == IDOK) {
+            ScheduleChoice c;
+            if (!Read(c)) {
+                ::MessageBeep(MB_ICONEXCLAMATION);
+                ShowWhen();
+                return TRUE;
+            }
+            choice_ = c;
+            ::EndDialog(hwnd_, IDOK);
+        } else if (id == IDCANCEL) {
+            ::EndDialog(hwnd_, IDCANCEL);
+        } else if (code == EN_CHANGE || code == BN_CLICKED || code == CBN_SELCHANGE) {
+            // Typing a value chooses its way of saying when.
+            if (code == EN_CHANGE && loaded_) {
+                const int radio = id == IDC_SCH_AT_TIME        ? IDC_SCH_AT
+                                  : id == IDC_SCH_IDLE_MINUTES ? IDC_SCH_IDLE
+                                                               : IDC_SCH_IN;
+                if (::GetFocus() == ::GetDlgItem(hwnd_, id)) {
+                    ::CheckRadioButton(hwnd_, IDC_SCH_IN, IDC_SCH_IDLE, radio);
+                }
+            }
+            ShowWhen();
+        }
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+Win32ScheduleView::Win32ScheduleView(HINSTANCE instance, Win32MainWindow& window)
+    : instance_(instance), window_(window) {}
+
+Win32ScheduleView::~Win32ScheduleView() {
+    if (warning_) {
+        ::DestroyWindow(warning_);
+    }
+}
+
+bool Win32ScheduleView::AskSchedule(WindowHandle owner, ScheduleChoice& choice,
+                                    const SchedulePreview& preview) {
+    ScheduleDialog dialog(choice, preview);
+    return ::DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_SCHEDULE),
+                             reinterpret_cast<HWND>(owner), WindowProcedure<ScheduleDialog>::Dialog,
+                             reinterpret_cast<LPARAM>(&dialog)) == IDOK;
+}
+
+void Win32ScheduleView::ShowWarning(std::string_view text, bool forced) {
+    if (!warning_) {
+        // No owner: it must show while the main window is hidden, and have its own Alt+Tab entry.
+        ::CreateDialogParamA(instance_, MAKEINTRESOURCEA(IDD_SCHEDULE_WARNING), nullptr,
+                             WindowProcedure<Win32ScheduleView>::Dialog,
+                             reinterpret_cast<LPARAM>(this));
+        if (!warning_) {
+            return;
+        }
+        // Bottom right of the work area, by the clock, where the tray icon is.
+        RECT work{};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        RECT box{};
+        ::GetWindowRect(warning_, &box);
+        const int margin = ::GetSystemMetrics(SM_CXSMICON);
+        ::SetWindowPos(warning_, HWND_TOPMOST, work.right - (box.right - box.left) - margin,
+                       work.bottom - (box.bottom - box.top) - margin, 0, 0,
+                       SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    SetWarningText(text);
+    ::SetDlgItemTextA(warning_, IDC_WARN_FORCED,
+                      forced ? std::string(scheduleText::kForcedWarning).c_str() : "");
+    // Shown without the focus: a user typing elsewhere must not press its buttons.
+    ::ShowWindow(warning_, SW_SHOWNOACTIVATE);
+    ::SetWindowPos(warning_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::FlashWindow(warning_, TRUE);
+}
+
+void Win32ScheduleView::SetWarningText(std::string_view text) {
+    if (warning_) {
+        ::SetDlgItemTextA(warning_, IDC_WARN_TEXT, std::string(text).c_str());
+    }
+}
+
+void Win32ScheduleView::HideWarning() {
+    if (warning_) {
+        ::ShowWindow(warning_, SW_HIDE);
+    }
+}
+
+void Win32ScheduleView::ShowScheduleState(std::string_view status, std::string_view cancelCaption) {
+    window_.ShowScheduleState(std::string(status), std::string(cancelCaption));
+}
+
+INT_PTR Win32ScheduleView::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM) {
+    ScheduleController* control = form_ ? form_->Scheduler() : nullptr;
+    switch (msg) {
+    case WM_INITDIALOG:
+        return FALSE; // no focus given
+    case WM_CLOSE:
+        // The close box only hides it: at the last minute it comes back, and at zero the
+        // action still runs.
+        ::ShowWindow(warning_, SW_HIDE);
+        if (control) {
+            control->WarningClosed();
+        }
+        return TRUE;
+    case WM_COMMAND:
+        if (!control) {
+            return TRUE;
+        }
+        switch (LOWORD(wParam)) {
+        case IDC_WARN_NOW:
+            control->DoItNow();
+            break;
+        case IDC_WARN_POSTPONE:
+            control->Postpone();
+            break;
+        case IDCANCEL:
+            control->Cancel();
+            break;
+        default:
+            break;
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace halcyra::win32
