@@ -77,6 +77,7 @@ public:
     virtual std::int32_t GetVersionExA(OsVersionInfo* info) = 0;
     // Zero when the capabilities cannot be had (the power-management library is missing).
     virtual std::int32_t GetPwrCapabilities(PowerCapabilities* capabilities) = 0;
+    virtual std::int32_t LockWorkStation() = 0;
     // The error of the latest failed call above, a missing library or entry point included.
     virtual std::uint32_t GetLastError() = 0;
     // The system's text for an error number, without a line break at the end; empty when

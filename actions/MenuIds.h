@@ -17,6 +17,7 @@
 #define ID_MNU_LOGOFF 112
 #define ID_MNU_MONITOR 113
 #define ID_MNU_SCREENSAVER 114
+#define ID_MNU_LOCK 115
 
 /* the main window's controls */
 #define ID_CHECK1 121

@@ -8,7 +8,7 @@ CommandResult CarryOut(const CommandRequest& request, HalcyraForm& form,
                        IScheduleControl& schedule) {
     switch (request.verb) {
     case CommandVerb::Help:
-        return {command::kExitDone, std::string(command::kUsage)};
+        return {command::kExitDone, std::string(command::Usage())};
     case CommandVerb::Status: {
         const std::string status = schedule.Status();
         return {command::kExitDone, status.empty() ? std::string(command::kNothingArmed) : status};

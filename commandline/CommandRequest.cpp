@@ -4,18 +4,35 @@
 #include <array>
 #include <vector>
 
-#include "actions/MenuEntry.h"
+#include "actions/PowerActions.h"
 
 namespace halcyra {
 
-namespace command {
-const std::string_view kUsage =
-    "Usage: Halcyra.exe [/start]\n"
-    "       Halcyra.exe /action NAME [/quiet] [/in MINUTES | /at HH:MM | /idle MINUTES]\n"
-    "       Halcyra.exe /cancel | /status | /? | /help\n"
-    "\n"
-    "NAME: shutdown, restart, logoff, standby, hibernate, forceshutdown, forcerestart,\n"
-    "      monitoroff, screensaver\n"
+namespace {
+
+// The command words of the actions, in the table's order, joined by ", ".
+std::string ActionList(std::size_t width = std::string::npos) {
+    std::string out;
+    std::size_t line = 0;
+    for (const PowerAction& action : kPowerActions) {
+        std::string word(action.word);
+        if (&action != &kPowerActions.back()) {
+            word += ",";
+        }
+        if (line != 0 && line + 1 + word.size() > width) {
+            out += "\n      ";
+            line = 0;
+        } else if (line != 0) {
+            out += " ";
+            ++line;
+        }
+        out += word;
+        line += word.size();
+    }
+    return out;
+}
+
+constexpr std::string_view kUsageOptions =
     "/quiet   no question first, even when the confirmation setting is on\n"
     "/in      in 1 to 1440 minutes\n"
     "/at      at the next 00:00 to 23:59 of the local clock\n"
@@ -24,6 +41,20 @@ const std::string_view kUsage =
     "\n"
     "Exit codes: 0 done or armed, 1 refused or answered No, 2 wrong command line,\n"
     "3 nothing to cancel.";
+
+} // namespace
+
+namespace command {
+std::string Usage() {
+    constexpr std::size_t kWidth = 75; // the list's lines, after "NAME: "
+    return "Usage: Halcyra.exe [/start]\n"
+           "       Halcyra.exe /action NAME [/quiet] [/in MINUTES | /at HH:MM | /idle MINUTES]\n"
+           "       Halcyra.exe /cancel | /status | /? | /help\n"
+           "\n"
+           "NAME: " +
+           ActionList(kWidth) + "\n" + std::string(kUsageOptions);
+}
+
 } // namespace command
 
 namespace {
@@ -32,9 +63,7 @@ namespace {
 constexpr std::array<std::string_view, 9> kWords{"/action", "/cancel", "/status", "/?",   "/help",
                                                  "/quiet",  "/in",     "/at",     "/idle"};
 
-constexpr std::string_view kActionList =
-    "shutdown, restart, logoff, standby, hibernate, forceshutdown, forcerestart, monitoroff, "
-    "screensaver";
+const std::string kActionList = ActionList();
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -171,9 +200,9 @@ ParsedCommand ParseCommand(std::string_view arguments) {
                 }
                 const std::string name = Lower(words[++i]);
                 const auto* found =
-                    std::find_if(kPowerActionNames.begin(), kPowerActionNames.end(),
-                                 [&](const PowerActionName& a) { return a.word == name; });
-                if (found == kPowerActionNames.end()) {
+                    std::find_if(kPowerActions.begin(), kPowerActions.end(),
+                                 [&](const PowerAction& a) { return a.word == name; });
+                if (found == kPowerActions.end()) {
                     return Wrong(Shown(words[i]) + " is not an action. The actions are: " +
                                  std::string(kActionList) + ".");
                 }
@@ -243,8 +272,8 @@ std::string CommandText(const CommandRequest& request) {
         break;
     }
     std::string text = "/action ";
-    if (const PowerActionName* names = FindPowerAction(request.action)) {
-        text += names->word;
+    if (const PowerAction* row = FindPowerAction(request.action)) {
+        text += row->word;
     }
     if (request.quiet) {
         text += " /quiet";

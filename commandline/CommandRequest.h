@@ -46,7 +46,8 @@ inline constexpr int kExitRefused = 1;
 inline constexpr int kExitWrongCommandLine = 2;
 inline constexpr int kExitNothingToCancel = 3;
 
-extern const std::string_view kUsage;
+// The usage, its list of actions taken from kPowerActions.
+std::string Usage();
 } // namespace command
 
 // The argument text (the command line after the program's name).

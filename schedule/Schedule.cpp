@@ -6,7 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "actions/MenuEntry.h"
+#include "actions/PowerActions.h"
 
 namespace halcyra {
 
@@ -56,21 +56,23 @@ bool Schedule::Valid(const ScheduleRequest& request) {
 }
 
 std::string Schedule::ActionName(MenuEntry action) {
-    const PowerActionName* names = FindPowerAction(action);
-    return names != nullptr ? std::string(names->caption) : "";
+    const PowerAction* row = FindPowerAction(action);
+    return row != nullptr ? std::string(row->caption) : "";
 }
 
 std::vector<MenuEntry> Schedule::Actions() {
     std::vector<MenuEntry> out;
-    for (const PowerActionName& names : kPowerActionNames) {
-        out.push_back(names.entry);
+    for (const MenuEntry entry : kMenuEntries) {
+        if (FindPowerAction(entry) != nullptr) {
+            out.push_back(entry);
+        }
     }
     return out;
 }
 
 bool Schedule::Forced(MenuEntry action) {
-    const PowerActionName* names = FindPowerAction(action);
-    return names != nullptr && names->forced;
+    const PowerAction* row = FindPowerAction(action);
+    return row != nullptr && row->forced;
 }
 
 std::string Schedule::Countdown(std::int64_t seconds) {

@@ -40,7 +40,7 @@ public:
     // The action's name as its menu entry shows it, without the access key.
     static std::string ActionName(MenuEntry action);
     static bool Forced(MenuEntry action);
-    // The nine actions a schedule may run, in menu order.
+    // The power actions a schedule may run, in menu order.
     static std::vector<MenuEntry> Actions();
     // "12:05", "1:00:00": the countdown's text.
     static std::string Countdown(std::int64_t seconds);

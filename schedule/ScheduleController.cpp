@@ -31,9 +31,10 @@ std::string TwoDigits(int value) {
 } // namespace
 
 ScheduleController::ScheduleController(const ScheduleServices& services, IWindowSystem& windows,
-                                       ISettingsStore& settings, Hooks hooks)
-    : s_(services), windows_(windows), settings_(settings), hooks_(std::move(hooks)),
-      rules_(services.clock, services.input) {}
+                                       ISettingsStore& settings, IActionRunner& actions,
+                                       Hooks hooks)
+    : s_(services), windows_(windows), settings_(settings), actions_(actions),
+      hooks_(std::move(hooks)), rules_(services.clock, services.input) {}
 
 ScheduleController::~ScheduleController() {
     End();
@@ -103,7 +104,7 @@ void ScheduleController::DoItNow() {
     }
     const MenuEntry action = rules_.Request().action;
     Cancel();
-    hooks_.run(action);
+    actions_.RunAction(action, false);
 }
 
 void ScheduleController::Postpone() {
@@ -152,7 +153,7 @@ void ScheduleController::Handle(ScheduleEvent event) {
         s_.view.HideWarning();
         Refresh();
         // A refusal is reported by the handler; the schedule has ended either way.
-        hooks_.run(rules_.Request().action);
+        actions_.RunAction(rules_.Request().action, false);
         return;
     case ScheduleEvent::None:
         if (rules_.WarningVisible()) {

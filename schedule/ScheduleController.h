@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "actions/IActionRunner.h"
 #include "common/IClock.h"
 #include "schedule/IScheduleView.h"
 #include "app/IWindowSystem.h"
@@ -31,14 +32,13 @@ class ScheduleController final : public IScheduleControl {
 public:
     struct Hooks {
         std::function<WindowHandle()> owner;
-        // The menu entry's handler without the question; it reports a refusal itself.
-        std::function<ActionOutcome(MenuEntry)> run;
         // The armed state changed: the tray tip follows.
         std::function<void()> changed;
     };
 
+    // The action runs through actions without the question, confirmed when it was armed.
     ScheduleController(const ScheduleServices& services, IWindowSystem& windows,
-                       ISettingsStore& settings, Hooks hooks);
+                       ISettingsStore& settings, IActionRunner& actions, Hooks hooks);
     ~ScheduleController() override;
     ScheduleController(const ScheduleController&) = delete;
     ScheduleController& operator=(const ScheduleController&) = delete;
@@ -73,6 +73,7 @@ private:
     ScheduleServices s_;
     IWindowSystem& windows_;
     ISettingsStore& settings_;
+    IActionRunner& actions_;
     Hooks hooks_;
     Schedule rules_;
     std::shared_ptr<CTimer> timer_;

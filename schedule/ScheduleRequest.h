@@ -4,16 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "actions/MenuEntry.h"
+#include "actions/PowerActions.h"
 
 namespace halcyra {
-
-// How an action asked for by name ended.
-enum class ActionOutcome : std::uint8_t {
-    Done,     // the request was made (or the action needs none)
-    Declined, // the user answered No
-    Refused,  // the system refused it, or it is not available here
-};
 
 enum class ScheduleKind : std::uint8_t {
     In,   // minutes from now

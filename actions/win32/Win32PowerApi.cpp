@@ -29,6 +29,11 @@ std::int32_t Win32PowerApi::ExitWindowsEx(std::uint32_t flags, std::uint32_t rea
     return fn ? fn(flags, reason) : Unbound(exitWindowsEx_);
 }
 
+std::int32_t Win32PowerApi::LockWorkStation() {
+    auto fn = lockWorkStation_.get();
+    return fn ? fn() : Unbound(lockWorkStation_);
+}
+
 std::int32_t Win32PowerApi::SetSuspendState(bool hibernate, bool force, bool wakeupEventsDisabled) {
     auto fn = setSuspendState_.get();
     if (!fn) {

@@ -24,6 +24,7 @@ public:
     std::int32_t CloseHandle(TokenHandle handle) override;
     std::int32_t GetVersionExA(OsVersionInfo* info) override;
     std::int32_t GetPwrCapabilities(PowerCapabilities* capabilities) override;
+    std::int32_t LockWorkStation() override;
     std::uint32_t GetLastError() override;
     std::string ErrorText(std::uint32_t error) override;
 
@@ -44,6 +45,7 @@ private:
     BoundProc<BOOL(WINAPI*)(LPOSVERSIONINFOA)> getVersionEx_{"kernel32.dll", "GetVersionExA"};
     BoundProc<BOOLEAN(WINAPI*)(PSYSTEM_POWER_CAPABILITIES)> getPwrCapabilities_{
         "powrprof.dll", "GetPwrCapabilities"};
+    BoundProc<BOOL(WINAPI*)()> lockWorkStation_{"user32.dll", "LockWorkStation"};
 };
 
 } // namespace halcyra::win32

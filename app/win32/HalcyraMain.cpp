@@ -121,7 +121,7 @@ int RunOnce(HINSTANCE instance, const CommandRequest& request) {
 
 int RunCommand(HINSTANCE instance, const CommandRequest& request) {
     if (request.verb == CommandVerb::Help) {
-        win32::ShowOutput(command::kUsage, false);
+        win32::ShowOutput(command::Usage(), false);
         return command::kExitDone;
     }
     if (const auto answer = win32::ForwardToRunningCopy(request)) {
@@ -149,7 +149,7 @@ int Run(HINSTANCE instance) {
     case ParsedCommand::Kind::Request:
         return RunCommand(instance, parsed.request);
     case ParsedCommand::Kind::Wrong:
-        win32::ShowOutput(parsed.error + "\n\n" + std::string(command::kUsage), true);
+        win32::ShowOutput(parsed.error + "\n\n" + std::string(command::Usage()), true);
         return command::kExitWrongCommandLine;
     case ParsedCommand::Kind::OldMeaning:
         break;

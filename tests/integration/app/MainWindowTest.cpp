@@ -106,7 +106,7 @@ std::string Caption(HMENU menu, UINT position) {
     return text;
 }
 
-TEST(MainWindowMenu, ActionsHoldsTheFifteenEntriesInOrder) {
+TEST(MainWindowMenu, ActionsHoldsItsEntriesInOrder) {
     RealWindow w;
     ASSERT_TRUE(w.created);
     HMENU bar = ::GetMenu(w.Hwnd());
@@ -127,7 +127,8 @@ TEST(MainWindowMenu, ActionsHoldsTheFifteenEntriesInOrder) {
                                             "&Shutdown",
                                             "&Logoff",
                                             "Turn off &Monitor",
-                                            "S&creen Saver"};
+                                            "S&creen Saver",
+                                            "Loc&k"};
     ASSERT_EQ(::GetMenuItemCount(actions), static_cast<int>(expected.size()));
     for (UINT i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(Caption(actions, i), expected[i]) << i;

@@ -120,7 +120,7 @@ TEST(ForwardRecord, CarriesTextAndRefusesEveryMalformedRecord) {
 }
 
 TEST(CarryOut, RunsActionsAsTheMenuDoesAndReachesTheSchedule) {
-    const std::string usage(command::kUsage);
+    const std::string usage(command::Usage());
     const std::string ask =
         "AskYesNo(0x1234, Are you sure you want to shutdown?, Halcyra, Question)";
     // world: what differs from confirmation on, Yes answered, arming accepted and an armed
