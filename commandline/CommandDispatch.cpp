@@ -1,10 +1,8 @@
 #include "commandline/CommandDispatch.h"
 
-#include "app/HalcyraForm.h"
-
 namespace halcyra {
 
-CommandResult CarryOut(const CommandRequest& request, HalcyraForm& form,
+CommandResult CarryOut(const CommandRequest& request, IActionRunner& actions,
                        IScheduleControl& schedule) {
     switch (request.verb) {
     case CommandVerb::Help:
@@ -31,7 +29,7 @@ CommandResult CarryOut(const CommandRequest& request, HalcyraForm& form,
         return {command::kExitWrongCommandLine, {}};
     }
     // The confirmation setting still decides whether it asks; /quiet only says never.
-    return {form.RunAction(request.action, !request.quiet) == ActionOutcome::Done
+    return {actions.RunAction(request.action, !request.quiet) == ActionOutcome::Done
                 ? command::kExitDone
                 : command::kExitRefused,
             {}};

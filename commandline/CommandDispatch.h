@@ -4,12 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "actions/IActionRunner.h"
 #include "commandline/CommandRequest.h"
 #include "schedule/ScheduleRequest.h"
 
 namespace halcyra {
-
-class HalcyraForm;
 
 struct CommandResult {
     int exitCode = command::kExitDone;
@@ -21,7 +20,7 @@ namespace command {
 inline constexpr std::string_view kNothingArmed = "Nothing is armed.";
 } // namespace command
 
-CommandResult CarryOut(const CommandRequest& request, HalcyraForm& form,
+CommandResult CarryOut(const CommandRequest& request, IActionRunner& actions,
                        IScheduleControl& schedule);
 
 } // namespace halcyra

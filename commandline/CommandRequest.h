@@ -1,7 +1,7 @@
 #pragma once
 // The command line of scripts and Task Scheduler: "/action NAME" with "/quiet" and one of
 // "/in", "/at" or "/idle", "/cancel", "/status", "/?" and "/help". A line that does not start
-// with one of these words keeps its old meaning ("/start", or an ordinary start).
+// with one of these words is a start: "/start" in the tray, anything else an ordinary one.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -25,11 +25,11 @@ struct CommandRequest {
 
 struct ParsedCommand {
     enum class Kind : std::uint8_t {
-        OldMeaning, // none of the new words: "/start" or an ordinary start, as ever
+        NoCommand, // none of the command words: "/start" or an ordinary start
         Request,
         Wrong, // error says what was wrong; nothing is to be done
     };
-    Kind kind = Kind::OldMeaning;
+    Kind kind = Kind::NoCommand;
     CommandRequest request;
     std::string error;
 };

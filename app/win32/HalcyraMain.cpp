@@ -44,13 +44,17 @@ private:
 // The main window over the real platform.
 struct Program {
     Program(HINSTANCE instance, bool trayStart)
-        : window(instance), scheduleView(instance, window),
+        : window(instance),
+          scheduleView(instance,
+                       [this](const std::string& status, const std::string& caption) {
+                           window.ShowScheduleState(status, caption);
+                       }),
           form(HalcyraForm::Services{
               window, windows, power,
               trayStart ? static_cast<IProgramInfo&>(trayStartInfo) : program, dialogs, settings,
               registry, notify, hotkeys, win32::SubclassModule()}) {
-        scheduleView.SetForm(form);
         form.AttachSchedule(ScheduleServices{clock, clock, win32::TimerModule(), scheduleView});
+        scheduleView.SetController(*form.Scheduler());
     }
 
     win32::Win32RegistryApi registry;
@@ -124,7 +128,8 @@ int RunCommand(HINSTANCE instance, const CommandRequest& request) {
         win32::ShowOutput(command::Usage(), false);
         return command::kExitDone;
     }
-    if (const auto answer = win32::ForwardToRunningCopy(request)) {
+    if (const auto answer =
+            win32::ForwardToRunningCopy(request, win32::Win32MainWindow::kClassName)) {
         if (!answer->output.empty()) {
             win32::ShowOutput(answer->output, false);
         }
@@ -151,7 +156,7 @@ int Run(HINSTANCE instance) {
     case ParsedCommand::Kind::Wrong:
         win32::ShowOutput(parsed.error + "\n\n" + std::string(command::Usage()), true);
         return command::kExitWrongCommandLine;
-    case ParsedCommand::Kind::OldMeaning:
+    case ParsedCommand::Kind::NoCommand:
         break;
     }
     return RunHalcyra(instance, nullptr);

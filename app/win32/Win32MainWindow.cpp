@@ -400,8 +400,9 @@ LRESULT Win32MainWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         return 0;
     case WM_COPYDATA:
         // A script's command line, handed on by a second copy.
-        return AnswerForwarded(*form_, hwnd, reinterpret_cast<HWND>(wParam),
-                               reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        return AnswerForwarded(
+            [this](std::string_view record) { return form_->CommandForwarded(record); }, hwnd,
+            reinterpret_cast<HWND>(wParam), reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_ENDSESSION:
         if (wParam) {
             form_->Form_Unload();

@@ -4,8 +4,6 @@
 #include <vector>
 
 #include "commandline/ForwardRecord.h"
-#include "app/HalcyraForm.h"
-#include "app/win32/Win32MainWindow.h"
 #include "common/Product.h"
 #include "common/win32/UniqueHandle.h"
 #include "common/win32/Utf8.h"
@@ -104,14 +102,14 @@ private:
 
 } // namespace
 
-std::optional<CommandResult> ForwardToRunningCopy(const CommandRequest& request) {
+std::optional<CommandResult> ForwardToRunningCopy(const CommandRequest& request,
+                                                  const char* windowClass) {
     const std::string record = forward::Encode(forward::RecordKind::Command, CommandText(request));
     const std::vector<BYTE> self = ProcessUser(::GetCurrentProcess());
     ReplyWindow reply(::GetModuleHandleA(nullptr));
     // A copy still asking whether to start refuses; the next window may be the running one.
     HWND candidate = nullptr;
-    while ((candidate = ::FindWindowExA(nullptr, candidate, Win32MainWindow::kClassName,
-                                        nullptr)) != nullptr) {
+    while ((candidate = ::FindWindowExA(nullptr, candidate, windowClass, nullptr)) != nullptr) {
         DWORD pid = 0;
         ::GetWindowThreadProcessId(candidate, &pid);
         if (pid == ::GetCurrentProcessId() || !SameUser(pid, self)) {
@@ -128,8 +126,9 @@ std::optional<CommandResult> ForwardToRunningCopy(const CommandRequest& request)
     return std::nullopt;
 }
 
-LRESULT AnswerForwarded(HalcyraForm& form, HWND self, HWND sender, const COPYDATASTRUCT* data) {
-    const std::optional<CommandResult> result = form.CommandForwarded(RecordBytes(data));
+LRESULT AnswerForwarded(const ForwardedRecord& carryOut, HWND self, HWND sender,
+                        const COPYDATASTRUCT* data) {
+    const std::optional<CommandResult> result = carryOut(RecordBytes(data));
     if (!result) {
         return 0;
     }

@@ -4,23 +4,26 @@
 // to print in a record sent to a message-only window of its own while it waits.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "commandline/CommandDispatch.h"
 
-namespace halcyra {
-class HalcyraForm;
-}
-
 namespace halcyra::win32 {
 
-// Hands the request to the running copy of this user; none when no copy took it.
-std::optional<CommandResult> ForwardToRunningCopy(const CommandRequest& request);
+// Hands the request to the running copy of this user, found by its main window's class; none
+// when no copy took it.
+std::optional<CommandResult> ForwardToRunningCopy(const CommandRequest& request,
+                                                  const char* windowClass);
 
-// The main window's WM_COPYDATA: the form's answer, 0 for a record it refused.
-LRESULT AnswerForwarded(HalcyraForm& form, HWND self, HWND sender, const COPYDATASTRUCT* data);
+// The running copy's way with a forwarded record: its result, none when it refuses the record.
+using ForwardedRecord = std::function<std::optional<CommandResult>(std::string_view record)>;
+
+// The main window's WM_COPYDATA: carryOut's answer, 0 for a record it refused.
+LRESULT AnswerForwarded(const ForwardedRecord& carryOut, HWND self, HWND sender,
+                        const COPYDATASTRUCT* data);
 
 // Prints to the standard output (or error) it was given, else to the console of the program
 // that started this one, else shows a box titled "Halcyra": exactly one of them.

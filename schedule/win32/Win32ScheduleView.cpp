@@ -3,7 +3,6 @@
 #include <string>
 
 #include "schedule/Schedule.h"
-#include "schedule/ScheduleController.h"
 #include "schedule/win32/ScheduleResources.h"
 
 namespace halcyra::win32 {
@@ -174,8 +173,8 @@ INT_PTR ScheduleDialog::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM) {
 
 } // namespace
 
-Win32ScheduleView::Win32ScheduleView(HINSTANCE instance, Win32MainWindow& window)
-    : instance_(instance), window_(window) {}
+Win32ScheduleView::Win32ScheduleView(HINSTANCE instance, ShowState showState)
+    : instance_(instance), showState_(std::move(showState)) {}
 
 Win32ScheduleView::~Win32ScheduleView() {
     if (warning_) {
@@ -232,11 +231,11 @@ void Win32ScheduleView::HideWarning() {
 }
 
 void Win32ScheduleView::ShowScheduleState(std::string_view status, std::string_view cancelCaption) {
-    window_.ShowScheduleState(std::string(status), std::string(cancelCaption));
+    showState_(std::string(status), std::string(cancelCaption));
 }
 
 INT_PTR Win32ScheduleView::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM) {
-    ScheduleController* control = form_ ? form_->Scheduler() : nullptr;
+    ScheduleController* control = control_;
     switch (msg) {
     case WM_INITDIALOG:
         return FALSE; // no focus given

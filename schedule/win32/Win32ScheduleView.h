@@ -3,9 +3,11 @@
 // state in the main window (its status row and the "&Actions" menu, which the tray popup is).
 #include <windows.h>
 
-#include "app/HalcyraForm.h"
+#include <functional>
+#include <string>
+
 #include "schedule/IScheduleView.h"
-#include "app/win32/Win32MainWindow.h"
+#include "schedule/ScheduleController.h"
 #include "common/win32/UniqueHandle.h"
 #include "common/win32/WindowProcedure.h"
 
@@ -13,9 +15,11 @@ namespace halcyra::win32 {
 
 class Win32ScheduleView final : public IScheduleView {
 public:
-    Win32ScheduleView(HINSTANCE instance, Win32MainWindow& window);
-    // The form whose schedule the warning's buttons reach.
-    void SetForm(HalcyraForm& form) { form_ = &form; }
+    // showState: the main window's status row and menus, which follow the armed state.
+    using ShowState = std::function<void(const std::string& status, const std::string& caption)>;
+    Win32ScheduleView(HINSTANCE instance, ShowState showState);
+    // The schedule the warning's buttons reach.
+    void SetController(ScheduleController& control) { control_ = &control; }
     ~Win32ScheduleView() override;
     Win32ScheduleView(const Win32ScheduleView&) = delete;
     Win32ScheduleView& operator=(const Win32ScheduleView&) = delete;
@@ -36,8 +40,8 @@ private:
     INT_PTR HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance_;
-    Win32MainWindow& window_;
-    HalcyraForm* form_ = nullptr;
+    ShowState showState_;
+    ScheduleController* control_ = nullptr;
     HWND warning_ = nullptr; // destroyed with this view
 };
 

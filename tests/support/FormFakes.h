@@ -138,7 +138,6 @@ private:
 class FakeWindowSystem : public IWindowSystem {
 public:
     explicit FakeWindowSystem(Log& log) : log_(log) {}
-    void InitializeComApartment() override { log_.push_back("InitializeComApartment"); }
     void UninitializeComApartment() override { log_.push_back("UninitializeComApartment"); }
     Answer AskYesNo(WindowHandle owner, std::string_view text, std::string_view title,
                     MessageIcon icon) override {

@@ -18,6 +18,7 @@
 #include "app/win32/Win32MainWindow.h"
 #include "schedule/win32/Win32ScheduleView.h"
 #include "app/win32/Win32WindowSystem.h"
+#include "common/win32/ComApartment.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/Dialogs.h"
 #include "settings/win32/frmOptionsDialog.h"
@@ -198,7 +199,7 @@ TEST(MainWindowMouse, WhileHiddenOnlyAMoveWithTheIconsIdIsATrayClick) {
 
 TEST(MainWindowStart, TheUserInterfaceThreadIsASingleThreadedApartment) {
     win32::Win32WindowSystem windows;
-    windows.InitializeComApartment();
+    win32::com::EnterApartment(); // as the first shell call or screen reader's question does
     // A thread already in a single-threaded apartment cannot join the multithreaded one.
     EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
     windows.UninitializeComApartment();
@@ -477,9 +478,12 @@ TEST(MainWindowSchedule, ArmedShowsEverywhereAndAPassedDeadlineWarnsAfresh) {
     MTimer timers{timerPlatform};
     RealWindow w;
     ASSERT_TRUE(w.created);
-    win32::Win32ScheduleView view(::GetModuleHandleA(nullptr), w.window);
-    view.SetForm(w.form);
+    win32::Win32ScheduleView view(::GetModuleHandleA(nullptr),
+                                  [&](const std::string& status, const std::string& caption) {
+                                      w.window.ShowScheduleState(status, caption);
+                                  });
     w.form.AttachSchedule(ScheduleServices{clock, clock, timers, view});
+    view.SetController(*w.form.Scheduler());
     clock.SetLocal({2026, 3, 28, 22, 0});
     HMENU actions = ::GetSubMenu(::GetMenu(w.Hwnd()), 0);
     RECT before{};

@@ -11,7 +11,7 @@ namespace halcyra::test {
 namespace {
 
 TEST(ParseCommand, ReadsEveryVerbAndRefusesWhatIsWrong) {
-    // expect: "" the old meaning; "= " and the request in its plain words; "! " and a part of
+    // expect: "" no command (a start); "= " and the request in its plain words; "! " and a part of
     // the message that says what was wrong.
     // clang-format off
     const struct {
@@ -55,7 +55,7 @@ TEST(ParseCommand, ReadsEveryVerbAndRefusesWhatIsWrong) {
     // clang-format on
     for (const auto& row : rows) {
         const ParsedCommand parsed = ParseCommand(row.text);
-        const std::string seen = parsed.kind == ParsedCommand::Kind::OldMeaning ? ""
+        const std::string seen = parsed.kind == ParsedCommand::Kind::NoCommand ? ""
                                  : parsed.kind == ParsedCommand::Kind::Request
                                      ? "= " + CommandText(parsed.request)
                                      : "! " + parsed.error;
