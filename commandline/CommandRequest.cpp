@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "actions/PowerActions.h"
+#include "schedule/ScheduleText.h"
 
 namespace halcyra {
 
@@ -69,10 +70,6 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 std::string Lower(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
@@ -121,44 +118,6 @@ std::string Shown(std::string_view word) {
         out += "...";
     }
     return "\"" + out + "\"";
-}
-
-std::optional<int> Minutes(std::string_view text) {
-    if (text.empty() || text.size() > 4) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (const char c : text) {
-        if (!IsDigit(c)) {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    if (value < 1 || value > command::kMaxMinutes) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// H:MM or HH:MM, 00:00 to 23:59.
-bool ClockTime(std::string_view text, int* hour, int* minute) {
-    const std::size_t colon = text.find(':');
-    if (colon < 1 || colon > 2 || text.size() != colon + 3) {
-        return false;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (i != colon && !IsDigit(text[i])) {
-            return false;
-        }
-    }
-    const int h = colon == 1 ? text[0] - '0' : (text[0] - '0') * 10 + (text[1] - '0');
-    const int m = (text[colon + 1] - '0') * 10 + (text[colon + 2] - '0');
-    if (h > 23 || m > 59) {
-        return false;
-    }
-    *hour = h;
-    *minute = m;
-    return true;
 }
 
 ParsedCommand Wrong(std::string error) {
@@ -225,13 +184,19 @@ ParsedCommand ParseCommand(std::string_view arguments) {
             ScheduleRequest s;
             if (word == "/at") {
                 s.kind = ScheduleKind::At;
-                if (!hasValue || !ClockTime(words[i + 1], &s.hour, &s.minute)) {
+                const auto at =
+                    hasValue ? scheduleText::ParseClockTime(words[i + 1]) : std::nullopt;
+                if (at) {
+                    s.hour = at->hour;
+                    s.minute = at->minute;
+                } else {
                     return Wrong("/at needs a time from 00:00 to 23:59 (HH:MM)" +
                                  (hasValue ? ", not " + Shown(words[i + 1]) : std::string()) + ".");
                 }
             } else {
                 s.kind = word == "/in" ? ScheduleKind::In : ScheduleKind::Idle;
-                const std::optional<int> minutes = hasValue ? Minutes(words[i + 1]) : std::nullopt;
+                const std::optional<int> minutes =
+                    hasValue ? scheduleText::ParseMinutes(words[i + 1]) : std::nullopt;
                 if (!minutes) {
                     return Wrong(word + " needs a number of minutes from 1 to 1440" +
                                  (hasValue ? ", not " + Shown(words[i + 1]) : std::string()) + ".");
@@ -280,8 +245,7 @@ std::string CommandText(const CommandRequest& request) {
     }
     if (const auto& s = request.schedule) {
         if (s->kind == ScheduleKind::At) {
-            text += " /at " + std::to_string(s->hour) + ":" + (s->minute < 10 ? "0" : "") +
-                    std::to_string(s->minute);
+            text += " /at " + std::to_string(s->hour) + ":" + scheduleText::TwoDigits(s->minute);
         } else {
             text +=
                 (s->kind == ScheduleKind::In ? " /in " : " /idle ") + std::to_string(s->minutes);

@@ -38,7 +38,6 @@ namespace command {
 // Longer lines are refused whole: no script needs more, and the text travels to a running
 // copy in a record of bounded size.
 inline constexpr std::size_t kMaxLength = 512;
-inline constexpr int kMaxMinutes = 1440;
 
 // The exit codes scripts see.
 inline constexpr int kExitDone = 0;

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cstdio>
 
 #include "actions/PowerActions.h"
 
@@ -12,14 +11,10 @@ namespace halcyra {
 
 namespace {
 
-std::string TwoDigits(int value) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d", value % 100);
-    return buf;
-}
+using scheduleText::TwoDigits;
 
 std::string ClockText(const LocalTime& t) {
-    return TwoDigits(t.hour) + ":" + TwoDigits(t.minute);
+    return scheduleText::ClockText(t.hour, t.minute);
 }
 
 LocalTime AddDays(const LocalTime& t, int days) {
@@ -48,8 +43,8 @@ bool Schedule::Valid(const ScheduleRequest& request) {
         return false;
     }
     if (request.kind == ScheduleKind::At) {
-        return request.hour >= 0 && request.hour <= 23 && request.minute >= 0 &&
-               request.minute <= 59;
+        return request.hour >= 0 && request.hour <= scheduleText::kLastHour &&
+               request.minute >= 0 && request.minute <= scheduleText::kLastMinute;
     }
     return (request.kind == ScheduleKind::In || request.kind == ScheduleKind::Idle) &&
            request.minutes >= schedule::kMinMinutes && request.minutes <= schedule::kMaxMinutes;

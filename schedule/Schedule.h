@@ -8,12 +8,13 @@
 
 #include "common/IClock.h"
 #include "schedule/ScheduleRequest.h"
+#include "schedule/ScheduleText.h"
 
 namespace halcyra {
 
 namespace schedule {
-inline constexpr int kMinMinutes = 1;
-inline constexpr int kMaxMinutes = 1440;
+inline constexpr int kMinMinutes = scheduleText::kMinMinutes;
+inline constexpr int kMaxMinutes = scheduleText::kMaxMinutes;
 inline constexpr std::int64_t kFinalWarningMs = 60'000;
 inline constexpr std::int64_t kEarlyWarningMs = 5 * 60'000;
 // Only schedules longer than this get the early warning too.

@@ -2,7 +2,6 @@
 #include "schedule/ScheduleController.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 
 #include "settings/SettingsKeys.h"
@@ -13,20 +12,6 @@ namespace {
 
 constexpr std::string_view kTitle = "Halcyra";
 constexpr std::array<std::string_view, 3> kKinds{"In", "At", "Idle"};
-
-// A whole number in range, or fallback: the store may hold anything.
-int Number(std::string_view text, int low, int high, int fallback) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-        return fallback;
-    }
-    return value;
-}
-
-std::string TwoDigits(int value) {
-    return std::string(value < 10 ? "0" : "") + std::to_string(value);
-}
 
 } // namespace
 
@@ -209,20 +194,16 @@ ScheduleChoice ScheduleController::LoadChoice() {
             c.kind = static_cast<ScheduleKind>(i);
         }
     }
-    c.inMinutes = Number(get(settings::kScheduleInMinutes, settings::kScheduleInMinutesDefault),
-                         schedule::kMinMinutes, schedule::kMaxMinutes, c.inMinutes);
-    c.idleMinutes =
-        Number(get(settings::kScheduleIdleMinutes, settings::kScheduleIdleMinutesDefault),
-               schedule::kMinMinutes, schedule::kMaxMinutes, c.idleMinutes);
-    const std::string at = get(settings::kScheduleAt, settings::kScheduleAtDefault);
-    const auto colon = at.find(':');
-    if (colon != std::string::npos) {
-        const int h = Number(std::string_view(at).substr(0, colon), 0, 23, -1);
-        const int m = Number(std::string_view(at).substr(colon + 1), 0, 59, -1);
-        if (h >= 0 && m >= 0) {
-            c.hour = h;
-            c.minute = m;
-        }
+    c.inMinutes = scheduleText::ParseMinutes(
+                      get(settings::kScheduleInMinutes, settings::kScheduleInMinutesDefault))
+                      .value_or(c.inMinutes);
+    c.idleMinutes = scheduleText::ParseMinutes(
+                        get(settings::kScheduleIdleMinutes, settings::kScheduleIdleMinutesDefault))
+                        .value_or(c.idleMinutes);
+    if (const auto at = scheduleText::ParseClockTime(
+            get(settings::kScheduleAt, settings::kScheduleAtDefault))) {
+        c.hour = at->hour;
+        c.minute = at->minute;
     }
     return c;
 }
@@ -234,7 +215,7 @@ void ScheduleController::SaveChoice(const ScheduleChoice& c) {
     save(settings::kScheduleAction, Schedule::ActionName(c.action));
     save(settings::kScheduleWhen, std::string(kKinds[static_cast<std::size_t>(c.kind)]));
     save(settings::kScheduleInMinutes, std::to_string(c.inMinutes));
-    save(settings::kScheduleAt, TwoDigits(c.hour) + ":" + TwoDigits(c.minute));
+    save(settings::kScheduleAt, scheduleText::ClockText(c.hour, c.minute));
     save(settings::kScheduleIdleMinutes, std::to_string(c.idleMinutes));
 }
 

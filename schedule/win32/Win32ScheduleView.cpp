@@ -3,6 +3,7 @@
 #include <string>
 
 #include "schedule/Schedule.h"
+#include "schedule/ScheduleText.h"
 #include "schedule/win32/ScheduleResources.h"
 
 namespace halcyra::win32 {
@@ -13,19 +14,6 @@ std::string ItemText(HWND dialog, int id) {
     char buf[64]{};
     ::GetDlgItemTextA(dialog, id, buf, sizeof buf);
     return buf;
-}
-
-// A whole number typed into a field, or -1.
-int ItemNumber(HWND dialog, int id) {
-    const std::string text = ItemText(dialog, id);
-    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != text.npos) {
-        return -1;
-    }
-    return std::stoi(text);
-}
-
-std::string TwoDigits(int value) {
-    return std::string(value < 10 ? "0" : "") + std::to_string(value);
 }
 
 // One opening of the Schedule dialog.
@@ -61,11 +49,12 @@ void ScheduleDialog::Load() {
     }
     ::SetDlgItemInt(hwnd_, IDC_SCH_IN_MINUTES, static_cast<UINT>(choice_.inMinutes), FALSE);
     ::SetDlgItemTextA(hwnd_, IDC_SCH_AT_TIME,
-                      (TwoDigits(choice_.hour) + ":" + TwoDigits(choice_.minute)).c_str());
+                      scheduleText::ClockText(choice_.hour, choice_.minute).c_str());
     ::SetDlgItemInt(hwnd_, IDC_SCH_IDLE_MINUTES, static_cast<UINT>(choice_.idleMinutes), FALSE);
-    ::SendDlgItemMessageA(hwnd_, IDC_SCH_IN_MINUTES, EM_LIMITTEXT, 4, 0);
-    ::SendDlgItemMessageA(hwnd_, IDC_SCH_AT_TIME, EM_LIMITTEXT, 5, 0);
-    ::SendDlgItemMessageA(hwnd_, IDC_SCH_IDLE_MINUTES, EM_LIMITTEXT, 4, 0);
+    ::SendDlgItemMessageA(hwnd_, IDC_SCH_IN_MINUTES, EM_LIMITTEXT, scheduleText::kMinutesDigits, 0);
+    ::SendDlgItemMessageA(hwnd_, IDC_SCH_AT_TIME, EM_LIMITTEXT, scheduleText::kClockTimeLength, 0);
+    ::SendDlgItemMessageA(hwnd_, IDC_SCH_IDLE_MINUTES, EM_LIMITTEXT, scheduleText::kMinutesDigits,
+                          0);
     const int radio = choice_.kind == ScheduleKind::At     ? IDC_SCH_AT
                       : choice_.kind == ScheduleKind::Idle ? IDC_SCH_IDLE
                                                            : IDC_SCH_IN;
@@ -84,36 +73,22 @@ bool ScheduleDialog::Read(ScheduleChoice& out) {
     out.kind = ::IsDlgButtonChecked(hwnd_, IDC_SCH_AT)     ? ScheduleKind::At
                : ::IsDlgButtonChecked(hwnd_, IDC_SCH_IDLE) ? ScheduleKind::Idle
                                                            : ScheduleKind::In;
-    const int in = ItemNumber(hwnd_, IDC_SCH_IN_MINUTES);
-    const int idle = ItemNumber(hwnd_, IDC_SCH_IDLE_MINUTES);
-    const std::string at = ItemText(hwnd_, IDC_SCH_AT_TIME);
-    const auto colon = at.find(':');
-    int hour = -1;
-    int minute = -1;
-    if (colon != std::string::npos && colon > 0 && colon <= 2 && at.size() - colon == 3 &&
-        at.find_first_not_of("0123456789:") == std::string::npos &&
-        at.find(':', colon + 1) == std::string::npos) {
-        hour = std::stoi(at.substr(0, colon));
-        minute = std::stoi(at.substr(colon + 1));
-    }
-    auto inRange = [](int n) { return n >= schedule::kMinMinutes && n <= schedule::kMaxMinutes; };
-    if (inRange(in)) {
-        out.inMinutes = in;
-    }
-    if (inRange(idle)) {
-        out.idleMinutes = idle;
-    }
-    if (hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59) {
-        out.hour = hour;
-        out.minute = minute;
+    const auto in = scheduleText::ParseMinutes(ItemText(hwnd_, IDC_SCH_IN_MINUTES));
+    const auto idle = scheduleText::ParseMinutes(ItemText(hwnd_, IDC_SCH_IDLE_MINUTES));
+    const auto at = scheduleText::ParseClockTime(ItemText(hwnd_, IDC_SCH_AT_TIME));
+    out.inMinutes = in.value_or(out.inMinutes);
+    out.idleMinutes = idle.value_or(out.idleMinutes);
+    if (at) {
+        out.hour = at->hour;
+        out.minute = at->minute;
     }
     switch (out.kind) {
     case ScheduleKind::In:
-        return inRange(in);
+        return in.has_value();
     case ScheduleKind::Idle:
-        return inRange(idle);
+        return idle.has_value();
     case ScheduleKind::At:
-        return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59;
+        return at.has_value();
     }
     return false;
 }
