@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandLine.h"
-#include "app/ScheduleController.h"
+#include "commandline/CommandLine.h"
+#include "schedule/ScheduleController.h"
 #include "settings/HotkeyMessages.h"
 #include "common/Registry.h"
 #include "settings/RunEntry.h"

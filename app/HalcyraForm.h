@@ -9,14 +9,16 @@
 #include <string>
 #include <string_view>
 
-#include "app/CommandDispatch.h"
+#include "commandline/CommandDispatch.h"
 #include "app/IDialogLauncher.h"
 #include "app/IMainWindowView.h"
-#include "app/IPowerApi.h"
+#include "actions/IPowerApi.h"
 #include "app/IProgramInfo.h"
 #include "app/IWindowSystem.h"
-#include "app/MenuEntry.h"
-#include "app/ScheduleRequest.h"
+#include "actions/MenuEntry.h"
+#include "actions/IActionRunner.h"
+#include "actions/PowerActions.h"
+#include "schedule/ScheduleRequest.h"
 #include "common/Product.h"
 #include "common/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
@@ -37,8 +39,6 @@ inline constexpr std::uint32_t kTrayCallbackMessage = 0x200; // WM_MOUSEMOVE
 inline constexpr std::uint32_t kSysCommand = 0x112;          // WM_SYSCOMMAND
 inline constexpr std::uint32_t kHotkey = 0x312;              // WM_HOTKEY
 inline constexpr WParam kScMinimize = 0xF020;
-inline constexpr WParam kScMonitorPower = 0xF170;
-inline constexpr WParam kScScreenSave = 0xF140;
 inline constexpr std::string_view kTaskbarCreated = "TaskbarCreated";
 inline constexpr std::string_view kAlreadyRunning =
     "A copy of Halcyra is already running, if it is not on your taskbar, check the icon tray "
@@ -60,7 +60,7 @@ struct MouseMoveOrigin {
     WParam wParam = 0;
 };
 
-class HalcyraForm : public ISubclass, private ISystrayIconEvents {
+class HalcyraForm : public ISubclass, public IActionRunner, private ISystrayIconEvents {
 public:
     struct Services {
         IMainWindowView& view;
@@ -101,9 +101,7 @@ public:
     void mnu_Show_Click();
     void CommandMinimize_Click();
     void PerformAction(std::string_view actionName);
-    // Runs an entry's handler as the menu does; askFirst false skips the Yes/No question
-    // (a schedule or an unattended command line has been confirmed already).
-    ActionOutcome RunAction(MenuEntry entry, bool askFirst);
+    ActionOutcome RunAction(MenuEntry entry, bool askFirst) override;
 
     // The scheduled action: the clock, the last-input source, the timers and the window side
     // it needs, given once before Form_Load.
@@ -119,29 +117,27 @@ public:
     // A command line a second copy forwarded; none when the record is refused.
     std::optional<CommandResult> CommandForwarded(std::string_view record);
 
-    // Everything the user can ask for, once: its menu entry, the button and the hotkey that do
-    // the same, the question asked first and the handler. The menu, the buttons and the
-    // hotkeys all read this table.
+    // Every menu entry's handler, once, with the button that does the same; what differs
+    // between the power actions is in kPowerActions. The menu and the buttons read this table.
     struct Action {
         MenuEntry entry;
-        int button;                  // 0: no button
-        std::string_view hotkeyName; // modHotkey's action name; empty: no hotkey
-        bool waitForKeysUp;          // a hotkey's keys would end it at once
-        std::string_view question;   // asked first when confirmation is on; empty: none
-        void (HalcyraForm::*handler)();
+        int button;                                         // 0: no button
+        void (HalcyraForm::*handler)();                     // the window's own entries
+        ActionOutcome (HalcyraForm::*power)(bool askFirst); // a power action's
     };
     static const std::array<Action, kMenuEntries.size()> kActions;
 
-    // The power actions.
-    void menu_Shutdown_Click();
-    void mnu_Restart_Click();
-    void mnu_Logoff_Click();
-    void mnu_Standby_Click();
-    void mnu_Hibernate_Click();
-    void mnu_shtdnnow_Click();
-    void mnu_rstrtnow_Click();
-    void mnu_Monitor_Click();
-    void mnu_ScreenSaver_Click();
+    // The power actions. askFirst false: no question (confirmed already); true: as the user set.
+    ActionOutcome menu_Shutdown_Click(bool askFirst = true);
+    ActionOutcome mnu_Restart_Click(bool askFirst = true);
+    ActionOutcome mnu_Logoff_Click(bool askFirst = true);
+    ActionOutcome mnu_Standby_Click(bool askFirst = true);
+    ActionOutcome mnu_Hibernate_Click(bool askFirst = true);
+    ActionOutcome mnu_shtdnnow_Click(bool askFirst = true);
+    ActionOutcome mnu_rstrtnow_Click(bool askFirst = true);
+    ActionOutcome mnu_Monitor_Click(bool askFirst = true);
+    ActionOutcome mnu_ScreenSaver_Click(bool askFirst = true);
+    ActionOutcome mnu_Lock_Click(bool askFirst = true);
 
     // Preferences and buttons.
     void Check1_Click();
@@ -168,11 +164,12 @@ private:
     void StopTrayRetries();
     // The run-at-startup data for the running copy.
     std::string RunEntryData() const;
-    // Asks first when confirmation is on; true when the action may go ahead.
-    bool Confirmed(MenuEntry entry);
+    // The power actions' one implementation, over the action's row.
+    ActionOutcome Perform(MenuEntry entry, bool askFirst);
     void PrivilegeOnNt();
     // Tells the user when a power request returned failure, with the system's reason.
-    void ReportIfRefused(std::int32_t result, std::string_view action);
+    ActionOutcome Reported(std::int32_t result, const PowerAction& action);
+    ActionOutcome Unavailable(std::string_view text);
     // Tells the user, once after each load, which hotkeys another program holds.
     void ReportRefusedHotkeys();
 
@@ -187,9 +184,6 @@ private:
     std::uint32_t trayRetryWaitedMs_ = 0;
     // Another copy was running when this one started and the user let it start.
     bool secondCopy_ = false;
-    // Set by RunAction around one handler: whether to ask, and how it ended.
-    bool askFirst_ = true;
-    ActionOutcome outcome_ = ActionOutcome::Done;
     bool unloaded_ = false;
     std::unique_ptr<ScheduleController> schedule_;
 };

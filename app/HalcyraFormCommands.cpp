@@ -1,6 +1,6 @@
 // The command line of scripts, as the main window carries it out.
-#include "app/CommandLine.h"
-#include "app/ForwardRecord.h"
+#include "commandline/CommandLine.h"
+#include "commandline/ForwardRecord.h"
 #include "app/HalcyraForm.h"
 #include "settings/SettingsKeys.h"
 

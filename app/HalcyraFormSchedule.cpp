@@ -1,6 +1,6 @@
 // The main window's scheduled action.
 #include "app/HalcyraForm.h"
-#include "app/ScheduleController.h"
+#include "schedule/ScheduleController.h"
 
 namespace halcyra {
 
@@ -19,15 +19,14 @@ public:
 void HalcyraForm::AttachSchedule(const ScheduleServices& services) {
     ScheduleController::Hooks hooks{
         [this] { return s_.view.Handle(); },
-        [this](MenuEntry entry) { return RunAction(entry, false); },
         [this] {
             if (sysIcon_) {
                 sysIcon_->TipText(TrayTip());
             }
         },
     };
-    schedule_ =
-        std::make_unique<ScheduleController>(services, s_.windows, s_.settings, std::move(hooks));
+    schedule_ = std::make_unique<ScheduleController>(services, s_.windows, s_.settings, *this,
+                                                     std::move(hooks));
 }
 
 IScheduleControl& HalcyraForm::Schedule() {

@@ -16,8 +16,7 @@ enum class Answer { Yes, No, None };
 class IWindowSystem {
 public:
     virtual ~IWindowSystem() = default;
-    // The shell's handlers of mail and web links may need COM on the calling thread.
-    virtual void InitializeComApartment() = 0;
+    // Leaves the apartment the first shell call or screen reader's question entered, if any.
     virtual void UninitializeComApartment() = 0;
     // A modal box with Yes and No, owned by owner.
     virtual Answer AskYesNo(WindowHandle owner, std::string_view text, std::string_view title,

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "app/IClock.h"
+#include "common/IClock.h"
 #include "awake/AwakeRequest.h"
 #include "awake/IPowerRequest.h"
 #include "watch/IProcessPort.h"

@@ -2,17 +2,17 @@
 // or carries out a script's command line here or in the copy already running.
 #include <windows.h>
 
-#include "app/CommandDispatch.h"
-#include "app/CommandRequest.h"
+#include "commandline/CommandDispatch.h"
+#include "commandline/CommandRequest.h"
 #include "app/HalcyraForm.h"
-#include "app/ScheduleController.h"
-#include "app/win32/CommandForwarding.h"
-#include "app/win32/Win32Clock.h"
+#include "schedule/ScheduleController.h"
+#include "commandline/win32/CommandForwarding.h"
+#include "common/win32/Win32Clock.h"
 #include "app/win32/Win32DialogLauncher.h"
 #include "app/win32/Win32MainWindow.h"
-#include "app/win32/Win32PowerApi.h"
+#include "actions/win32/Win32PowerApi.h"
 #include "app/win32/Win32ProgramInfo.h"
-#include "app/win32/Win32ScheduleView.h"
+#include "schedule/win32/Win32ScheduleView.h"
 #include "app/win32/Win32WindowSystem.h"
 #include "common/win32/Win32RegistryApi.h"
 #include "common/win32/WindowProcedure.h"
@@ -31,7 +31,6 @@ using namespace halcyra;
 class UnattendedWindows final : public IWindowSystem {
 public:
     explicit UnattendedWindows(IWindowSystem& real) : real_(real) {}
-    void InitializeComApartment() override { real_.InitializeComApartment(); }
     void UninitializeComApartment() override { real_.UninitializeComApartment(); }
     Answer AskYesNo(WindowHandle, std::string_view text, std::string_view, MessageIcon) override {
         real_.DebugOutput(std::string(product::kName) + ": not asked: " + std::string(text));
@@ -59,12 +58,16 @@ private:
 // The main window over the real platform.
 struct Program {
     explicit Program(HINSTANCE instance, bool unattended = false)
-        : window(instance), scheduleView(instance, window),
+        : window(instance),
+          scheduleView(instance,
+                       [this](const std::string& status, const std::string& caption) {
+                           window.ShowScheduleState(status, caption);
+                       }),
           form(HalcyraForm::Services{
               window, unattended ? static_cast<IWindowSystem&>(unattendedWindows) : windows, power,
               program, dialogs, settings, registry, notify, hotkeys, win32::SubclassModule()}) {
-        scheduleView.SetForm(form);
         form.AttachSchedule(ScheduleServices{clock, clock, win32::TimerModule(), scheduleView});
+        scheduleView.SetController(*form.Scheduler());
     }
 
     win32::Win32RegistryApi registry;
@@ -133,10 +136,11 @@ int RunOnce(HINSTANCE instance, const CommandRequest& request) {
 
 int RunCommand(HINSTANCE instance, const CommandRequest& request) {
     if (request.verb == CommandVerb::Help) {
-        win32::ShowOutput(command::kUsage, false);
+        win32::ShowOutput(command::Usage(), false);
         return command::kExitDone;
     }
-    win32::Forwarded forwarded = win32::ForwardToRunningCopy(request);
+    win32::Forwarded forwarded =
+        win32::ForwardToRunningCopy(request, win32::Win32MainWindow::kClassName);
     if (forwarded.outcome == win32::Forwarded::Outcome::NoCopy) {
         // No copy runs, so nothing is armed.
         switch (request.verb) {
@@ -153,7 +157,7 @@ int RunCommand(HINSTANCE instance, const CommandRequest& request) {
         }
         // The schedule lives in a tray copy of its own, so that this process, and the script or
         // the task waiting for it, ends with the answer.
-        forwarded = win32::StartTrayCopyWith(request);
+        forwarded = win32::StartTrayCopyWith(request, win32::Win32MainWindow::kClassName);
         if (forwarded.outcome == win32::Forwarded::Outcome::NoCopy) {
             win32::ShowOutput(command::kTrayNotStarted, true, request.quiet);
             return command::kExitRefused;
@@ -175,9 +179,10 @@ int Run(HINSTANCE instance) {
     case ParsedCommand::Kind::Request:
         return RunCommand(instance, parsed.request);
     case ParsedCommand::Kind::Wrong:
-        win32::ShowOutput(parsed.error + "\n\n" + std::string(command::kUsage), true, parsed.quiet);
+        win32::ShowOutput(parsed.error + "\n\n" + std::string(command::Usage()), true,
+                          parsed.quiet);
         return command::kExitWrongCommandLine;
-    case ParsedCommand::Kind::OldMeaning:
+    case ParsedCommand::Kind::NoCommand:
         break;
     }
     return RunHalcyra(instance);

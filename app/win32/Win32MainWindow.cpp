@@ -4,9 +4,9 @@
 
 #include <utility>
 
-#include "app/MenuIds.h"
-#include "app/ScheduleController.h"
-#include "app/win32/CommandForwarding.h"
+#include "actions/MenuIds.h"
+#include "schedule/ScheduleController.h"
+#include "commandline/win32/CommandForwarding.h"
 #include "app/win32/MainWindowLayout.h"
 #include "app/win32/Win32ProgramInfo.h"
 #include "common/Product.h"
@@ -437,8 +437,9 @@ LRESULT Win32MainWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         return 0;
     case WM_COPYDATA:
         // A script's command line, handed on by a second copy.
-        return AnswerForwarded(*form_, hwnd, reinterpret_cast<HWND>(wParam),
-                               reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        return AnswerForwarded(
+            [this](std::string_view record) { return form_->CommandForwarded(record); }, hwnd,
+            reinterpret_cast<HWND>(wParam), reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_ENDSESSION:
         if (wParam) {
             form_->Form_Unload();

@@ -1,6 +1,6 @@
 #include "app/win32/Win32ProgramInfo.h"
 
-#include "app/CommandLine.h"
+#include "commandline/CommandLine.h"
 #include "app/win32/Win32MainWindow.h"
 #include "common/win32/Utf8.h"
 

@@ -34,10 +34,6 @@ Win32WindowSystem::~Win32WindowSystem() {
     UninitializeComApartment();
 }
 
-void Win32WindowSystem::InitializeComApartment() {
-    com::EnterApartment();
-}
-
 void Win32WindowSystem::UninitializeComApartment() {
     com::LeaveApartment();
 }

@@ -13,7 +13,6 @@ public:
     Win32WindowSystem(const Win32WindowSystem&) = delete;
     Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
-    void InitializeComApartment() override;
     void UninitializeComApartment() override;
     Answer AskYesNo(WindowHandle owner, std::string_view text, std::string_view title,
                     MessageIcon icon) override;

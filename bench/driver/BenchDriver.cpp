@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/MenuIds.h"
+#include "actions/MenuIds.h"
 
 namespace {
 

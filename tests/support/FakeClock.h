@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/IClock.h"
+#include "common/IClock.h"
 
 namespace halcyra::test {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ScheduleRequest.h"
+#include "schedule/ScheduleRequest.h"
 
 namespace halcyra::test {
 

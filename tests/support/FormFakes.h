@@ -9,10 +9,11 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/HalcyraForm.h"
-#include "app/ScheduleController.h"
+#include "schedule/ScheduleController.h"
 #include "support/FakeClock.h"
 #include "support/FakeSubclassPlatform.h"
 #include "support/FakeTimerPlatform.h"
@@ -137,7 +138,6 @@ private:
 class FakeWindowSystem : public IWindowSystem {
 public:
     explicit FakeWindowSystem(Log& log) : log_(log) {}
-    void InitializeComApartment() override { log_.push_back("InitializeComApartment"); }
     void UninitializeComApartment() override { log_.push_back("UninitializeComApartment"); }
     Answer AskYesNo(WindowHandle owner, std::string_view text, std::string_view title,
                     MessageIcon icon) override {
@@ -154,6 +154,10 @@ public:
                      MessageIcon icon) override {
         log_.push_back("ShowMessage(" + Hex(owner) + ", " + std::string(text) + ", " +
                        std::string(title) + ", " + IconName(icon) + ")");
+        // The box's own message loop runs other handlers while it is open.
+        if (auto whileOpen = std::exchange(whileMessageOpen, nullptr)) {
+            whileOpen();
+        }
     }
     void SendSystemCommand(WindowHandle hwnd, WParam command, LParam l) override {
         log_.push_back("SendSystemCommand(" + Hex(hwnd) + ", " + Hex(command) + ", " +
@@ -175,6 +179,7 @@ public:
     static constexpr std::uint32_t kTaskbarCreated = 0xC0DE;
     std::uint32_t registeredMessage = kTaskbarCreated; // 0: the registration failed
     std::deque<Answer> answers;
+    std::function<void()> whileMessageOpen; // once, inside the next ShowMessage
 
 private:
     Log& log_;
@@ -246,6 +251,10 @@ public:
         }
         *caps = *capabilities;
         return 1;
+    }
+    std::int32_t LockWorkStation() override {
+        log_.push_back("power.LockWorkStation");
+        return Result("LockWorkStation");
     }
     std::uint32_t GetLastError() override {
         log_.push_back("power.GetLastError");

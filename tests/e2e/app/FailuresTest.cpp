@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "HalcyraDriver.h"
-#include "app/MenuIds.h"
+#include "actions/MenuIds.h"
 #include "settings/win32/frmOptionsResources.h"
 
 namespace halcyra::test {
@@ -163,28 +163,31 @@ TEST_F(Failures, ALetterTakenWhileOptionsIsOpenIsNamedAtOk) {
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKey, "HotKeyShutdown"), "S");
 }
 
-TEST_F(Failures, WithoutThePowerLibraryStandbyAndHibernateSayWhy) {
+TEST_F(Failures, WithoutThePowerLibraryStandbyAndHibernateSayWhyAndSoDoesARefusedLock) {
     SetSetting("Confirm", "0");
-    char reason[256] = {};
-    const DWORD length =
-        ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                         ERROR_MOD_NOT_FOUND, 0, reason, sizeof reason, nullptr);
-    std::string text(reason, length);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
-        text.pop_back();
-    }
-    ASSERT_FALSE(text.empty());
-
     HalcyraWithoutPowerLibrary halcyra;
     HWND hwnd = halcyra.Window();
     ASSERT_NE(hwnd, nullptr);
     const struct {
         int command;
         const char* action;
-    } rows[] = {{ID_MNU_STANDBY, "put the computer on standby"},
-                {ID_MNU_HIBERNATE, "hibernate the computer"}};
+        DWORD error;
+    } rows[] = {{ID_MNU_STANDBY, "put the computer on standby", ERROR_MOD_NOT_FOUND},
+                {ID_MNU_HIBERNATE, "hibernate the computer", ERROR_MOD_NOT_FOUND},
+                // Wine does not lock a workstation: it answers "not implemented".
+                {ID_MNU_LOCK, "lock the computer", ERROR_CALL_NOT_IMPLEMENTED}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.action);
+        char reason[256] = {};
+        const DWORD length =
+            ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             row.error, 0, reason, sizeof reason, nullptr);
+        std::string text(reason, length);
+        while (!text.empty() &&
+               (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+            text.pop_back();
+        }
+        ASSERT_FALSE(text.empty());
         ::PostMessageA(hwnd, WM_COMMAND, row.command, 0);
         HWND box = nullptr;
         ASSERT_TRUE(WaitUntil([&] { return (box = VisibleBox(halcyra.Pid())) != nullptr; }));

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "HalcyraDriver.h"
-#include "app/MenuIds.h"
+#include "actions/MenuIds.h"
 
 namespace halcyra::test {
 namespace {

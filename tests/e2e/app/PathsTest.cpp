@@ -6,7 +6,7 @@
 #include <string>
 
 #include "HalcyraDriver.h"
-#include "app/MenuIds.h"
+#include "actions/MenuIds.h"
 #include "settings/win32/frmOptionsResources.h"
 
 namespace halcyra::test {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "HalcyraDriver.h"
-#include "app/MenuIds.h"
+#include "actions/MenuIds.h"
 
 namespace halcyra::test {
 namespace {

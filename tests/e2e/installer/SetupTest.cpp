@@ -10,7 +10,7 @@
 #include <string>
 
 #include "e2e/app/HalcyraDriver.h"
-#include "app/MenuIds.h"
+#include "actions/MenuIds.h"
 
 namespace halcyra::test {
 namespace {

@@ -15,12 +15,13 @@
 
 #include "support/FakeProcessPort.h"
 #include "support/FormFakes.h"
-#include "app/win32/ScheduleResources.h"
+#include "schedule/win32/ScheduleResources.h"
 #include "app/win32/Win32MainWindow.h"
-#include "app/win32/Win32ScheduleView.h"
+#include "schedule/win32/Win32ScheduleView.h"
 #include "app/win32/Win32WindowSystem.h"
 #include "awake/win32/KeepAwakeDialog.h"
 #include "awake/win32/KeepAwakeResources.h"
+#include "common/win32/ComApartment.h"
 #include "dialogs/win32/DialogIds.h"
 #include "dialogs/win32/Dialogs.h"
 #include "settings/win32/frmOptionsDialog.h"
@@ -111,7 +112,7 @@ std::string Caption(HMENU menu, UINT position) {
     return text;
 }
 
-TEST(MainWindowMenu, ActionsHoldsTheFifteenEntriesInOrder) {
+TEST(MainWindowMenu, ActionsHoldsItsEntriesInOrder) {
     RealWindow w;
     ASSERT_TRUE(w.created);
     HMENU bar = ::GetMenu(w.Hwnd());
@@ -132,7 +133,8 @@ TEST(MainWindowMenu, ActionsHoldsTheFifteenEntriesInOrder) {
                                             "&Shutdown",
                                             "&Logoff",
                                             "Turn off &Monitor",
-                                            "S&creen Saver"};
+                                            "S&creen Saver",
+                                            "Loc&k"};
     ASSERT_EQ(::GetMenuItemCount(actions), static_cast<int>(expected.size()));
     for (UINT i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(Caption(actions, i), expected[i]) << i;
@@ -202,7 +204,7 @@ TEST(MainWindowMouse, WhileHiddenOnlyAMoveWithTheIconsIdIsATrayClick) {
 
 TEST(MainWindowStart, TheUserInterfaceThreadIsASingleThreadedApartment) {
     win32::Win32WindowSystem windows;
-    windows.InitializeComApartment();
+    win32::com::EnterApartment(); // as the first shell call or screen reader's question does
     // A thread already in a single-threaded apartment cannot join the multithreaded one.
     EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
     windows.UninitializeComApartment();
@@ -531,9 +533,12 @@ TEST(MainWindowSchedule, ArmedShowsEverywhereAndAPassedDeadlineWarnsAfresh) {
     MTimer timers{timerPlatform};
     RealWindow w;
     ASSERT_TRUE(w.created);
-    win32::Win32ScheduleView view(::GetModuleHandleA(nullptr), w.window);
-    view.SetForm(w.form);
+    win32::Win32ScheduleView view(::GetModuleHandleA(nullptr),
+                                  [&](const std::string& status, const std::string& caption) {
+                                      w.window.ShowScheduleState(status, caption);
+                                  });
     w.form.AttachSchedule(ScheduleServices{clock, clock, timers, view});
+    view.SetController(*w.form.Scheduler());
     clock.SetLocal({2026, 3, 28, 22, 0});
     HMENU actions = ::GetSubMenu(::GetMenu(w.Hwnd()), 0);
     RECT before{};

@@ -353,12 +353,12 @@ TEST(DialogButtons, ButtonsAndMenuEntriesOpenTheSameDialogs) {
 TEST(ActionTable, EveryHotkeyActionAndMenuEntryHasExactlyOneRow) {
     for (const auto& pair : settings::kHotkeyPairs) {
         int rows = 0;
-        for (const auto& action : HalcyraForm::kActions) {
-            rows += action.hotkeyName == pair.actionName ? 1 : 0;
+        for (const auto& action : kPowerActions) {
+            rows += action.hotkey == pair.actionName ? 1 : 0;
         }
         EXPECT_EQ(rows, 1) << pair.actionName;
     }
-    for (int id = ID_MNU_ABOUT; id <= ID_MNU_SCREENSAVER; ++id) {
+    for (int id = ID_MNU_ABOUT; id <= ID_MNU_LOCK; ++id) {
         int rows = 0;
         for (const auto& action : HalcyraForm::kActions) {
             rows += static_cast<int>(action.entry) == id ? 1 : 0;

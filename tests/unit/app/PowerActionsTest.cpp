@@ -10,7 +10,7 @@ namespace {
 
 struct ActionRow {
     const char* name;
-    void (HalcyraForm::*handler)();
+    ActionOutcome (HalcyraForm::*handler)(bool askFirst);
     const char* question;           // nullptr: never asks
     std::vector<std::string> nt;    // power requests after the privilege on the NT family
     std::vector<std::string> older; // on the older family
@@ -109,7 +109,7 @@ TEST(PowerActions, WithConfirmationOffNothingAsksAndTheFamilyChoosesTheRequests)
             FormBench b;
             b.power.platformId = nt ? 2 : 1;
             b.Start("", false);
-            (b.form.*row.handler)();
+            (b.form.*row.handler)(true);
             EXPECT_TRUE(Boxes(b.log).empty());
             EXPECT_EQ(Requests(b.log), Expected(row, nt));
         }
@@ -130,13 +130,13 @@ TEST(PowerActions, WithConfirmationOnYesGoesAheadAndNoDoesNothing) {
         for (const Answer notYes : {Answer::No, Answer::None}) { // a box not shown is no Yes
             b.log.clear();
             b.windows.answers = {notYes};
-            (b.form.*row.handler)();
+            (b.form.*row.handler)(true);
             EXPECT_EQ(b.log, asked);
         }
 
         b.log.clear();
         b.windows.answers = {Answer::Yes};
-        (b.form.*row.handler)();
+        (b.form.*row.handler)(true);
         EXPECT_EQ(Boxes(b.log), Log{question}) << "asked once, nothing reported";
         EXPECT_EQ(Requests(b.log), Expected(row, true));
     }
@@ -164,7 +164,7 @@ TEST(PowerActions, ARefusedTokenStillMakesThePowerRequest) {
     EXPECT_TRUE(Only(b.log, "power.CloseHandle").empty()) << "nothing was opened to close";
 }
 
-TEST(PowerActions, MonitorOffAndScreenSaverNeverAskAndWorkWhileHidden) {
+TEST(PowerActions, MonitorOffScreenSaverAndLockNeverAskAndWorkWhileHidden) {
     for (const char* confirm : {"0", "1"}) {
         FormBench b;
         b.settings.values["Confirm"] = confirm;
@@ -172,8 +172,9 @@ TEST(PowerActions, MonitorOffAndScreenSaverNeverAskAndWorkWhileHidden) {
         ASSERT_FALSE(b.view.visible);
         b.form.mnu_Monitor_Click();
         b.form.mnu_ScreenSaver_Click();
+        b.form.mnu_Lock_Click();
         EXPECT_EQ(b.log, (Log{"SendSystemCommand(0x1234, 0xF170, 2)",
-                              "SendSystemCommand(0x1234, 0xF140, 0)"}));
+                              "SendSystemCommand(0x1234, 0xF140, 0)", "power.LockWorkStation"}));
     }
 }
 
@@ -181,7 +182,7 @@ TEST(PowerActions, NoActionEverPassesPlainShutdown) {
     FormBench b;
     b.Start("", false);
     for (const auto& row : Rows()) {
-        (b.form.*row.handler)();
+        (b.form.*row.handler)(true);
     }
     for (const auto& line : Only(b.log, "power.ExitWindowsEx")) {
         EXPECT_NE(line, "power.ExitWindowsEx(1, 0)");
@@ -290,7 +291,7 @@ TEST(PowerActions, ARefusedRequestIsReportedOnceWithTheSystemsReason) {
             FormBench b;
             b.power.failing[callOf.at(row.name)] = e.error;
             b.Start("", false);
-            (b.form.*row.handler)();
+            (b.form.*row.handler)(true);
             const Log reports = Boxes(b.log);
             EXPECT_EQ(reports,
                       Log{"ShowMessage(0x1234, Halcyra could not " + std::string(row.failure) +
@@ -341,6 +342,9 @@ TEST(PowerActions, RunActionAsksOnlyWhenToldAndSaysHowItEnded) {
         bool hibernationOff; // the machine reports no hibernation
         ActionOutcome outcome;
         std::size_t questions;
+        // A hand-started Force a Shutdown while the run's failure box is open: it asks as the
+        // user set it, whatever the run was told.
+        bool handStartedWhileBoxOpen = false;
     } rows[] = {
         {MenuEntry::Shutdown, true, Answer::Yes, nullptr, false, ActionOutcome::Done, 1},
         {MenuEntry::Shutdown, true, Answer::No, nullptr, false, ActionOutcome::Declined, 1},
@@ -348,6 +352,10 @@ TEST(PowerActions, RunActionAsksOnlyWhenToldAndSaysHowItEnded) {
         {MenuEntry::RstrtNow, false, Answer::No, "ExitWindowsEx", false, ActionOutcome::Refused, 0},
         {MenuEntry::Hibernate, false, Answer::No, nullptr, true, ActionOutcome::Refused, 0},
         {MenuEntry::Monitor, true, Answer::No, nullptr, false, ActionOutcome::Done, 0},
+        // Wine refuses to lock with error 120: told like any refusal.
+        {MenuEntry::Lock, true, Answer::No, "LockWorkStation", false, ActionOutcome::Refused, 0},
+        {MenuEntry::Shutdown, false, Answer::No, "ExitWindowsEx", false, ActionOutcome::Refused, 1,
+         true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.entry));
@@ -360,7 +368,13 @@ TEST(PowerActions, RunActionAsksOnlyWhenToldAndSaysHowItEnded) {
         }
         b.Start(); // confirmation on
         b.windows.answers = {row.answer};
+        if (row.handStartedWhileBoxOpen) {
+            b.windows.whileMessageOpen = [&] { b.form.MenuClick(MenuEntry::ShtdnNow); };
+        }
         EXPECT_EQ(b.form.RunAction(row.entry, row.askFirst), row.outcome);
+        if (row.handStartedWhileBoxOpen) {
+            EXPECT_TRUE(Only(b.log, "power.ExitWindowsEx(12").empty()) << "answered No";
+        }
         EXPECT_EQ(Only(b.log, "AskYesNo").size(), row.questions);
         // The next menu click asks again.
         b.log.clear();

@@ -1,0 +1,38 @@
+#pragma once
+/* Command numbers of the main window's menu entries and controls. Plain #defines: the
+   resource compiler reads this file too. */
+
+/* "&Actions", in menu order */
+#define ID_MNU_ABOUT 101
+#define ID_MNU_UPDCHK 102
+#define ID_MNU_OPTIONS 103
+#define ID_MNU_EXIT 104
+#define ID_MNU_SHOW 105
+#define ID_MNU_SHTDNNOW 106
+#define ID_MNU_RSTRTNOW 107
+#define ID_MNU_STANDBY 108
+#define ID_MNU_HIBERNATE 109
+#define ID_MNU_RESTART 110
+#define ID_MENU_SHUTDOWN 111
+#define ID_MNU_LOGOFF 112
+#define ID_MNU_MONITOR 113
+#define ID_MNU_SCREENSAVER 114
+#define ID_MNU_LOCK 115
+
+/* the main window's controls */
+#define ID_CHECK1 121
+#define ID_CHECKREQUEST 122
+#define ID_COMMANDABOUT 123
+#define ID_COMMANDOPTIONS 124
+#define ID_COMMANDMINIMIZE 125
+#define ID_COMMANDUPDATES 126
+#define ID_HALCYRAIMAGE 127
+/* the scheduled action's status line, shown while one is armed */
+#define ID_SCHEDULESTATUS 128
+#define ID_SCHEDULECANCEL 129
+
+/* "Sch&edule..." and, while one is armed, its cancel entry */
+#define ID_MNU_SCHEDULE 130
+#define ID_MNU_CANCELSCHEDULE 131
+
+#define IDM_HALCYRA_MENU 150

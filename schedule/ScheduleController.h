@@ -1,0 +1,85 @@
+#pragma once
+// The running program's one schedule: the rules of Schedule driven by one timer to the next
+// event, shown through IScheduleView, and the action run through the menu's own handler.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "actions/IActionRunner.h"
+#include "common/IClock.h"
+#include "schedule/IScheduleView.h"
+#include "app/IWindowSystem.h"
+#include "schedule/Schedule.h"
+#include "schedule/ScheduleRequest.h"
+#include "settings/ISettingsStore.h"
+#include "winmsg/CTimer.h"
+#include "winmsg/MTimer.h"
+
+namespace halcyra {
+
+struct ScheduleServices {
+    const IClock& clock;
+    const ILastInput& input;
+    MTimer& timers;
+    IScheduleView& view;
+};
+
+namespace scheduleText {
+inline constexpr std::string_view kForcedWarning = "Unsaved work in open programs will be lost.";
+} // namespace scheduleText
+
+class ScheduleController final : public IScheduleControl {
+public:
+    struct Hooks {
+        std::function<WindowHandle()> owner;
+        // The armed state changed: the tray tip follows.
+        std::function<void()> changed;
+    };
+
+    // The action runs through actions without the question, confirmed when it was armed.
+    ScheduleController(const ScheduleServices& services, IWindowSystem& windows,
+                       ISettingsStore& settings, IActionRunner& actions, Hooks hooks);
+    ~ScheduleController() override;
+    ScheduleController(const ScheduleController&) = delete;
+    ScheduleController& operator=(const ScheduleController&) = delete;
+
+    ArmResult Arm(const ScheduleRequest& request, bool askBeforeReplacing) override;
+    bool Cancel() override;
+    std::string Status() const override;
+
+    // "Sch&edule...": the dialog on the last choice, then Arm.
+    void OpenDialog();
+    void Tick();
+    void Resumed();
+    void TimeChanged();
+    // The warning's buttons and its close box.
+    void DoItNow();
+    void Postpone();
+    void WarningClosed();
+    // "E&xit" while armed asks first; true when the program may end.
+    bool ConfirmExit();
+    // Stops the timer and the warning; the schedule ends with the program.
+    void End();
+
+    const Schedule& Rules() const { return rules_; }
+    ScheduleChoice LoadChoice();
+    void SaveChoice(const ScheduleChoice& choice);
+
+private:
+    void Handle(ScheduleEvent event);
+    void Refresh();
+    // The warning could not be shown: the user is told and the schedule ends.
+    void WarningFailed();
+    std::string WarningText() const;
+
+    ScheduleServices s_;
+    IWindowSystem& windows_;
+    ISettingsStore& settings_;
+    IActionRunner& actions_;
+    Hooks hooks_;
+    Schedule rules_;
+    std::shared_ptr<CTimer> timer_;
+    std::string shownStatus_;
+};
+
+} // namespace halcyra
