@@ -18,7 +18,7 @@
 #include "actions/MenuEntry.h"
 #include "actions/IActionRunner.h"
 #include "actions/PowerActions.h"
-#include "schedule/ScheduleRequest.h"
+#include "schedule/ScheduleController.h"
 #include "common/Product.h"
 #include "common/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
@@ -28,9 +28,6 @@
 #include "winmsg/MSubclass.h"
 
 namespace halcyra {
-
-class ScheduleController;
-struct ScheduleServices;
 
 namespace form {
 inline constexpr std::string_view kTitle = product::kName;
@@ -75,7 +72,9 @@ public:
         MSubclass& subclass;
     };
 
-    explicit HalcyraForm(const Services& services);
+    // The schedule is the running program's one, built before the form and used until the
+    // form's last moment.
+    HalcyraForm(const Services& services, ScheduleController& schedule);
     ~HalcyraForm() override;
     HalcyraForm(const HalcyraForm&) = delete;
     HalcyraForm& operator=(const HalcyraForm&) = delete;
@@ -103,12 +102,9 @@ public:
     void PerformAction(std::string_view actionName);
     ActionOutcome RunAction(MenuEntry entry, bool askFirst) override;
 
-    // The scheduled action: the clock, the last-input source, the timers and the window side
-    // it needs, given once before Form_Load.
-    void AttachSchedule(const ScheduleServices& services);
-    IScheduleControl& Schedule();
-    // The window side's way in: the dialog, the warning's buttons, wake and clock changes.
-    ScheduleController* Scheduler() { return schedule_.get(); }
+    // The scheduled action; the window side's way in too: the dialog, the warning's buttons,
+    // wake and clock changes.
+    ScheduleController& Schedule() { return schedule_; }
     // The tray tip: what is scheduled, when something is.
     std::string TrayTip() const;
     // The command line of scripts. A copy that only runs one action and ends reads the
@@ -185,7 +181,7 @@ private:
     // Another copy was running when this one started and the user let it start.
     bool secondCopy_ = false;
     bool unloaded_ = false;
-    std::unique_ptr<ScheduleController> schedule_;
+    ScheduleController& schedule_;
 };
 
 } // namespace halcyra

@@ -63,11 +63,13 @@ struct Program {
                        [this](const std::string& status, const std::string& caption) {
                            window.ShowScheduleState(status, caption);
                        }),
-          form(HalcyraForm::Services{
-              window, unattended ? static_cast<IWindowSystem&>(unattendedWindows) : windows, power,
-              program, dialogs, settings, registry, notify, hotkeys, win32::SubclassModule()}) {
-        form.AttachSchedule(ScheduleServices{clock, clock, win32::TimerModule(), scheduleView});
-        scheduleView.SetController(*form.Scheduler());
+          form(HalcyraForm::Services{window,
+                                     unattended ? static_cast<IWindowSystem&>(unattendedWindows)
+                                                : windows,
+                                     power, program, dialogs, settings, registry, notify, hotkeys,
+                                     win32::SubclassModule()},
+               schedule) {
+        scheduleView.SetController(form.Schedule());
     }
 
     win32::Win32RegistryApi registry;
@@ -84,6 +86,8 @@ struct Program {
     // Before the form: the form's schedule uses them until its last moment.
     win32::Win32Clock clock;
     win32::Win32ScheduleView scheduleView;
+    ScheduleController schedule{ScheduleServices{clock, clock, win32::TimerModule(), scheduleView},
+                                windows, settings};
     HalcyraForm form;
 };
 

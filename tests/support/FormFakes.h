@@ -388,10 +388,7 @@ constexpr WindowProcAddress kOriginalProc = 0x5000;
 // A main window wired to fakes, with every collaborator at hand.
 struct FormBench {
     // The main window is ours and has its own procedure before anything is attached.
-    FormBench() {
-        subclassPlatform.AddWindow(kMainWindow, kOriginalProc);
-        form.AttachSchedule(ScheduleServices{clock, clock, timers, scheduleView});
-    }
+    FormBench() { subclassPlatform.AddWindow(kMainWindow, kOriginalProc); }
 
     Log log;
     FakeView view{log};
@@ -410,8 +407,11 @@ struct FormBench {
     FakeScheduleView scheduleView{log};
     modHotkey hotkeys{hotkeyApi, settings};
     MSubclass subclass{subclassPlatform};
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, windows,
+                                settings};
     HalcyraForm form{HalcyraForm::Services{view, windows, power, program, dialogs, settings,
-                                           registry, notify, hotkeys, subclass}};
+                                           registry, notify, hotkeys, subclass},
+                     schedule};
 
     // Loads the form and forgets what start-up logged. With confirm, the Yes/No question is
     // stored on or off first; without, the store decides (empty: on).

@@ -35,8 +35,15 @@ struct RegistryBench {
     FakeSubclassPlatform subclassPlatform{log};
     modHotkey hotkeys{hotkeyApi, settings};
     MSubclass subclass{subclassPlatform};
+    test::FakeClock clock;
+    test::FakeTimerPlatform timerPlatform;
+    MTimer timers{timerPlatform};
+    FakeScheduleView scheduleView{log};
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, windows,
+                                settings};
     HalcyraForm form{HalcyraForm::Services{view, windows, power, program, dialogs, settings,
-                                           registry, notify, hotkeys, subclass}};
+                                           registry, notify, hotkeys, subclass},
+                     schedule};
     test::FakeOptionsView optionsView{log};
     test::FakeKeyboardLayout layout;
     frmOptions options{optionsView, settings, hotkeys, layout};
