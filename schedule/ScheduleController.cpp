@@ -96,7 +96,7 @@ void ScheduleController::DoItNow() {
     }
     const MenuEntry action = rules_.Request().action;
     Cancel();
-    actions_->RunAction(action, false);
+    actions_->RunAction(action, false, FailureBox::Shown);
 }
 
 void ScheduleController::Postpone() {
@@ -148,7 +148,7 @@ void ScheduleController::Handle(ScheduleEvent event) {
         s_.view.HideWarning();
         Refresh();
         // A refusal is reported by the handler; the schedule has ended either way.
-        actions_->RunAction(rules_.Request().action, false);
+        actions_->RunAction(rules_.Request().action, false, FailureBox::Shown);
         return;
     case ScheduleEvent::Waiting:
     case ScheduleEvent::None:

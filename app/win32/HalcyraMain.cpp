@@ -26,38 +26,9 @@ namespace {
 
 using namespace halcyra;
 
-// "/quiet": the caller is unattended and nobody would click a box away. What a box would say
-// goes to the debugger's output; a question counts as a box that could not be shown.
-class UnattendedWindows final : public IWindowSystem {
-public:
-    explicit UnattendedWindows(IWindowSystem& real) : real_(real) {}
-    void UninitializeComApartment() override { real_.UninitializeComApartment(); }
-    Answer AskYesNo(WindowHandle, std::string_view text, std::string_view, MessageIcon) override {
-        real_.DebugOutput(std::string(product::kName) + ": not asked: " + std::string(text));
-        return Answer::None;
-    }
-    void ShowMessage(WindowHandle, std::string_view text, std::string_view, MessageIcon) override {
-        real_.DebugOutput(std::string(product::kName) + ": " + std::string(text));
-    }
-    void SendSystemCommand(WindowHandle hwnd, WParam command, LParam lParam) override {
-        real_.SendSystemCommand(hwnd, command, lParam);
-    }
-    std::int32_t SetForegroundWindow(WindowHandle hwnd) override {
-        return real_.SetForegroundWindow(hwnd);
-    }
-    void Sleep(std::uint32_t milliseconds) override { real_.Sleep(milliseconds); }
-    std::uint32_t RegisterMessageName(std::string_view name) override {
-        return real_.RegisterMessageName(name);
-    }
-    void DebugOutput(std::string_view text) override { real_.DebugOutput(text); }
-
-private:
-    IWindowSystem& real_;
-};
-
 // The main window over the real platform.
 struct Program {
-    explicit Program(HINSTANCE instance, bool unattended = false)
+    explicit Program(HINSTANCE instance)
         : window(instance),
           scheduleView(instance,
                        [this](const std::string& status, const std::string& caption) {
@@ -79,7 +50,6 @@ struct Program {
     win32::Win32NotifyIconApi notify;
     win32::Win32PowerApi power;
     win32::Win32WindowSystem windows;
-    UnattendedWindows unattendedWindows{windows};
     win32::Win32ProgramInfo program;
     win32::Win32DialogLauncher dialogs{settings, hotkeys};
     win32::Win32MainWindow window;
@@ -128,7 +98,8 @@ int RunHalcyra(HINSTANCE instance) {
 // An action now, with no copy running: the window's machinery without its start-up (no tray
 // icon, hotkeys or Run entry), hidden, and gone when the action returns.
 int RunOnce(HINSTANCE instance, const CommandRequest& request) {
-    Program p(instance, request.quiet);
+    // "/quiet" travels with the call: nothing waits in a box (CarryOut).
+    Program p(instance);
     if (!p.window.Create(p.form)) {
         return command::kExitRefused;
     }
