@@ -147,8 +147,6 @@ public:
     void CommandUpdates_Click();
     void mnu_Exit_Click();
 
-    bool ConfirmationOn() const { return confirm_; }
-    std::uint32_t TaskbarCreatedMessage() const { return taskbarCreated_; }
     CSystrayIcon* SysIcon() { return sysIcon_.get(); }
 
 private:

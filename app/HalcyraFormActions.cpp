@@ -1,6 +1,6 @@
 // The table of the menu's handlers and the three ways in: the menu, the buttons and the hotkeys.
 #include "app/HalcyraForm.h"
-#include "actions/MenuIds.h"
+#include "app/ControlIds.h"
 
 namespace halcyra {
 

@@ -64,7 +64,6 @@ public:
     // Stops the timer and the warning; the schedule ends with the program.
     void End();
 
-    const Schedule& Rules() const { return rules_; }
     ScheduleChoice LoadChoice();
     void SaveChoice(const ScheduleChoice& choice);
 

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "actions/MenuIds.h"
+#include "app/ControlIds.h"
 #include "schedule/ScheduleController.h"
 #include "commandline/win32/CommandForwarding.h"
 #include "app/win32/MainWindowLayout.h"

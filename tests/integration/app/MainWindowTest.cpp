@@ -29,6 +29,7 @@
 #include "settings/win32/Win32HotkeyApi.h"
 #include "tray/win32/Win32NotifyIconApi.h"
 #include "winmsg/win32/Win32SubclassPlatform.h"
+#include "app/ControlIds.h"
 
 namespace halcyra::test {
 namespace {

@@ -92,7 +92,7 @@ TEST(HostileSettings, EveryKeyHoldingTheSameValueGivesAClearOutcome) {
 
         ASSERT_TRUE(b.form.Form_Load());
         EXPECT_TRUE(b.view.visible);
-        EXPECT_EQ(b.form.ConfirmationOn(), row.confirmOn);
+        EXPECT_EQ(AsksFirst(b), row.confirmOn);
         EXPECT_EQ(b.view.checkRequest, row.confirmOn ? 1 : 0);
         EXPECT_EQ(Only(b.log, "register ").size(), row.hotkeys);
         EXPECT_EQ(b.view.check1, row.runPresent ? 1 : 0);

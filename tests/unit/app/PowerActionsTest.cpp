@@ -121,7 +121,8 @@ TEST(PowerActions, WithConfirmationOnYesGoesAheadAndNoDoesNothing) {
         SCOPED_TRACE(row.name);
         FormBench b;
         b.Start(); // an empty store: confirmation on
-        ASSERT_TRUE(b.form.ConfirmationOn());
+        ASSERT_TRUE(AsksFirst(b));
+        b.log.clear();
 
         const std::string question =
             "AskYesNo(0x1234, " + std::string(row.question) + ", Halcyra, Question)";

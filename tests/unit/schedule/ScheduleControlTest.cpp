@@ -161,7 +161,7 @@ TEST(ScheduleControl, LastChoiceSurvivesHostileValuesAndCancelChangesNothing) {
     EXPECT_EQ(b.scheduleView.opened,
               (ScheduleChoice{MenuEntry::Shutdown, ScheduleKind::Idle, 1440, 23, 59, 1440}));
     EXPECT_EQ(Only(b.log, "save"), Log{});
-    EXPECT_FALSE(b.form.Schedule().Rules().Armed());
+    EXPECT_EQ(b.form.Schedule().Status(), "");
 }
 
 } // namespace
