@@ -34,11 +34,8 @@ struct Program {
                        [this](const std::string& status, const std::string& caption) {
                            window.ShowScheduleState(status, caption);
                        }),
-          form(HalcyraForm::Services{window,
-                                     unattended ? static_cast<IWindowSystem&>(unattendedWindows)
-                                                : windows,
-                                     power, program, dialogs, settings, registry, notify, hotkeys,
-                                     win32::SubclassModule()},
+          form(HalcyraForm::Services{window, windows, power, program, dialogs, settings, registry,
+                                     notify, hotkeys, win32::SubclassModule()},
                schedule) {
         scheduleView.SetController(form.Schedule());
     }

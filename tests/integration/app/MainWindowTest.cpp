@@ -502,7 +502,7 @@ TEST(MainWindowAccessibility, TheControlsOfEveryWindowTellTheirNameRoleAndState)
         }
     };
     hearAll("Halcyra", w.Hwnd());
-    win32::Win32ScheduleView scheduleView(::GetModuleHandleA(nullptr), w.window);
+    win32::Win32ScheduleView& scheduleView = w.scheduleView;
     ASSERT_TRUE(scheduleView.ShowWarning("Shutdown in 1:00", false));
     hearAll(kWarning, scheduleView.Warning());
     ScheduleChoice choice{MenuEntry::Shutdown, ScheduleKind::At, 60, 23, 30, 30};
