@@ -1,6 +1,6 @@
 #pragma once
-/* Command numbers of the main window's menu entries and controls. Plain #defines: the
-   resource compiler reads this file too. */
+/* Command numbers of the main window's menu entries, which the tray popup shares. Plain
+   #defines: the resource compiler reads this file too. */
 
 /* "&Actions", in menu order */
 #define ID_MNU_ABOUT 101
@@ -18,18 +18,6 @@
 #define ID_MNU_MONITOR 113
 #define ID_MNU_SCREENSAVER 114
 #define ID_MNU_LOCK 115
-
-/* the main window's controls */
-#define ID_CHECK1 121
-#define ID_CHECKREQUEST 122
-#define ID_COMMANDABOUT 123
-#define ID_COMMANDOPTIONS 124
-#define ID_COMMANDMINIMIZE 125
-#define ID_COMMANDUPDATES 126
-#define ID_HALCYRAIMAGE 127
-/* the scheduled action's status line, shown while one is armed */
-#define ID_SCHEDULESTATUS 128
-#define ID_SCHEDULECANCEL 129
 
 /* "Sch&edule..." and, while one is armed, its cancel entry */
 #define ID_MNU_SCHEDULE 130

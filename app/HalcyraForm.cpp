@@ -13,7 +13,17 @@
 
 namespace halcyra {
 
-HalcyraForm::HalcyraForm(const Services& services) : s_(services) {}
+HalcyraForm::HalcyraForm(const Services& services, ScheduleController& schedule)
+    : s_(services), schedule_(schedule) {
+    schedule_.Connect(*this, ScheduleController::Hooks{
+                                 [this] { return s_.view.Handle(); },
+                                 [this] {
+                                     if (sysIcon_) {
+                                         sysIcon_->TipText(TrayTip());
+                                     }
+                                 },
+                             });
+}
 
 HalcyraForm::~HalcyraForm() = default;
 
@@ -109,9 +119,7 @@ void HalcyraForm::Form_Unload() {
     }
     s_.subclass.DetachMessage(*this, hwnd, form::kHotkey);
     StopTrayRetries();
-    if (schedule_) {
-        schedule_->End(); // a schedule lives in the running program only
-    }
+    schedule_.End(); // a schedule lives in the running program only
     RemoveIcon();
     s_.windows.UninitializeComApartment();
 }
@@ -132,7 +140,7 @@ void HalcyraForm::ReportRefusedHotkeys() {
 }
 
 void HalcyraForm::mnu_Exit_Click() {
-    if (schedule_ && !schedule_->ConfirmExit()) {
+    if (!schedule_.ConfirmExit()) {
         return;
     }
     s_.view.Unload();

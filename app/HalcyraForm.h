@@ -18,7 +18,7 @@
 #include "actions/MenuEntry.h"
 #include "actions/IActionRunner.h"
 #include "actions/PowerActions.h"
-#include "schedule/ScheduleRequest.h"
+#include "schedule/ScheduleController.h"
 #include "common/Product.h"
 #include "common/IRegistryApi.h"
 #include "settings/ISettingsStore.h"
@@ -28,9 +28,6 @@
 #include "winmsg/MSubclass.h"
 
 namespace halcyra {
-
-class ScheduleController;
-struct ScheduleServices;
 
 namespace form {
 inline constexpr std::string_view kTitle = product::kName;
@@ -75,7 +72,9 @@ public:
         MSubclass& subclass;
     };
 
-    explicit HalcyraForm(const Services& services);
+    // The schedule is the running program's one, built before the form and used until the
+    // form's last moment.
+    HalcyraForm(const Services& services, ScheduleController& schedule);
     ~HalcyraForm() override;
     HalcyraForm(const HalcyraForm&) = delete;
     HalcyraForm& operator=(const HalcyraForm&) = delete;
@@ -101,14 +100,11 @@ public:
     void mnu_Show_Click();
     void CommandMinimize_Click();
     void PerformAction(std::string_view actionName);
-    ActionOutcome RunAction(MenuEntry entry, bool askFirst) override;
+    ActionOutcome RunAction(MenuEntry entry, bool askFirst, FailureBox failures) override;
 
-    // The scheduled action: the clock, the last-input source, the timers and the window side
-    // it needs, given once before Form_Load.
-    void AttachSchedule(const ScheduleServices& services);
-    IScheduleControl& Schedule();
-    // The window side's way in: the dialog, the warning's buttons, wake and clock changes.
-    ScheduleController* Scheduler() { return schedule_.get(); }
+    // The scheduled action; the window side's way in too: the dialog, the warning's buttons,
+    // wake and clock changes.
+    ScheduleController& Schedule() { return schedule_; }
     // The tray tip: what is scheduled, when something is.
     std::string TrayTip() const;
     // The command line of scripts. A copy that only runs one action and ends reads the
@@ -121,23 +117,27 @@ public:
     // between the power actions is in kPowerActions. The menu and the buttons read this table.
     struct Action {
         MenuEntry entry;
-        int button;                                         // 0: no button
-        void (HalcyraForm::*handler)();                     // the window's own entries
-        ActionOutcome (HalcyraForm::*power)(bool askFirst); // a power action's
+        int button;                     // 0: no button
+        void (HalcyraForm::*handler)(); // the window's own entries
+        ActionOutcome (HalcyraForm::*power)(bool askFirst, FailureBox failures); // a power action's
     };
     static const std::array<Action, kMenuEntries.size()> kActions;
 
     // The power actions. askFirst false: no question (confirmed already); true: as the user set.
-    ActionOutcome menu_Shutdown_Click(bool askFirst = true);
-    ActionOutcome mnu_Restart_Click(bool askFirst = true);
-    ActionOutcome mnu_Logoff_Click(bool askFirst = true);
-    ActionOutcome mnu_Standby_Click(bool askFirst = true);
-    ActionOutcome mnu_Hibernate_Click(bool askFirst = true);
-    ActionOutcome mnu_shtdnnow_Click(bool askFirst = true);
-    ActionOutcome mnu_rstrtnow_Click(bool askFirst = true);
-    ActionOutcome mnu_Monitor_Click(bool askFirst = true);
-    ActionOutcome mnu_ScreenSaver_Click(bool askFirst = true);
-    ActionOutcome mnu_Lock_Click(bool askFirst = true);
+    // failures: whether a failure is told in a box or, unattended, only in the debugger's output.
+    ActionOutcome menu_Shutdown_Click(bool askFirst = true,
+                                      FailureBox failures = FailureBox::Shown);
+    ActionOutcome mnu_Restart_Click(bool askFirst = true, FailureBox failures = FailureBox::Shown);
+    ActionOutcome mnu_Logoff_Click(bool askFirst = true, FailureBox failures = FailureBox::Shown);
+    ActionOutcome mnu_Standby_Click(bool askFirst = true, FailureBox failures = FailureBox::Shown);
+    ActionOutcome mnu_Hibernate_Click(bool askFirst = true,
+                                      FailureBox failures = FailureBox::Shown);
+    ActionOutcome mnu_shtdnnow_Click(bool askFirst = true, FailureBox failures = FailureBox::Shown);
+    ActionOutcome mnu_rstrtnow_Click(bool askFirst = true, FailureBox failures = FailureBox::Shown);
+    ActionOutcome mnu_Monitor_Click(bool askFirst = true, FailureBox failures = FailureBox::Shown);
+    ActionOutcome mnu_ScreenSaver_Click(bool askFirst = true,
+                                        FailureBox failures = FailureBox::Shown);
+    ActionOutcome mnu_Lock_Click(bool askFirst = true, FailureBox failures = FailureBox::Shown);
 
     // Preferences and buttons.
     void Check1_Click();
@@ -147,8 +147,6 @@ public:
     void CommandUpdates_Click();
     void mnu_Exit_Click();
 
-    bool ConfirmationOn() const { return confirm_; }
-    std::uint32_t TaskbarCreatedMessage() const { return taskbarCreated_; }
     CSystrayIcon* SysIcon() { return sysIcon_.get(); }
 
 private:
@@ -165,11 +163,13 @@ private:
     // The run-at-startup data for the running copy.
     std::string RunEntryData() const;
     // The power actions' one implementation, over the action's row.
-    ActionOutcome Perform(MenuEntry entry, bool askFirst);
+    ActionOutcome Perform(MenuEntry entry, bool askFirst, FailureBox failures);
     void PrivilegeOnNt();
     // Tells the user when a power request returned failure, with the system's reason.
-    ActionOutcome Reported(std::int32_t result, const PowerAction& action);
-    ActionOutcome Unavailable(std::string_view text);
+    ActionOutcome Reported(std::int32_t result, const PowerAction& action, FailureBox failures);
+    ActionOutcome Unavailable(std::string_view text, FailureBox failures);
+    // A box, or for an unattended call the debugger's output.
+    void Tell(std::string_view text, MessageIcon icon, FailureBox failures);
     // Tells the user, once after each load, which hotkeys another program holds.
     void ReportRefusedHotkeys();
 
@@ -185,7 +185,7 @@ private:
     // Another copy was running when this one started and the user let it start.
     bool secondCopy_ = false;
     bool unloaded_ = false;
-    std::unique_ptr<ScheduleController> schedule_;
+    ScheduleController& schedule_;
 };
 
 } // namespace halcyra

@@ -1,6 +1,6 @@
 // The table of the menu's handlers and the three ways in: the menu, the buttons and the hotkeys.
 #include "app/HalcyraForm.h"
-#include "actions/MenuIds.h"
+#include "app/ControlIds.h"
 
 namespace halcyra {
 
@@ -26,7 +26,7 @@ const std::array<HalcyraForm::Action, kMenuEntries.size()> HalcyraForm::kActions
 // clang-format on
 
 void HalcyraForm::MenuClick(MenuEntry entry) {
-    RunAction(entry, true);
+    RunAction(entry, true, FailureBox::Shown);
 }
 
 bool HalcyraForm::ButtonClick(int id) {
@@ -46,19 +46,19 @@ void HalcyraForm::PerformAction(std::string_view actionName) {
                 // The hotkey's keys still down would end the display's sleep at once.
                 s_.windows.Sleep(form::kActionPauseMs);
             }
-            RunAction(action.entry, true);
+            RunAction(action.entry, true, FailureBox::Shown);
             return;
         }
     }
 }
 
-ActionOutcome HalcyraForm::RunAction(MenuEntry entry, bool askFirst) {
+ActionOutcome HalcyraForm::RunAction(MenuEntry entry, bool askFirst, FailureBox failures) {
     for (const Action& action : kActions) {
         if (action.entry != entry) {
             continue;
         }
         if (action.power != nullptr) {
-            return (this->*action.power)(askFirst);
+            return (this->*action.power)(askFirst, failures);
         }
         (this->*action.handler)();
         break;

@@ -1,44 +1,10 @@
 // The main window's scheduled action.
 #include "app/HalcyraForm.h"
-#include "schedule/ScheduleController.h"
 
 namespace halcyra {
 
-namespace {
-
-// Until a schedule is attached there is nothing to arm.
-class NoSchedule final : public IScheduleControl {
-public:
-    ArmResult Arm(const ScheduleRequest&, bool) override { return ArmResult::Invalid; }
-    bool Cancel() override { return false; }
-    std::string Status() const override { return {}; }
-};
-
-} // namespace
-
-void HalcyraForm::AttachSchedule(const ScheduleServices& services) {
-    ScheduleController::Hooks hooks{
-        [this] { return s_.view.Handle(); },
-        [this] {
-            if (sysIcon_) {
-                sysIcon_->TipText(TrayTip());
-            }
-        },
-    };
-    schedule_ = std::make_unique<ScheduleController>(services, s_.windows, s_.settings, *this,
-                                                     std::move(hooks));
-}
-
-IScheduleControl& HalcyraForm::Schedule() {
-    static NoSchedule none;
-    if (schedule_) {
-        return *schedule_;
-    }
-    return none;
-}
-
 std::string HalcyraForm::TrayTip() const {
-    const std::string status = schedule_ ? schedule_->Status() : std::string();
+    const std::string status = schedule_.Status();
     if (status.empty()) {
         return std::string(form::kTrayTip);
     }

@@ -28,8 +28,11 @@ CommandResult CarryOut(const CommandRequest& request, IActionRunner& actions,
         }
         return {command::kExitWrongCommandLine, {}};
     }
-    // The confirmation setting still decides whether it asks; /quiet only says never.
-    return {actions.RunAction(request.action, !request.quiet) == ActionOutcome::Done
+    // The confirmation setting still decides whether it asks; /quiet only says never, and that
+    // no failure waits in a box, in this copy or the running one it was forwarded to.
+    return {actions.RunAction(request.action, !request.quiet,
+                              request.quiet ? FailureBox::NotShown : FailureBox::Shown) ==
+                    ActionOutcome::Done
                 ? command::kExitDone
                 : command::kExitRefused,
             {}};

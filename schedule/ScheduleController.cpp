@@ -16,10 +16,14 @@ constexpr std::array<std::string_view, 3> kKinds{"In", "At", "Idle"};
 } // namespace
 
 ScheduleController::ScheduleController(const ScheduleServices& services, IWindowSystem& windows,
-                                       ISettingsStore& settings, IActionRunner& actions,
-                                       Hooks hooks)
-    : s_(services), windows_(windows), settings_(settings), actions_(actions),
-      hooks_(std::move(hooks)), rules_(services.clock, services.input) {}
+                                       ISettingsStore& settings)
+    : s_(services), windows_(windows), settings_(settings), rules_(services.clock, services.input) {
+}
+
+void ScheduleController::Connect(IActionRunner& actions, Hooks hooks) {
+    actions_ = &actions;
+    hooks_ = std::move(hooks);
+}
 
 ScheduleController::~ScheduleController() {
     End();
@@ -92,7 +96,7 @@ void ScheduleController::DoItNow() {
     }
     const MenuEntry action = rules_.Request().action;
     Cancel();
-    actions_.RunAction(action, false);
+    actions_->RunAction(action, false, FailureBox::Shown);
 }
 
 void ScheduleController::Postpone() {
@@ -144,7 +148,7 @@ void ScheduleController::Handle(ScheduleEvent event) {
         s_.view.HideWarning();
         Refresh();
         // A refusal is reported by the handler; the schedule has ended either way.
-        actions_.RunAction(rules_.Request().action, false);
+        actions_->RunAction(rules_.Request().action, false, FailureBox::Shown);
         return;
     case ScheduleEvent::Waiting:
     case ScheduleEvent::None:

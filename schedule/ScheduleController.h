@@ -36,12 +36,15 @@ public:
         std::function<void()> changed;
     };
 
-    // The action runs through actions without the question, confirmed when it was armed.
     ScheduleController(const ScheduleServices& services, IWindowSystem& windows,
-                       ISettingsStore& settings, IActionRunner& actions, Hooks hooks);
+                       ISettingsStore& settings);
     ~ScheduleController() override;
     ScheduleController(const ScheduleController&) = delete;
     ScheduleController& operator=(const ScheduleController&) = delete;
+
+    // The main window, built after its schedule, connects itself as it is built: the action
+    // runs through actions without the question, confirmed when it was armed.
+    void Connect(IActionRunner& actions, Hooks hooks);
 
     ArmResult Arm(const ScheduleRequest& request, bool askBeforeReplacing) override;
     bool Cancel() override;
@@ -61,7 +64,6 @@ public:
     // Stops the timer and the warning; the schedule ends with the program.
     void End();
 
-    const Schedule& Rules() const { return rules_; }
     ScheduleChoice LoadChoice();
     void SaveChoice(const ScheduleChoice& choice);
 
@@ -75,7 +77,7 @@ private:
     ScheduleServices s_;
     IWindowSystem& windows_;
     ISettingsStore& settings_;
-    IActionRunner& actions_;
+    IActionRunner* actions_ = nullptr; // set by Connect before anything can arm
     Hooks hooks_;
     Schedule rules_;
     std::shared_ptr<CTimer> timer_;

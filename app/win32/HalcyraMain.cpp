@@ -26,48 +26,18 @@ namespace {
 
 using namespace halcyra;
 
-// "/quiet": the caller is unattended and nobody would click a box away. What a box would say
-// goes to the debugger's output; a question counts as a box that could not be shown.
-class UnattendedWindows final : public IWindowSystem {
-public:
-    explicit UnattendedWindows(IWindowSystem& real) : real_(real) {}
-    void UninitializeComApartment() override { real_.UninitializeComApartment(); }
-    Answer AskYesNo(WindowHandle, std::string_view text, std::string_view, MessageIcon) override {
-        real_.DebugOutput(std::string(product::kName) + ": not asked: " + std::string(text));
-        return Answer::None;
-    }
-    void ShowMessage(WindowHandle, std::string_view text, std::string_view, MessageIcon) override {
-        real_.DebugOutput(std::string(product::kName) + ": " + std::string(text));
-    }
-    void SendSystemCommand(WindowHandle hwnd, WParam command, LParam lParam) override {
-        real_.SendSystemCommand(hwnd, command, lParam);
-    }
-    std::int32_t SetForegroundWindow(WindowHandle hwnd) override {
-        return real_.SetForegroundWindow(hwnd);
-    }
-    void Sleep(std::uint32_t milliseconds) override { real_.Sleep(milliseconds); }
-    std::uint32_t RegisterMessageName(std::string_view name) override {
-        return real_.RegisterMessageName(name);
-    }
-    void DebugOutput(std::string_view text) override { real_.DebugOutput(text); }
-
-private:
-    IWindowSystem& real_;
-};
-
 // The main window over the real platform.
 struct Program {
-    explicit Program(HINSTANCE instance, bool unattended = false)
+    explicit Program(HINSTANCE instance)
         : window(instance),
           scheduleView(instance,
                        [this](const std::string& status, const std::string& caption) {
                            window.ShowScheduleState(status, caption);
                        }),
-          form(HalcyraForm::Services{
-              window, unattended ? static_cast<IWindowSystem&>(unattendedWindows) : windows, power,
-              program, dialogs, settings, registry, notify, hotkeys, win32::SubclassModule()}) {
-        form.AttachSchedule(ScheduleServices{clock, clock, win32::TimerModule(), scheduleView});
-        scheduleView.SetController(*form.Scheduler());
+          form(HalcyraForm::Services{window, windows, power, program, dialogs, settings, registry,
+                                     notify, hotkeys, win32::SubclassModule()},
+               schedule) {
+        scheduleView.SetController(form.Schedule());
     }
 
     win32::Win32RegistryApi registry;
@@ -77,13 +47,14 @@ struct Program {
     win32::Win32NotifyIconApi notify;
     win32::Win32PowerApi power;
     win32::Win32WindowSystem windows;
-    UnattendedWindows unattendedWindows{windows};
     win32::Win32ProgramInfo program;
     win32::Win32DialogLauncher dialogs{settings, hotkeys};
     win32::Win32MainWindow window;
     // Before the form: the form's schedule uses them until its last moment.
     win32::Win32Clock clock;
     win32::Win32ScheduleView scheduleView;
+    ScheduleController schedule{ScheduleServices{clock, clock, win32::TimerModule(), scheduleView},
+                                windows, settings};
     HalcyraForm form;
 };
 
@@ -124,7 +95,8 @@ int RunHalcyra(HINSTANCE instance) {
 // An action now, with no copy running: the window's machinery without its start-up (no tray
 // icon, hotkeys or Run entry), hidden, and gone when the action returns.
 int RunOnce(HINSTANCE instance, const CommandRequest& request) {
-    Program p(instance, request.quiet);
+    // "/quiet" travels with the call: nothing waits in a box (CarryOut).
+    Program p(instance);
     if (!p.window.Create(p.form)) {
         return command::kExitRefused;
     }

@@ -3,7 +3,7 @@
 // floor lay out the same window from this one table.
 #include <windows.h>
 
-#include "actions/MenuIds.h"
+#include "app/ControlIds.h"
 #include "common/win32/ResourceIds.h"
 
 namespace halcyra::win32::layout {

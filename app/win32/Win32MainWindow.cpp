@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "actions/MenuIds.h"
+#include "app/ControlIds.h"
 #include "schedule/ScheduleController.h"
 #include "commandline/win32/CommandForwarding.h"
 #include "app/win32/MainWindowLayout.h"
@@ -212,14 +212,10 @@ void Win32MainWindow::PlaceScheduleRow() {
 }
 
 void Win32MainWindow::OnSchedule(WORD id) {
-    ScheduleController* schedule = form_->Scheduler();
-    if (!schedule) {
-        return;
-    }
     if (id == ID_MNU_SCHEDULE) {
-        schedule->OpenDialog();
+        form_->Schedule().OpenDialog();
     } else {
-        schedule->Cancel();
+        form_->Schedule().Cancel();
     }
 }
 
@@ -420,15 +416,11 @@ LRESULT Win32MainWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
-            if (ScheduleController* schedule = form_->Scheduler()) {
-                schedule->Resumed();
-            }
+            form_->Schedule().Resumed();
         }
         return TRUE;
     case WM_TIMECHANGE:
-        if (ScheduleController* schedule = form_->Scheduler()) {
-            schedule->TimeChanged();
-        }
+        form_->Schedule().TimeChanged();
         return 0;
     case WM_CLOSE:
         // Closing always ends the program; it never hides to the tray.

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "actions/MenuIds.h"
+#include "app/ControlIds.h"
 #include "app/win32/MainWindowLayout.h"
 #include "common/win32/ResourceIds.h"
 

@@ -385,13 +385,24 @@ private:
 // The main window's procedure before the subclassing replaced it.
 constexpr WindowProcAddress kOriginalProc = 0x5000;
 
+// Whether the loaded form asks before a power action, as the user meets the confirmation
+// setting: a Shutdown answered No when asked; the log keeps what happened.
+template <class Bench>
+bool AsksFirst(Bench& b) {
+    const std::size_t before = Only(b.log, "AskYesNo").size();
+    b.windows.answers.push_front(Answer::No);
+    b.form.menu_Shutdown_Click();
+    const bool asked = Only(b.log, "AskYesNo").size() > before;
+    if (!asked) {
+        b.windows.answers.pop_front();
+    }
+    return asked;
+}
+
 // A main window wired to fakes, with every collaborator at hand.
 struct FormBench {
     // The main window is ours and has its own procedure before anything is attached.
-    FormBench() {
-        subclassPlatform.AddWindow(kMainWindow, kOriginalProc);
-        form.AttachSchedule(ScheduleServices{clock, clock, timers, scheduleView});
-    }
+    FormBench() { subclassPlatform.AddWindow(kMainWindow, kOriginalProc); }
 
     Log log;
     FakeView view{log};
@@ -410,8 +421,11 @@ struct FormBench {
     FakeScheduleView scheduleView{log};
     modHotkey hotkeys{hotkeyApi, settings};
     MSubclass subclass{subclassPlatform};
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, windows,
+                                settings};
     HalcyraForm form{HalcyraForm::Services{view, windows, power, program, dialogs, settings,
-                                           registry, notify, hotkeys, subclass}};
+                                           registry, notify, hotkeys, subclass},
+                     schedule};
 
     // Loads the form and forgets what start-up logged. With confirm, the Yes/No question is
     // stored on or off first; without, the store decides (empty: on).

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "HalcyraDriver.h"
-#include "actions/MenuIds.h"
+#include "app/ControlIds.h"
 
 namespace halcyra::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "HalcyraDriver.h"
-#include "actions/MenuIds.h"
+#include "app/ControlIds.h"
 #include "settings/win32/frmOptionsResources.h"
 
 namespace halcyra::test {

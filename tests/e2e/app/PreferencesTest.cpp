@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "HalcyraDriver.h"
-#include "actions/MenuIds.h"
+#include "app/ControlIds.h"
 #include "settings/win32/frmOptionsResources.h"
 
 namespace halcyra::test {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "HalcyraDriver.h"
-#include "actions/MenuIds.h"
+#include "app/ControlIds.h"
 #include "dialogs/win32/DialogIds.h"
 
 namespace halcyra::test {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "e2e/app/HalcyraDriver.h"
-#include "actions/MenuIds.h"
+#include "app/ControlIds.h"
 
 namespace halcyra::test {
 namespace {

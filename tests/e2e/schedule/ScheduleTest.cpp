@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/app/HalcyraDriver.h"
-#include "actions/MenuIds.h"
+#include "app/ControlIds.h"
 #include "schedule/win32/ScheduleResources.h"
 
 namespace halcyra::test {

@@ -29,6 +29,7 @@
 #include "settings/win32/Win32HotkeyApi.h"
 #include "tray/win32/Win32NotifyIconApi.h"
 #include "winmsg/win32/Win32SubclassPlatform.h"
+#include "app/ControlIds.h"
 
 namespace halcyra::test {
 namespace {
@@ -47,14 +48,26 @@ struct RealWindow {
     win32::Win32HotkeyApi hotkeyApi;
     modHotkey hotkeys{hotkeyApi, settings};
     win32::Win32MainWindow window{::GetModuleHandleA(nullptr)};
+    // The schedule's clock is the fake one: the real one cannot be moved here.
+    test::FakeClock clock;
+    test::FakeTimerPlatform timerPlatform;
+    MTimer timers{timerPlatform};
+    win32::Win32ScheduleView scheduleView{
+        ::GetModuleHandleA(nullptr), [this](const std::string& status, const std::string& caption) {
+            window.ShowScheduleState(status, caption);
+        }};
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, windows,
+                                settings};
     HalcyraForm form{HalcyraForm::Services{window, windows, power, program, dialogs, settings,
-                                           registry, notify, hotkeys, win32::SubclassModule()}};
+                                           registry, notify, hotkeys, win32::SubclassModule()},
+                     schedule};
 
     explicit RealWindow(const std::string& arguments = "",
                         const std::function<void(RealWindow&)>& arrange = {},
                         win32::Win32MainWindow::DensityOfWindow densityOf = nullptr)
         : window(::GetModuleHandleA(nullptr), densityOf) {
         program.arguments = arguments;
+        scheduleView.SetController(form.Schedule());
         if (arrange) {
             arrange(*this);
         }
@@ -489,10 +502,7 @@ TEST(MainWindowAccessibility, TheControlsOfEveryWindowTellTheirNameRoleAndState)
         }
     };
     hearAll("Halcyra", w.Hwnd());
-    win32::Win32ScheduleView scheduleView(
-        ::GetModuleHandleA(nullptr), [&](const std::string& status, const std::string& caption) {
-            w.window.ShowScheduleState(status, caption);
-        });
+    win32::Win32ScheduleView& scheduleView = w.scheduleView;
     ASSERT_TRUE(scheduleView.ShowWarning("Shutdown in 1:00", false));
     hearAll(kWarning, scheduleView.Warning());
     ScheduleChoice choice{MenuEntry::Shutdown, ScheduleKind::At, 60, 23, 30, 30};
@@ -531,17 +541,11 @@ TEST(MainWindowAccessibility, TheControlsOfEveryWindowTellTheirNameRoleAndState)
 // in a window one row taller, and a fresh minute when the clock or a wake puts the deadline
 // behind. The clock is the fake one: the real one cannot be moved here.
 TEST(MainWindowSchedule, ArmedShowsEverywhereAndAPassedDeadlineWarnsAfresh) {
-    test::FakeClock clock;
-    test::FakeTimerPlatform timerPlatform;
-    MTimer timers{timerPlatform};
     RealWindow w;
     ASSERT_TRUE(w.created);
-    win32::Win32ScheduleView view(::GetModuleHandleA(nullptr),
-                                  [&](const std::string& status, const std::string& caption) {
-                                      w.window.ShowScheduleState(status, caption);
-                                  });
-    w.form.AttachSchedule(ScheduleServices{clock, clock, timers, view});
-    view.SetController(*w.form.Scheduler());
+    test::FakeClock& clock = w.clock;
+    test::FakeTimerPlatform& timerPlatform = w.timerPlatform;
+    win32::Win32ScheduleView& view = w.scheduleView;
     clock.SetLocal({2026, 3, 28, 22, 0});
     HMENU actions = ::GetSubMenu(::GetMenu(w.Hwnd()), 0);
     RECT before{};

@@ -35,8 +35,15 @@ struct RegistryBench {
     FakeSubclassPlatform subclassPlatform{log};
     modHotkey hotkeys{hotkeyApi, settings};
     MSubclass subclass{subclassPlatform};
+    test::FakeClock clock;
+    test::FakeTimerPlatform timerPlatform;
+    MTimer timers{timerPlatform};
+    FakeScheduleView scheduleView{log};
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, windows,
+                                settings};
     HalcyraForm form{HalcyraForm::Services{view, windows, power, program, dialogs, settings,
-                                           registry, notify, hotkeys, subclass}};
+                                           registry, notify, hotkeys, subclass},
+                     schedule};
     test::FakeOptionsView optionsView{log};
     test::FakeKeyboardLayout layout;
     frmOptions options{optionsView, settings, hotkeys, layout};
@@ -85,7 +92,7 @@ TEST(HostileSettings, EveryKeyHoldingTheSameValueGivesAClearOutcome) {
 
         ASSERT_TRUE(b.form.Form_Load());
         EXPECT_TRUE(b.view.visible);
-        EXPECT_EQ(b.form.ConfirmationOn(), row.confirmOn);
+        EXPECT_EQ(AsksFirst(b), row.confirmOn);
         EXPECT_EQ(b.view.checkRequest, row.confirmOn ? 1 : 0);
         EXPECT_EQ(Only(b.log, "register ").size(), row.hotkeys);
         EXPECT_EQ(b.view.check1, row.runPresent ? 1 : 0);

@@ -5,6 +5,7 @@
 
 #include "support/FormFakes.h"
 #include "settings/SettingsKeys.h"
+#include "app/ControlIds.h"
 
 namespace halcyra::test {
 namespace {

@@ -10,7 +10,7 @@ namespace {
 
 struct ActionRow {
     const char* name;
-    ActionOutcome (HalcyraForm::*handler)(bool askFirst);
+    ActionOutcome (HalcyraForm::*handler)(bool askFirst, FailureBox failures);
     const char* question;           // nullptr: never asks
     std::vector<std::string> nt;    // power requests after the privilege on the NT family
     std::vector<std::string> older; // on the older family
@@ -109,7 +109,7 @@ TEST(PowerActions, WithConfirmationOffNothingAsksAndTheFamilyChoosesTheRequests)
             FormBench b;
             b.power.platformId = nt ? 2 : 1;
             b.Start("", false);
-            (b.form.*row.handler)(true);
+            (b.form.*row.handler)(true, FailureBox::Shown);
             EXPECT_TRUE(Boxes(b.log).empty());
             EXPECT_EQ(Requests(b.log), Expected(row, nt));
         }
@@ -121,7 +121,8 @@ TEST(PowerActions, WithConfirmationOnYesGoesAheadAndNoDoesNothing) {
         SCOPED_TRACE(row.name);
         FormBench b;
         b.Start(); // an empty store: confirmation on
-        ASSERT_TRUE(b.form.ConfirmationOn());
+        ASSERT_TRUE(AsksFirst(b));
+        b.log.clear();
 
         const std::string question =
             "AskYesNo(0x1234, " + std::string(row.question) + ", Halcyra, Question)";
@@ -130,13 +131,13 @@ TEST(PowerActions, WithConfirmationOnYesGoesAheadAndNoDoesNothing) {
         for (const Answer notYes : {Answer::No, Answer::None}) { // a box not shown is no Yes
             b.log.clear();
             b.windows.answers = {notYes};
-            (b.form.*row.handler)(true);
+            (b.form.*row.handler)(true, FailureBox::Shown);
             EXPECT_EQ(b.log, asked);
         }
 
         b.log.clear();
         b.windows.answers = {Answer::Yes};
-        (b.form.*row.handler)(true);
+        (b.form.*row.handler)(true, FailureBox::Shown);
         EXPECT_EQ(Boxes(b.log), Log{question}) << "asked once, nothing reported";
         EXPECT_EQ(Requests(b.log), Expected(row, true));
     }
@@ -182,7 +183,7 @@ TEST(PowerActions, NoActionEverPassesPlainShutdown) {
     FormBench b;
     b.Start("", false);
     for (const auto& row : Rows()) {
-        (b.form.*row.handler)(true);
+        (b.form.*row.handler)(true, FailureBox::Shown);
     }
     for (const auto& line : Only(b.log, "power.ExitWindowsEx")) {
         EXPECT_NE(line, "power.ExitWindowsEx(1, 0)");
@@ -291,7 +292,7 @@ TEST(PowerActions, ARefusedRequestIsReportedOnceWithTheSystemsReason) {
             FormBench b;
             b.power.failing[callOf.at(row.name)] = e.error;
             b.Start("", false);
-            (b.form.*row.handler)(true);
+            (b.form.*row.handler)(true, FailureBox::Shown);
             const Log reports = Boxes(b.log);
             EXPECT_EQ(reports,
                       Log{"ShowMessage(0x1234, Halcyra could not " + std::string(row.failure) +
@@ -345,6 +346,8 @@ TEST(PowerActions, RunActionAsksOnlyWhenToldAndSaysHowItEnded) {
         // A hand-started Force a Shutdown while the run's failure box is open: it asks as the
         // user set it, whatever the run was told.
         bool handStartedWhileBoxOpen = false;
+        // Unattended (/quiet, also through a running copy): a failure opens no box.
+        FailureBox failures = FailureBox::Shown;
     } rows[] = {
         {MenuEntry::Shutdown, true, Answer::Yes, nullptr, false, ActionOutcome::Done, 1},
         {MenuEntry::Shutdown, true, Answer::No, nullptr, false, ActionOutcome::Declined, 1},
@@ -356,6 +359,12 @@ TEST(PowerActions, RunActionAsksOnlyWhenToldAndSaysHowItEnded) {
         {MenuEntry::Lock, true, Answer::No, "LockWorkStation", false, ActionOutcome::Refused, 0},
         {MenuEntry::Shutdown, false, Answer::No, "ExitWindowsEx", false, ActionOutcome::Refused, 1,
          true},
+        {MenuEntry::Lock, false, Answer::No, "LockWorkStation", false, ActionOutcome::Refused, 0,
+         false, FailureBox::NotShown},
+        {MenuEntry::Hibernate, false, Answer::No, nullptr, true, ActionOutcome::Refused, 0, false,
+         FailureBox::NotShown},
+        {MenuEntry::Monitor, false, Answer::No, nullptr, false, ActionOutcome::Done, 0, false,
+         FailureBox::NotShown},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.entry));
@@ -371,7 +380,11 @@ TEST(PowerActions, RunActionAsksOnlyWhenToldAndSaysHowItEnded) {
         if (row.handStartedWhileBoxOpen) {
             b.windows.whileMessageOpen = [&] { b.form.MenuClick(MenuEntry::ShtdnNow); };
         }
-        EXPECT_EQ(b.form.RunAction(row.entry, row.askFirst), row.outcome);
+        EXPECT_EQ(b.form.RunAction(row.entry, row.askFirst, row.failures), row.outcome);
+        const bool told = row.outcome == ActionOutcome::Refused;
+        const bool quiet = row.failures == FailureBox::NotShown;
+        EXPECT_EQ(Only(b.log, "ShowMessage").size(), told && !quiet ? 1u : 0u);
+        EXPECT_EQ(Only(b.log, "DebugOutput(Halcyra").size(), told && quiet ? 1u : 0u);
         if (row.handStartedWhileBoxOpen) {
             EXPECT_TRUE(Only(b.log, "power.ExitWindowsEx(12").empty()) << "answered No";
         }

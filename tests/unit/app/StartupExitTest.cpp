@@ -39,7 +39,7 @@ TEST(Startup, FirstStartRunsEveryStepInOrder) {
     EXPECT_EQ(Only(b.log, "get HotKey").size(), settings::kHotkeyPairs.size());
     EXPECT_EQ(Only(b.log, "register ").size(), 1u);
     EXPECT_EQ(b.log.back(), "view.SetVisible(true)");
-    EXPECT_TRUE(b.form.ConfirmationOn());
+    EXPECT_TRUE(AsksFirst(b));
     EXPECT_EQ(b.view.checkRequest, 1);
     EXPECT_EQ(b.view.check1, 0);
     EXPECT_TRUE(b.view.showChecked);
@@ -56,7 +56,7 @@ TEST(Startup, TheThreeMessagesAreAttachedInOrder) {
         EXPECT_EQ(p.at(MSubclass::MessageCountName(kMainWindow, msg)), 1u) << msg;
         EXPECT_EQ(p.at(MSubclass::ClientName(kMainWindow, msg, 1)), client) << msg;
     }
-    EXPECT_EQ(b.form.TaskbarCreatedMessage(), FakeWindowSystem::kTaskbarCreated);
+    EXPECT_EQ(Only(b.log, "RegisterMessageName"), Log{"RegisterMessageName(TaskbarCreated)"});
 }
 
 TEST(Startup, OnlyTheExactStartArgumentStartsInTheTray) {
@@ -168,7 +168,7 @@ TEST(Startup, TheConfirmSettingDecidesTheFlagAndTheBox) {
             b.settings.values["Confirm"] = row.stored;
         }
         b.form.Form_Load();
-        EXPECT_EQ(b.form.ConfirmationOn(), row.on);
+        EXPECT_EQ(AsksFirst(b), row.on);
         EXPECT_EQ(b.view.checkRequest, row.on ? 1 : 0);
     }
 }

@@ -136,6 +136,11 @@ TEST(CarryOut, RunsActionsAsTheMenuDoesAndReachesTheSchedule) {
     const std::string usage(command::Usage());
     const std::string ask =
         "AskYesNo(0x1234, Are you sure you want to shutdown?, Halcyra, Question)";
+    const std::string failure =
+        "Halcyra could not restart the computer.\n\nsystem text 5\n\nYou can try again or use "
+        "the Start menu.";
+    const std::string refused = "ShowMessage(0x1234, " + failure + ", Halcyra, Exclamation)";
+    const std::string quietly = "DebugOutput(Halcyra: " + failure + ")";
     // world: what differs from confirmation on, Yes answered, arming accepted and an armed
     // "Monitor Off in 5 minutes" to cancel or tell.
     // clang-format off
@@ -151,7 +156,9 @@ TEST(CarryOut, RunsActionsAsTheMenuDoesAndReachesTheSchedule) {
         {"/action shutdown",                "",      0, "", {ask, "power.ExitWindowsEx(8, 0)"}},
         {"/action shutdown /quiet",         "",      0, "", {"power.ExitWindowsEx(8, 0)"}},
         {"/action restart",                 "off",   0, "", {"power.ExitWindowsEx(2, 0)"}},
-        {"/action restart",                 "off fails", 1, "", {"power.ExitWindowsEx(2, 0)"}},
+        {"/action restart",                 "off fails", 1, "", {refused, "power.ExitWindowsEx(2, 0)"}},
+        // Unattended, here or in a running copy: the exit code answers, no box waits.
+        {"/action restart /quiet",          "fails", 1, "", {quietly, "power.ExitWindowsEx(2, 0)"}},
         {"/action monitoroff /in 5",        "",      0, "", {"Arm(ask)"}},
         {"/action monitoroff /in 5 /quiet", "",      0, "", {"Arm(replace)"}},
         {"/action monitoroff /in 5",        "Kept",  1, "", {"Arm(ask)"}},
@@ -181,8 +188,9 @@ TEST(CarryOut, RunsActionsAsTheMenuDoesAndReachesTheSchedule) {
         bench.form.LoadForCommand();
         const CommandResult result = CarryOut(ParseCommand(row.line).request, bench.form, schedule);
         EXPECT_EQ(result, (CommandResult{row.exitCode, row.output})) << row.line << row.world;
-        Log seen = Only(bench.log, "AskYesNo"), power = Only(bench.log, "power.Exit");
-        for (const Log& more : {power, Only(bench.log, "SendSystem"), schedule.calls}) {
+        Log seen = Boxes(bench.log), power = Only(bench.log, "power.Exit");
+        for (const Log& more : {Only(bench.log, "DebugOutput"), power,
+                                Only(bench.log, "SendSystem"), schedule.calls}) {
             seen.insert(seen.end(), more.begin(), more.end());
         }
         EXPECT_EQ(seen, row.expected) << row.line << row.world;

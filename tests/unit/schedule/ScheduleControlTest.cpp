@@ -14,7 +14,7 @@ struct ScheduleBench : FormBench {
         clock.SetLocal({2026, 3, 28, 22, 0});
         Start();
     }
-    ScheduleController& control() { return *form.Scheduler(); }
+    ScheduleController& control() { return form.Schedule(); }
     // Lets the one timer run for ms, tick after tick, as the message loop would.
     void Wait(std::int64_t ms) {
         while (!timerPlatform.running.empty()) {
@@ -161,7 +161,7 @@ TEST(ScheduleControl, LastChoiceSurvivesHostileValuesAndCancelChangesNothing) {
     EXPECT_EQ(b.scheduleView.opened,
               (ScheduleChoice{MenuEntry::Shutdown, ScheduleKind::Idle, 1440, 23, 59, 1440}));
     EXPECT_EQ(Only(b.log, "save"), Log{});
-    EXPECT_FALSE(b.form.Scheduler()->Rules().Armed());
+    EXPECT_EQ(b.form.Schedule().Status(), "");
 }
 
 } // namespace
