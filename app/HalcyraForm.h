@@ -14,7 +14,7 @@
 #include "app/IMainWindowView.h"
 #include "actions/IPowerApi.h"
 #include "app/IProgramInfo.h"
-#include "app/IWindowSystem.h"
+#include "common/IWindowSystem.h"
 #include "actions/MenuEntry.h"
 #include "actions/IActionRunner.h"
 #include "actions/PowerActions.h"

@@ -8,7 +8,7 @@
 #include "actions/IActionRunner.h"
 #include "common/IClock.h"
 #include "schedule/IScheduleView.h"
-#include "app/IWindowSystem.h"
+#include "common/IWindowSystem.h"
 #include "schedule/Schedule.h"
 #include "schedule/ScheduleRequest.h"
 #include "settings/ISettingsStore.h"

@@ -2,7 +2,7 @@
 // Message boxes, window messages and the other windowing services, with the real API.
 #include <windows.h>
 
-#include "app/IWindowSystem.h"
+#include "common/IWindowSystem.h"
 
 namespace halcyra::win32 {
 
