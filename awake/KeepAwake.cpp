@@ -17,19 +17,6 @@ std::string ClockText(const LocalTime& t) {
     return two(t.hour) + ":" + two(t.minute);
 }
 
-LocalTime AddDays(const LocalTime& t, int days) {
-    using namespace std::chrono;
-    const year_month_day ymd{
-        sys_days{year_month_day{year{t.year}, month{static_cast<unsigned>(t.month)},
-                                day{static_cast<unsigned>(t.day)}}} +
-        std::chrono::days{days}};
-    LocalTime out = t;
-    out.year = static_cast<int>(ymd.year());
-    out.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
-    out.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
-    return out;
-}
-
 bool SameDay(const LocalTime& a, const LocalTime& b) {
     return a.year == b.year && a.month == b.month && a.day == b.day;
 }

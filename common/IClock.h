@@ -2,6 +2,7 @@
 // Time as the schedule reads it: a running count that never jumps, the wall clock, and the
 // local time zone's rules, so that a test can move all of them across midnight, a
 // daylight-saving change or a sleep without waiting.
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -15,6 +16,21 @@ struct LocalTime {
     int minute = 0;
     bool operator==(const LocalTime&) const = default;
 };
+
+// The same minute on the calendar day that many days later (or earlier), months and years
+// carried over; the schedule and keeping awake both step to "tomorrow" with it.
+inline LocalTime AddDays(const LocalTime& t, int days) {
+    using namespace std::chrono;
+    const year_month_day ymd{
+        sys_days{year_month_day{year{t.year}, month{static_cast<unsigned>(t.month)},
+                                day{static_cast<unsigned>(t.day)}}} +
+        std::chrono::days{days}};
+    LocalTime out = t;
+    out.year = static_cast<int>(ymd.year());
+    out.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+    out.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+    return out;
+}
 
 class IClock {
 public:

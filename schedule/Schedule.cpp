@@ -18,19 +18,6 @@ std::string ClockText(const LocalTime& t) {
     return scheduleText::ClockText(t.hour, t.minute);
 }
 
-LocalTime AddDays(const LocalTime& t, int days) {
-    using namespace std::chrono;
-    const year_month_day ymd{
-        sys_days{year_month_day{year{t.year}, month{static_cast<unsigned>(t.month)},
-                                day{static_cast<unsigned>(t.day)}}} +
-        std::chrono::days{days}};
-    LocalTime out = t;
-    out.year = static_cast<int>(ymd.year());
-    out.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
-    out.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
-    return out;
-}
-
 std::string Minutes(int n) {
     return std::to_string(n) + (n == 1 ? " minute" : " minutes");
 }
