@@ -39,6 +39,7 @@ namespace {
 struct RealWindow {
     Log log;
     FakeWindowSystem windows{log};
+    FakePrompt prompt{log};
     FakePower power{log};
     FakeProgram program;
     FakeDialogs dialogs{log};
@@ -56,10 +57,11 @@ struct RealWindow {
         ::GetModuleHandleA(nullptr), [this](const std::string& status, const std::string& caption) {
             window.ShowScheduleState(status, caption);
         }};
-    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, windows,
-                                settings};
-    HalcyraForm form{HalcyraForm::Services{window, windows, power, program, dialogs, settings,
-                                           registry, notify, hotkeys, win32::SubclassModule()},
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, prompt,
+                                windows, settings};
+    HalcyraForm form{HalcyraForm::Services{window, windows, prompt, power, program, dialogs,
+                                           settings, registry, notify, hotkeys,
+                                           win32::SubclassModule()},
                      schedule};
 
     explicit RealWindow(const std::string& arguments = "",
