@@ -223,14 +223,14 @@ ScheduleChoice ScheduleController::LoadChoice() {
             c.kind = static_cast<ScheduleKind>(i);
         }
     }
-    c.inMinutes = scheduleText::ParseMinutes(
+    c.inMinutes = clockText::ParseMinutes(
                       get(settings::kScheduleInMinutes, settings::kScheduleInMinutesDefault))
                       .value_or(c.inMinutes);
-    c.idleMinutes = scheduleText::ParseMinutes(
+    c.idleMinutes = clockText::ParseMinutes(
                         get(settings::kScheduleIdleMinutes, settings::kScheduleIdleMinutesDefault))
                         .value_or(c.idleMinutes);
-    if (const auto at = scheduleText::ParseClockTime(
-            get(settings::kScheduleAt, settings::kScheduleAtDefault))) {
+    if (const auto at =
+            clockText::ParseClockTime(get(settings::kScheduleAt, settings::kScheduleAtDefault))) {
         c.hour = at->hour;
         c.minute = at->minute;
     }
@@ -244,7 +244,7 @@ void ScheduleController::SaveChoice(const ScheduleChoice& c) {
     save(settings::kScheduleAction, Schedule::ActionName(c.action));
     save(settings::kScheduleWhen, std::string(kKinds[static_cast<std::size_t>(c.kind)]));
     save(settings::kScheduleInMinutes, std::to_string(c.inMinutes));
-    save(settings::kScheduleAt, scheduleText::ClockText(c.hour, c.minute));
+    save(settings::kScheduleAt, clockText::ClockText(c.hour, c.minute));
     save(settings::kScheduleIdleMinutes, std::to_string(c.idleMinutes));
 }
 
