@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "commandline/CommandLine.h"
+#include "app/AwakeController.h"
 #include "schedule/ScheduleController.h"
 #include "settings/HotkeyMessages.h"
 #include "common/Registry.h"
@@ -111,6 +112,9 @@ void HalcyraForm::Form_Unload() {
     StopTrayRetries();
     if (schedule_) {
         schedule_->End(); // a schedule lives in the running program only
+    }
+    if (awake_) {
+        awake_->End(); // keeping awake never outlives the program
     }
     RemoveIcon();
     s_.windows.UninitializeComApartment();

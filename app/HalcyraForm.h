@@ -4,6 +4,7 @@
 // the platform goes through the interfaces in Services.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +19,7 @@
 #include "actions/MenuEntry.h"
 #include "actions/IActionRunner.h"
 #include "actions/PowerActions.h"
+#include "awake/AwakeRequest.h"
 #include "schedule/ScheduleRequest.h"
 #include "common/Product.h"
 #include "common/IRegistryApi.h"
@@ -29,7 +31,9 @@
 
 namespace halcyra {
 
+class AwakeController;
 class ScheduleController;
+struct AwakeServices;
 struct ScheduleServices;
 
 namespace form {
@@ -109,7 +113,14 @@ public:
     IScheduleControl& Schedule();
     // The window side's way in: the dialog, the warning's buttons, wake and clock changes.
     ScheduleController* Scheduler() { return schedule_.get(); }
-    // The tray tip: what is scheduled, when something is.
+    // Keeping awake: its rules over the clock, the timers, the power request and the processes,
+    // and the window side (the dialog, the status row), given once before Form_Load.
+    void AttachAwake(const AwakeServices& services,
+                     std::function<std::optional<AwakeRequest>()> ask,
+                     std::function<void(const std::string& status)> show);
+    // The window side's way in: the menus, the Stop button, wake and clock changes.
+    AwakeController* Awake() { return awake_.get(); }
+    // The tray tip: what is kept awake and what is scheduled, when either is.
     std::string TrayTip() const;
     // The command line of scripts. A copy that only runs one action and ends reads the
     // confirmation setting without starting up.
@@ -186,6 +197,9 @@ private:
     bool secondCopy_ = false;
     bool unloaded_ = false;
     std::unique_ptr<ScheduleController> schedule_;
+    std::unique_ptr<AwakeController> awake_;
+    // The tip and the picture follow what is armed and held.
+    void TrayChanged();
 };
 
 } // namespace halcyra

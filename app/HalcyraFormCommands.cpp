@@ -1,6 +1,7 @@
 // The command line of scripts, as the main window carries it out.
 #include "commandline/CommandLine.h"
 #include "commandline/ForwardRecord.h"
+#include "app/AwakeController.h"
 #include "app/HalcyraForm.h"
 #include "settings/SettingsKeys.h"
 
@@ -25,6 +26,9 @@ std::optional<CommandResult> HalcyraForm::CommandForwarded(std::string_view reco
     const ParsedCommand parsed = ParseCommand(*text);
     if (parsed.kind != ParsedCommand::Kind::Request) {
         return std::nullopt;
+    }
+    if (awake_) {
+        return CarryOut(parsed.request, *this, Schedule(), *awake_);
     }
     return CarryOut(parsed.request, *this, Schedule());
 }

@@ -1,5 +1,6 @@
 // The main window's scheduled action.
 #include "app/HalcyraForm.h"
+#include "app/AwakeController.h"
 #include "schedule/ScheduleController.h"
 
 namespace halcyra {
@@ -19,11 +20,7 @@ public:
 void HalcyraForm::AttachSchedule(const ScheduleServices& services) {
     ScheduleController::Hooks hooks{
         [this] { return s_.view.Handle(); },
-        [this] {
-            if (sysIcon_) {
-                sysIcon_->TipText(TrayTip());
-            }
-        },
+        [this] { TrayChanged(); },
     };
     schedule_ = std::make_unique<ScheduleController>(services, s_.windows, s_.settings, *this,
                                                      std::move(hooks));
@@ -39,10 +36,21 @@ IScheduleControl& HalcyraForm::Schedule() {
 
 std::string HalcyraForm::TrayTip() const {
     const std::string status = schedule_ ? schedule_->Status() : std::string();
+    const std::string awake = awake_ ? awake_->TipText() : std::string();
+    if (!awake.empty()) {
+        // "Halcyra - awake until 18:00", the schedule's line under it.
+        return status.empty() ? awake : awake + "\n" + status;
+    }
     if (status.empty()) {
         return std::string(form::kTrayTip);
     }
     return std::string(form::kTitle) + " - " + status;
+}
+
+void HalcyraForm::TrayChanged() {
+    if (sysIcon_) {
+        sysIcon_->TipText(TrayTip());
+    }
 }
 
 } // namespace halcyra

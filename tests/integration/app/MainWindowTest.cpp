@@ -489,7 +489,10 @@ TEST(MainWindowAccessibility, TheControlsOfEveryWindowTellTheirNameRoleAndState)
         }
     };
     hearAll("Halcyra", w.Hwnd());
-    win32::Win32ScheduleView scheduleView(::GetModuleHandleA(nullptr), w.window);
+    win32::Win32ScheduleView scheduleView(
+        ::GetModuleHandleA(nullptr), [&](const std::string& status, const std::string& caption) {
+            w.window.ShowScheduleState(status, caption);
+        });
     ASSERT_TRUE(scheduleView.ShowWarning("Shutdown in 1:00", false));
     hearAll(kWarning, scheduleView.Warning());
     ScheduleChoice choice{MenuEntry::Shutdown, ScheduleKind::At, 60, 23, 30, 30};
