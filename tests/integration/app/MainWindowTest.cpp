@@ -112,6 +112,30 @@ std::string Caption(HMENU menu, UINT position) {
     return text;
 }
 
+TEST(MainWindowAwake, OnSwapsTheEntryMarksTheTrayAndAddsTheRow) {
+    RealWindow w;
+    ASSERT_TRUE(w.created);
+    HMENU actions = ::GetSubMenu(::GetMenu(w.Hwnd()), 0);
+    const ImageHandle plain = w.window.HalcyraImagePicture();
+    w.window.SetVisible(true);
+    RECT before{};
+    ::GetClientRect(w.Hwnd(), &before);
+    w.window.ShowAwakeState("Kept awake until turned off");
+    EXPECT_EQ(Caption(actions, 4), "Stop keeping a&wake");
+    EXPECT_NE(w.window.HalcyraImagePicture(), plain);
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(w.Hwnd(), ID_AWAKESTOP)));
+    RECT on{};
+    ::GetClientRect(w.Hwnd(), &on);
+    EXPECT_GT(on.bottom, before.bottom);
+    w.window.ShowAwakeState("");
+    EXPECT_EQ(Caption(actions, 4), "Keep a&wake...");
+    EXPECT_EQ(w.window.HalcyraImagePicture(), plain);
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(w.Hwnd(), ID_AWAKESTOP)));
+    RECT off{};
+    ::GetClientRect(w.Hwnd(), &off);
+    EXPECT_EQ(off.bottom, before.bottom);
+}
+
 TEST(MainWindowMenu, ActionsHoldsItsEntriesInOrder) {
     RealWindow w;
     ASSERT_TRUE(w.created);
@@ -123,6 +147,7 @@ TEST(MainWindowMenu, ActionsHoldsItsEntriesInOrder) {
                                             "Check for &Updates...",
                                             "&Options",
                                             "Sch&edule...",
+                                            "Keep a&wake...",
                                             "E&xit",
                                             "Sh&ow",
                                             "",
@@ -143,8 +168,8 @@ TEST(MainWindowMenu, ActionsHoldsItsEntriesInOrder) {
             EXPECT_EQ(state & (MF_GRAYED | MF_DISABLED), 0u) << i;
         }
     }
-    EXPECT_TRUE(::GetMenuState(actions, 6, MF_BYPOSITION) & MF_SEPARATOR);
-    HMENU force = ::GetSubMenu(actions, 7);
+    EXPECT_TRUE(::GetMenuState(actions, 7, MF_BYPOSITION) & MF_SEPARATOR);
+    HMENU force = ::GetSubMenu(actions, 8);
     ASSERT_NE(force, nullptr);
     ASSERT_EQ(::GetMenuItemCount(force), 2);
     EXPECT_EQ(Caption(force, 0), "Force a &Shutdown");
@@ -571,7 +596,7 @@ TEST(MainWindowSchedule, ArmedShowsEverywhereAndAPassedDeadlineWarnsAfresh) {
 
     ::SendMessageA(w.Hwnd(), WM_COMMAND, ID_SCHEDULECANCEL, 0);
     EXPECT_FALSE(::IsWindowVisible(view.Warning()));
-    EXPECT_EQ(Caption(actions, 4), "E&xit");
+    EXPECT_EQ(Caption(actions, 4), "Keep a&wake...");
     EXPECT_EQ(w.form.SysIcon()->TipText(), product::kNameAndVersion);
     RECT after{};
     ::GetClientRect(w.Hwnd(), &after);
