@@ -2,6 +2,7 @@
 #include "app/HalcyraForm.h"
 #include "app/AwakeController.h"
 #include "schedule/ScheduleController.h"
+#include "settings/SettingsKeys.h"
 
 namespace halcyra {
 
@@ -48,6 +49,19 @@ std::string HalcyraForm::TrayTip() const {
 }
 
 void HalcyraForm::TrayChanged() {
+    // An armed schedule holds the computer awake until its action, as the user chose; the
+    // screen may still turn off.
+    if (awake_) {
+        const std::string armed = schedule_ ? schedule_->Status() : std::string();
+        const bool keep = s_.settings.GetSetting(settings::kAppName, settings::kSection,
+                                                 settings::kScheduleKeepsAwake,
+                                                 settings::kScheduleKeepsAwakeDefault) != "0";
+        if (!armed.empty() && keep) {
+            awake_->Rules().HoldForSchedule(std::string(product::kName) + ": " + armed);
+        } else {
+            awake_->Rules().ReleaseForSchedule();
+        }
+    }
     if (sysIcon_) {
         sysIcon_->TipText(TrayTip());
     }

@@ -52,3 +52,30 @@ TEST(FormAwake, FollowsWhatIsHeldFromTheDialogToExit) {
 
 } // namespace
 } // namespace halcyra::test
+
+namespace halcyra::test {
+namespace {
+
+TEST(FormAwake, AnArmedScheduleHoldsTheComputerAwakeAsChosen) {
+    for (const char* stored : {"", "1", "0"}) {
+        FormBench bench;
+        FakePowerRequest power;
+        FakeProcessPort processes;
+        if (*stored) {
+            bench.settings.values["ScheduleKeepsAwake"] = stored;
+        }
+        bench.form.AttachAwake(
+            AwakeServices{bench.clock, bench.timers, power, processes}, [] { return std::nullopt; },
+            [](const std::string&) {});
+        bench.Start();
+        ASSERT_EQ(bench.form.Schedule().Arm({MenuEntry::Shutdown, ScheduleKind::In, 90}, false),
+                  ArmResult::Armed);
+        EXPECT_EQ(power.held, std::string(stored) != "0") << stored;
+        EXPECT_FALSE(bench.form.Awake()->On()) << "the user's own hold stays off";
+        bench.form.Schedule().Cancel();
+        EXPECT_FALSE(power.held) << stored;
+    }
+}
+
+} // namespace
+} // namespace halcyra::test
