@@ -41,9 +41,12 @@ struct RegistryBench {
     FakeScheduleView scheduleView{log};
     ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, windows,
                                 settings};
+    FakePowerRequest awakePower;
+    FakeProcessPort processes;
+    AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, windows, {}};
     HalcyraForm form{HalcyraForm::Services{view, windows, power, program, dialogs, settings,
                                            registry, notify, hotkeys, subclass},
-                     schedule};
+                     schedule, awake};
     test::FakeOptionsView optionsView{log};
     test::FakeKeyboardLayout layout;
     frmOptions options{optionsView, settings, hotkeys, layout};
