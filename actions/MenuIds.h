@@ -23,4 +23,10 @@
 #define ID_MNU_SCHEDULE 130
 #define ID_MNU_CANCELSCHEDULE 131
 
+/* "Keep a&wake..." and, while on, "Stop keeping a&wake" in its place; the status row's */
+#define ID_MNU_KEEPAWAKE 132
+#define ID_MNU_STOPAWAKE 133
+#define ID_AWAKESTATUS 134
+#define ID_AWAKESTOP 135
+
 #define IDM_HALCYRA_MENU 150

@@ -13,16 +13,20 @@
 
 namespace halcyra {
 
-HalcyraForm::HalcyraForm(const Services& services, ScheduleController& schedule)
-    : s_(services), schedule_(schedule) {
+HalcyraForm::HalcyraForm(const Services& services, ScheduleController& schedule,
+                         AwakeController& awake)
+    : s_(services), schedule_(schedule), awake_(awake) {
     schedule_.Connect(*this, ScheduleController::Hooks{
                                  [this] { return s_.view.Handle(); },
-                                 [this] {
-                                     if (sysIcon_) {
-                                         sysIcon_->TipText(TrayTip());
-                                     }
-                                 },
+                                 [this] { TrayChanged(); },
                              });
+    awake_.Connect([this] {
+        // The picture shows what is held, then the tip says it.
+        if (sysIcon_) {
+            sysIcon_->IconHandle(s_.view.HalcyraImagePicture());
+        }
+        TrayChanged();
+    });
 }
 
 HalcyraForm::~HalcyraForm() = default;
@@ -120,6 +124,7 @@ void HalcyraForm::Form_Unload() {
     s_.subclass.DetachMessage(*this, hwnd, form::kHotkey);
     StopTrayRetries();
     schedule_.End(); // a schedule lives in the running program only
+    awake_.End();    // keeping awake never outlives the program
     RemoveIcon();
     s_.windows.UninitializeComApartment();
 }

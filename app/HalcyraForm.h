@@ -4,6 +4,7 @@
 // the platform goes through the interfaces in Services.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@
 #include "actions/MenuEntry.h"
 #include "actions/IActionRunner.h"
 #include "actions/PowerActions.h"
+#include "awake/AwakeController.h"
 #include "schedule/ScheduleController.h"
 #include "common/Product.h"
 #include "common/IRegistryApi.h"
@@ -74,9 +76,9 @@ public:
         MSubclass& subclass;
     };
 
-    // The schedule is the running program's one, built before the form and used until the
-    // form's last moment.
-    HalcyraForm(const Services& services, ScheduleController& schedule);
+    // The schedule and keeping awake are the running program's ones, built before the form and
+    // used until the form's last moment.
+    HalcyraForm(const Services& services, ScheduleController& schedule, AwakeController& awake);
     ~HalcyraForm() override;
     HalcyraForm(const HalcyraForm&) = delete;
     HalcyraForm& operator=(const HalcyraForm&) = delete;
@@ -107,7 +109,10 @@ public:
     // The scheduled action; the window side's way in too: the dialog, the warning's buttons,
     // wake and clock changes.
     ScheduleController& Schedule() { return schedule_; }
-    // The tray tip: what is scheduled, when something is.
+    // Keeping awake; the window side's way in too: the menus, the Stop button, wake and clock
+    // changes.
+    AwakeController& Awake() { return awake_; }
+    // The tray tip: what is kept awake and what is scheduled, when either is.
     std::string TrayTip() const;
     // The command line of scripts. A copy that only runs one action and ends reads the
     // confirmation setting without starting up.
@@ -188,6 +193,9 @@ private:
     bool secondCopy_ = false;
     bool unloaded_ = false;
     ScheduleController& schedule_;
+    AwakeController& awake_;
+    // The tip and the picture follow what is armed and held.
+    void TrayChanged();
 };
 
 } // namespace halcyra

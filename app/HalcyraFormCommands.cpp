@@ -26,7 +26,7 @@ std::optional<CommandResult> HalcyraForm::CommandForwarded(std::string_view reco
     if (parsed.kind != ParsedCommand::Kind::Request) {
         return std::nullopt;
     }
-    return CarryOut(parsed.request, *this, Schedule());
+    return CarryOut(parsed.request, *this, Schedule(), awake_);
 }
 
 } // namespace halcyra

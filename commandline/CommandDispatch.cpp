@@ -13,6 +13,12 @@ CommandResult CarryOut(const CommandRequest& request, IActionRunner& actions,
     }
     case CommandVerb::Cancel:
         return {schedule.Cancel() ? command::kExitDone : command::kExitNothingToCancel, {}};
+    case CommandVerb::Awake:
+    case CommandVerb::AwakeOff:
+        // A program without keeping awake holds nothing to start or stop.
+        return {request.verb == CommandVerb::Awake ? command::kExitRefused
+                                                   : command::kExitNothingToCancel,
+                {}};
     case CommandVerb::Action:
         break;
     }
@@ -36,6 +42,40 @@ CommandResult CarryOut(const CommandRequest& request, IActionRunner& actions,
                 ? command::kExitDone
                 : command::kExitRefused,
             {}};
+}
+
+CommandResult CarryOut(const CommandRequest& request, IActionRunner& actions,
+                       IScheduleControl& schedule, IAwakeControl& awake) {
+    switch (request.verb) {
+    case CommandVerb::Status: {
+        // A line for each of the two that is on.
+        const std::string kept = awake.Status();
+        const std::string armed = schedule.Status();
+        if (kept.empty()) {
+            break;
+        }
+        return {command::kExitDone, armed.empty() ? kept : kept + "\n" + armed};
+    }
+    case CommandVerb::AwakeOff:
+        return {awake.Stop() ? command::kExitDone : command::kExitNothingToCancel, {}};
+    case CommandVerb::Awake: {
+        const AwakeResult result = awake.Start(request.awake.value_or(AwakeRequest{}));
+        switch (result.outcome) {
+        case AwakeOutcome::On:
+            return {command::kExitDone, {}};
+        case AwakeOutcome::Invalid:
+            return {command::kExitWrongCommandLine, result.message};
+        case AwakeOutcome::NotRunning:
+        case AwakeOutcome::CannotOpen:
+        case AwakeOutcome::Refused:
+            break;
+        }
+        return {command::kExitRefused, result.message};
+    }
+    default:
+        break;
+    }
+    return CarryOut(request, actions, schedule);
 }
 
 } // namespace halcyra

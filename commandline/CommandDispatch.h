@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "actions/IActionRunner.h"
+#include "awake/IAwakeControl.h"
 #include "commandline/CommandRequest.h"
 #include "schedule/ScheduleRequest.h"
 
@@ -28,5 +29,8 @@ inline constexpr std::string_view kTrayNotStarted = "Halcyra could not be starte
 
 CommandResult CarryOut(const CommandRequest& request, IActionRunner& actions,
                        IScheduleControl& schedule);
+// With keeping awake too: "/awake", "/awake off", and its line in "/status".
+CommandResult CarryOut(const CommandRequest& request, IActionRunner& actions,
+                       IScheduleControl& schedule, IAwakeControl& awake);
 
 } // namespace halcyra

@@ -39,6 +39,8 @@ constexpr std::string_view kUsageOptions =
     "/at      at the next 00:00 to 23:59 of the local clock\n"
     "/idle    after 1 to 1440 minutes without keyboard or mouse input\n"
     "/cancel  ends what is armed; /status says what is armed\n"
+    "/awake   keeps the computer awake until /awake off, or /in, /at or /while a program\n"
+    "         (a file name or a process id) runs; /display keeps the screen on too\n"
     "\n"
     "Exit codes: 0 done or armed, 1 refused or answered No, 2 wrong command line,\n"
     "3 nothing to cancel.";
@@ -50,7 +52,8 @@ std::string Usage() {
     constexpr std::size_t kWidth = 75; // the list's lines, after "NAME: "
     return "Usage: Halcyra.exe [/start]\n"
            "       Halcyra.exe /action NAME [/quiet] [/in MINUTES | /at HH:MM | /idle MINUTES]\n"
-           "       Halcyra.exe /cancel | /status | /? | /help\n"
+           "       Halcyra.exe /awake [/in MINUTES | /at HH:MM | /while PROGRAM] [/display]\n"
+           "       Halcyra.exe /awake off | /cancel | /status | /? | /help\n"
            "\n"
            "NAME: " +
            ActionList(kWidth) + "\n" + std::string(kUsageOptions);
@@ -61,8 +64,9 @@ std::string Usage() {
 namespace {
 
 // The words that make a line one of these commands rather than an ordinary start.
-constexpr std::array<std::string_view, 9> kWords{"/action", "/cancel", "/status", "/?",   "/help",
-                                                 "/quiet",  "/in",     "/at",     "/idle"};
+constexpr std::array<std::string_view, 12> kWords{"/action", "/cancel", "/status", "/?",
+                                                  "/help",   "/quiet",  "/in",     "/at",
+                                                  "/idle",   "/awake",  "/while",  "/display"};
 
 const std::string kActionList = ActionList();
 
@@ -127,6 +131,25 @@ ParsedCommand Wrong(std::string error) {
     return parsed;
 }
 
+// "/awake" with its options as a request.
+AwakeRequest AwakeOf(const std::optional<ScheduleRequest>& when,
+                     const std::optional<std::string>& program, bool display) {
+    AwakeRequest awake;
+    awake.display = display;
+    if (program) {
+        awake.kind = AwakeKind::While;
+        awake.program = *program;
+    } else if (when && when->kind == ScheduleKind::At) {
+        awake.kind = AwakeKind::Until;
+        awake.hour = when->hour;
+        awake.minute = when->minute;
+    } else if (when) {
+        awake.kind = AwakeKind::For;
+        awake.minutes = when->minutes;
+    }
+    return awake;
+}
+
 // The words of a line that is one of these commands; length: the line's.
 ParsedCommand ParseWords(const std::vector<std::string>& words, std::size_t length) {
     if (length > command::kMaxLength) {
@@ -137,16 +160,24 @@ ParsedCommand ParseWords(const std::vector<std::string>& words, std::size_t leng
     CommandRequest request;
     bool verbGiven = false;
     std::optional<ScheduleRequest> schedule;
+    std::optional<std::string> program; // /while
+    bool display = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string word = Lower(words[i]);
         const bool hasValue = i + 1 < words.size();
         if (word == "/action" || word == "/cancel" || word == "/status" || word == "/?" ||
-            word == "/help") {
+            word == "/help" || word == "/awake") {
             if (verbGiven) {
-                return Wrong("Give only one of /action, /cancel, /status and /help.");
+                return Wrong("Give only one of /action, /cancel, /status, /help and /awake.");
             }
             verbGiven = true;
-            if (word == "/action") {
+            if (word == "/awake") {
+                request.verb = CommandVerb::Awake;
+                if (hasValue && Lower(words[i + 1]) == "off") {
+                    request.verb = CommandVerb::AwakeOff;
+                    ++i;
+                }
+            } else if (word == "/action") {
                 if (!hasValue) {
                     return Wrong(
                         "/action needs the name of an action: " + std::string(kActionList) + ".");
@@ -171,7 +202,23 @@ ParsedCommand ParseWords(const std::vector<std::string>& words, std::size_t leng
                 return Wrong("/quiet is given twice.");
             }
             request.quiet = true;
+        } else if (word == "/display") {
+            if (display) {
+                return Wrong("/display is given twice.");
+            }
+            display = true;
+        } else if (word == "/while") {
+            if (schedule || program) {
+                return Wrong("Give only one of /in, /at, /idle and /while.");
+            }
+            if (!hasValue || words[i + 1].empty()) {
+                return Wrong("/while needs a program's file name or process id.");
+            }
+            program = words[++i];
         } else if (word == "/in" || word == "/idle" || word == "/at") {
+            if (program) {
+                return Wrong("Give only one of /in, /at, /idle and /while.");
+            }
             if (schedule) {
                 return Wrong("Give only one of /in, /at and /idle.");
             }
@@ -205,8 +252,23 @@ ParsedCommand ParseWords(const std::vector<std::string>& words, std::size_t leng
     if (!verbGiven) {
         return Wrong("Say which action: /action NAME.");
     }
+    if (request.verb == CommandVerb::Awake) {
+        if (schedule && schedule->kind == ScheduleKind::Idle) {
+            return Wrong("/awake takes /in, /at or /while, not /idle.");
+        }
+        request.awake = AwakeOf(schedule, program, display);
+        ParsedCommand parsed;
+        parsed.kind = ParsedCommand::Kind::Request;
+        parsed.request = request;
+        return parsed;
+    }
+    if (program || display) {
+        return Wrong("/while and /display go with /awake only.");
+    }
     if (request.verb != CommandVerb::Action && (request.quiet || schedule)) {
-        return Wrong("/cancel, /status and /help take no other options.");
+        return Wrong(request.verb == CommandVerb::AwakeOff
+                         ? "/awake off takes no other options."
+                         : "/cancel, /status and /help take no other options.");
     }
     if (schedule) {
         schedule->action = request.action;
@@ -216,6 +278,31 @@ ParsedCommand ParseWords(const std::vector<std::string>& words, std::size_t leng
     parsed.kind = ParsedCommand::Kind::Request;
     parsed.request = request;
     return parsed;
+}
+
+std::string AwakeText(const CommandRequest& request) {
+    std::string text = "/awake";
+    const AwakeRequest awake = request.awake.value_or(AwakeRequest{});
+    switch (awake.kind) {
+    case AwakeKind::For:
+        text += " /in " + std::to_string(awake.minutes);
+        break;
+    case AwakeKind::Until:
+        text += " /at " + std::to_string(awake.hour) + ":" + clockText::TwoDigits(awake.minute);
+        break;
+    case AwakeKind::While:
+        text += " /while \"" + awake.program + "\"";
+        break;
+    case AwakeKind::UntilOff:
+        break;
+    }
+    if (awake.display) {
+        text += " /display";
+    }
+    if (request.quiet) {
+        text += " /quiet";
+    }
+    return text;
 }
 
 } // namespace
@@ -240,6 +327,10 @@ std::string CommandText(const CommandRequest& request) {
         return "/status";
     case CommandVerb::Help:
         return "/help";
+    case CommandVerb::AwakeOff:
+        return "/awake off";
+    case CommandVerb::Awake:
+        return AwakeText(request);
     case CommandVerb::Action:
         break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of scripts and Task Scheduler: "/action NAME" with "/quiet" and one of
-// "/in", "/at" or "/idle", "/cancel", "/status", "/?" and "/help". A line that does not start
+// "/in", "/at" or "/idle", "/awake" with "/in", "/at" or "/while" and "/display", "/awake off",
+// "/cancel", "/status", "/?" and "/help". A line that does not start
 // with one of these words is a start: "/start" in the tray, anything else an ordinary one.
 #include <cstddef>
 #include <cstdint>
@@ -9,17 +10,26 @@
 #include <string_view>
 
 #include "actions/MenuEntry.h"
+#include "awake/AwakeRequest.h"
 #include "schedule/ScheduleRequest.h"
 
 namespace halcyra {
 
-enum class CommandVerb : std::uint8_t { Action, Cancel, Status, Help };
+enum class CommandVerb : std::uint8_t {
+    Action,
+    Cancel,
+    Status,
+    Help,
+    Awake,    // keeps the computer awake as awake says
+    AwakeOff, // "/awake off"
+};
 
 struct CommandRequest {
     CommandVerb verb = CommandVerb::Help;
     MenuEntry action = MenuEntry::Shutdown;  // Action
     bool quiet = false;                      // Action: no question first
     std::optional<ScheduleRequest> schedule; // Action: later rather than now
+    std::optional<AwakeRequest> awake;       // Awake
     bool operator==(const CommandRequest&) const = default;
 };
 

@@ -78,5 +78,8 @@ inline constexpr std::string_view kAwakeProgram = "KeepAwakeProgram"; // a file 
 inline constexpr std::string_view kAwakeProgramDefault = "";
 inline constexpr std::string_view kAwakeDisplay = "KeepAwakeDisplay";
 inline constexpr std::string_view kAwakeDisplayDefault = "0";
+// An armed schedule keeps the computer (not the screen) awake until its action: "1" or "0".
+inline constexpr std::string_view kScheduleKeepsAwake = "ScheduleKeepsAwake";
+inline constexpr std::string_view kScheduleKeepsAwakeDefault = "1";
 
 } // namespace halcyra::settings

@@ -4,7 +4,15 @@
 
 #include "commandline/CommandDispatch.h"
 #include "commandline/CommandRequest.h"
+#include "awake/AwakeController.h"
 #include "app/HalcyraForm.h"
+#include "awake/AwakeController.h"
+#include "awake/win32/KeepAwakeDialog.h"
+#include "awake/win32/Win32PowerRequest.h"
+#include "watch/win32/Win32ProcessPort.h"
+#include "awake/win32/KeepAwakeDialog.h"
+#include "awake/win32/Win32PowerRequest.h"
+#include "watch/win32/Win32ProcessPort.h"
 #include "schedule/ScheduleController.h"
 #include "commandline/win32/CommandForwarding.h"
 #include "common/win32/Win32Clock.h"
@@ -37,7 +45,7 @@ struct Program {
                        }),
           form(HalcyraForm::Services{window, windows, prompt, power, program, dialogs, settings,
                                      registry, notify, hotkeys, win32::SubclassModule()},
-               schedule) {
+               schedule, awake) {
         scheduleView.SetController(form.Schedule());
     }
 
@@ -52,11 +60,25 @@ struct Program {
     win32::Win32ProgramInfo program;
     win32::Win32DialogLauncher dialogs{settings, hotkeys};
     win32::Win32MainWindow window;
-    // Before the form: the form's schedule uses them until its last moment.
+    // Before the form: the form's schedule and keeping awake use them until its last moment.
     win32::Win32Clock clock;
     win32::Win32ScheduleView scheduleView;
     ScheduleController schedule{ScheduleServices{clock, clock, win32::TimerModule(), scheduleView},
                                 prompt, windows, settings};
+    // Made on the window's thread, as the thread state and the waits' window belong to it.
+    win32::Win32PowerRequest powerRequest;
+    win32::Win32ProcessPort processes;
+    AwakeController awake{
+        AwakeServices{clock, win32::TimerModule(), powerRequest, processes}, prompt,
+        AwakeController::Hooks{
+            [this] { return window.Handle(); },
+            [this] {
+                return win32::AskKeepAwake(
+                    window.Hwnd(), settings, processes,
+                    [this](int hour, int minute) { return awake.Rules().Preview(hour, minute); });
+            },
+            [this](const std::string& status) { window.ShowAwakeState(status); },
+        }};
     HalcyraForm form;
 };
 
@@ -126,11 +148,14 @@ int RunCommand(HINSTANCE instance, const CommandRequest& request, IPrompt& promp
         default:
             break;
         }
-        if (!request.schedule) {
+        if (request.verb == CommandVerb::AwakeOff) {
+            return command::kExitNothingToCancel;
+        }
+        if (!request.schedule && request.verb != CommandVerb::Awake) {
             return RunOnce(instance, request);
         }
-        // The schedule lives in a tray copy of its own, so that this process, and the script or
-        // the task waiting for it, ends with the answer.
+        // The schedule and keeping awake live in a tray copy of its own, so that this process, and
+        // the script or the task waiting for it, ends with the answer.
         forwarded = win32::StartTrayCopyWith(request, win32::Win32MainWindow::kClassName);
         if (forwarded.outcome == win32::Forwarded::Outcome::NoCopy) {
             win32::ShowOutput(prompt, command::kTrayNotStarted, true, request.quiet);

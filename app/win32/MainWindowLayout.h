@@ -13,6 +13,9 @@ constexpr int kClientWidthTwips = 5010;
 constexpr int kClientHeightTwips = 1530;
 // While a schedule is armed the window grows by one row: its status and a Cancel button.
 constexpr int kScheduleRowTwips = 420;
+// While the computer is kept awake, one row more of the same height, below the schedule's when
+// one is armed, in its place otherwise.
+constexpr int kAwakeRowTwips = kScheduleRowTwips;
 
 struct ControlLayout {
     int id;
@@ -38,6 +41,8 @@ inline const ControlLayout kControls[] = {
     {ID_HALCYRAIMAGE, "STATIC", "", SS_ICON | SS_REALSIZECONTROL, 3120, 1080, 240, 240},
     {ID_SCHEDULESTATUS, "STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 120, 1620, 3120, 255},
     {ID_SCHEDULECANCEL, "BUTTON", "Ca&ncel", BS_PUSHBUTTON | WS_TABSTOP, 3360, 1530, 1575, 375},
+    {ID_AWAKESTATUS, "STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 120, 1620, 3120, 255},
+    {ID_AWAKESTOP, "BUTTON", "S&top", BS_PUSHBUTTON | WS_TABSTOP, 3360, 1530, 1575, 375},
 };
 
 } // namespace halcyra::win32::layout

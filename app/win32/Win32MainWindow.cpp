@@ -4,7 +4,10 @@
 
 #include <utility>
 
+#include "actions/MenuIds.h"
 #include "app/ControlIds.h"
+#include "awake/AwakeController.h"
+#include "awake/win32/AwakeTrayPicture.h"
 #include "schedule/ScheduleController.h"
 #include "commandline/win32/CommandForwarding.h"
 #include "app/win32/MainWindowLayout.h"
@@ -143,9 +146,8 @@ void Win32MainWindow::FitClientArea() {
     RECT client{};
     ::GetClientRect(window_.get(), &client);
     const int wider = Pixels(kClientWidthTwips) - (client.right - client.left);
-    // While a schedule is armed, its status row below the rest.
-    const int height =
-        kClientHeightTwips + (controlsMade_ && !scheduleStatus_.empty() ? kScheduleRowTwips : 0);
+    // While a schedule is armed or the computer kept awake, their status rows below the rest.
+    const int height = kClientHeightTwips + (controlsMade_ ? RowsTwips() : 0);
     const int missing = Pixels(height) - (client.bottom - client.top);
     if (wider != 0 || missing != 0) {
         RECT window{};
@@ -175,6 +177,7 @@ void Win32MainWindow::CreateControls() {
     ::CheckDlgButton(window_.get(), ID_CHECK1, static_cast<UINT>(check1_));
     ::CheckDlgButton(window_.get(), ID_CHECKREQUEST, static_cast<UINT>(checkRequest_));
     PlaceScheduleRow();
+    PlaceAwakeRow();
 }
 
 void Win32MainWindow::ShowScheduleState(const std::string& status,
@@ -198,6 +201,61 @@ void Win32MainWindow::ShowScheduleState(const std::string& status,
         FitClientArea();
     }
     PlaceScheduleRow();
+    PlaceAwakeRow(); // below the schedule's row or in its place
+}
+
+int Win32MainWindow::RowsTwips() const {
+    return (scheduleStatus_.empty() ? 0 : kScheduleRowTwips) +
+           (awakeStatus_.empty() ? 0 : kAwakeRowTwips);
+}
+
+void Win32MainWindow::ShowAwakeState(const std::string& status) {
+    const bool wasOn = !awakeStatus_.empty();
+    awakeStatus_ = status;
+    // One entry in the menu bar's "&Actions", which is the tray popup too.
+    HMENU actions = ::GetSubMenu(::GetMenu(window_.get()), 0);
+    const bool on = !status.empty();
+    ::ModifyMenuA(actions, on ? ID_MNU_KEEPAWAKE : ID_MNU_STOPAWAKE, MF_BYCOMMAND | MF_STRING,
+                  on ? ID_MNU_STOPAWAKE : ID_MNU_KEEPAWAKE,
+                  on ? "Stop keeping a&wake" : "Keep a&wake...");
+    if (on && !awakeImage_) {
+        MarkTrayImage();
+    }
+    if (controlsMade_ && wasOn != on) {
+        FitClientArea();
+    }
+    PlaceAwakeRow();
+}
+
+void Win32MainWindow::MarkTrayImage() {
+    awakeImage_.reset(WithAwakeMark(trayImage_.get()));
+}
+
+void Win32MainWindow::PlaceAwakeRow() {
+    if (!controlsMade_) {
+        return;
+    }
+    const bool on = !awakeStatus_.empty();
+    const int below = scheduleStatus_.empty() ? 0 : kScheduleRowTwips;
+    for (const auto& c : kControls) {
+        if (c.id == ID_AWAKESTATUS || c.id == ID_AWAKESTOP) {
+            ::SetWindowPos(::GetDlgItem(window_.get(), c.id), nullptr, Pixels(c.left),
+                           Pixels(c.top + below), Pixels(c.width), Pixels(c.height),
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    ::SetDlgItemTextA(window_.get(), ID_AWAKESTATUS, awakeStatus_.c_str());
+    for (const int id : {ID_AWAKESTATUS, ID_AWAKESTOP}) {
+        ::ShowWindow(::GetDlgItem(window_.get(), id), on ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void Win32MainWindow::OnAwake(WORD id) {
+    if (id == ID_MNU_KEEPAWAKE) {
+        form_->Awake().OpenDialog();
+    } else {
+        form_->Awake().Stop();
+    }
 }
 
 void Win32MainWindow::PlaceScheduleRow() {
@@ -248,6 +306,7 @@ void Win32MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     FitClientArea();
     if (controlsMade_) {
         LayOutControls();
+        PlaceAwakeRow();
     }
     // image, the old picture, goes now that the window no longer shows it.
     FollowTaskbarDensity();
@@ -262,6 +321,8 @@ void Win32MainWindow::FollowTaskbarDensity() {
     trayDpi_ = dpi;
     unique_hicon image(LoadIconSized(instance_, IDI_HALCYRA_TRAY, SmallIconSize(trayDpi_)));
     std::swap(image, trayImage_);
+    unique_hicon marked(WithAwakeMark(trayImage_.get()));
+    std::swap(marked, awakeImage_);
     if (CSystrayIcon* icon = form_->SysIcon()) {
         icon->IconHandle(HalcyraImagePicture());
     }
@@ -342,6 +403,10 @@ void Win32MainWindow::SetCheckRequestValue(int value) {
 }
 
 ImageHandle Win32MainWindow::HalcyraImagePicture() const {
+    // The mark while kept awake; unmarked when it could not be drawn.
+    if (!awakeStatus_.empty() && awakeImage_) {
+        return reinterpret_cast<ImageHandle>(awakeImage_.get());
+    }
     return reinterpret_cast<ImageHandle>(trayImage_.get());
 }
 
@@ -363,6 +428,8 @@ bool Win32MainWindow::TrackActionsPopup(MenuEntry* chosen) {
     if (!entry) {
         if (id == ID_MNU_SCHEDULE || id == ID_MNU_CANCELSCHEDULE) {
             OnSchedule(static_cast<WORD>(id));
+        } else if (id == ID_MNU_KEEPAWAKE || id == ID_MNU_STOPAWAKE) {
+            OnAwake(static_cast<WORD>(id));
         }
         return false;
     }
@@ -417,10 +484,12 @@ LRESULT Win32MainWindow::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
             form_->Schedule().Resumed();
+            form_->Awake().Resumed(); // some systems drop holds asleep
         }
         return TRUE;
     case WM_TIMECHANGE:
         form_->Schedule().TimeChanged();
+        form_->Awake().TimeChanged();
         return 0;
     case WM_CLOSE:
         // Closing always ends the program; it never hides to the tray.
@@ -450,6 +519,11 @@ void Win32MainWindow::OnCommand(WORD id, WORD code) {
     if (id == ID_MNU_SCHEDULE || id == ID_MNU_CANCELSCHEDULE ||
         (id == ID_SCHEDULECANCEL && code == BN_CLICKED)) {
         OnSchedule(id);
+        return;
+    }
+    if (id == ID_MNU_KEEPAWAKE || id == ID_MNU_STOPAWAKE ||
+        (id == ID_AWAKESTOP && code == BN_CLICKED)) {
+        OnAwake(id);
         return;
     }
     if (const auto entry = MenuEntryFromId(id)) {

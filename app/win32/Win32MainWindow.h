@@ -52,6 +52,9 @@ public:
     // While a schedule is armed: the status row below the controls and the cancel entry under
     // "Sch&edule..."; both go when status is empty.
     void ShowScheduleState(const std::string& status, const std::string& cancelCaption);
+    // While the computer is kept awake: its status row with Stop, "Stop keeping a&wake" in place
+    // of "Keep a&wake...", and the tray picture with the mark; all go when status is empty.
+    void ShowAwakeState(const std::string& status);
 
 private:
     friend struct WindowProcedure<Win32MainWindow>;
@@ -66,6 +69,10 @@ private:
     int Pixels(int twips) const;
     void PlaceScheduleRow();
     void OnSchedule(WORD id);
+    void PlaceAwakeRow();
+    void OnAwake(WORD id);
+    int RowsTwips() const;
+    void MarkTrayImage();
 
     HINSTANCE instance_;
     DensityOfWindow densityOf_;
@@ -80,11 +87,13 @@ private:
     int check1_ = BST_UNCHECKED;
     int checkRequest_ = BST_UNCHECKED;
     std::string scheduleStatus_; // empty: nothing armed
+    std::string awakeStatus_;    // empty: not kept awake
     unique_hfont font_;
     unique_hicon bigIcon_;
     unique_hicon smallIcon_;
     unique_hicon windowImage_; // the picture in the window
     unique_hicon trayImage_;
+    unique_hicon awakeImage_; // the tray picture with the mark, made at the tray's size
     // Last, so that it goes first: its class and controls use the icons and the font.
     unique_hwnd window_;
 };

@@ -214,13 +214,6 @@ TRAY = [
     Layer(power_symbol(0.5, 0.53, 0.25, 0.13, 40), (255, 255, 255), WHITE),
 ]
 
-# The tray picture while the computer is kept awake: the same, with a yellow sun in the top right
-# corner, ringed in navy so that it stands out on the disc and on a light or dark taskbar.
-TRAY_AWAKE = TRAY + [
-    Layer(disc(0.76, 0.24, 0.25), (10, 40, 110), NAVY),
-    Layer(disc(0.76, 0.24, 0.17), (255, 210, 0), YELLOW),
-]
-
 # --- The About dialog's picture: a monitor with a yellow lightning bolt ---------------------------
 
 
@@ -299,8 +292,6 @@ def main():
     # sizes of 125, 150 and 200 per cent, so the tray stays sharp at every scale.
     write_group("common/res/HalcyraTray.ico",
                 icon_images(TRAY, (16,), (4,)) + icon_images(TRAY, (20, 24, 32), (32,), png=True))
-    write_group("common/res/HalcyraTrayAwake.ico",
-                icon_images(TRAY_AWAKE, (16,), (4,)) + icon_images(TRAY_AWAKE, (20, 24, 32), (32,)))
     write_group("dialogs/res/AboutPicture.ico", icon_images(MONITOR, (32, 16), (4,)))
     write_group("dialogs/res/Hand.cur", hand_cursor(), kind=2, hotspot=(13, 5))
 

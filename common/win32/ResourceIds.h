@@ -13,6 +13,4 @@
 #define IDI_ABOUT_PICTURE 3 // the About dialog's second icon (32 by 32 and 16 by 16)
 #define IDC_HAND_POINTER 4  // pointing hand over the About dialog's links, hot spot 13,5
 
-// The tray image with a sun in its corner, shown while the computer is kept awake; the same
-// sizes as IDI_HALCYRA_TRAY. The Keep awake dialog's numbers are 600-699 (awake/).
-#define IDI_HALCYRA_TRAY_AWAKE 5
+// The Keep awake dialog's numbers are 600-699 (awake/).

@@ -12,6 +12,9 @@
 
 #include "app/HalcyraForm.h"
 #include "schedule/ScheduleController.h"
+#include "awake/AwakeController.h"
+#include "support/FakePowerRequest.h"
+#include "support/FakeProcessPort.h"
 #include "support/FakeClock.h"
 #include "support/FakePrompt.h"
 #include "support/FakeSubclassPlatform.h"
@@ -370,9 +373,19 @@ struct FormBench {
     MSubclass subclass{subclassPlatform};
     ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, prompt,
                                 windows, settings};
+    FakePowerRequest awakePower;
+    FakeProcessPort processes;
+    std::optional<AwakeRequest> awakeAnswer; // the Keep awake dialog's answer; none: Cancel
+    std::string awakeShown = "-";            // the last status the window's row was given
+    AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, prompt,
+                          AwakeController::Hooks{
+                              [this] { return view.Handle(); },
+                              [this] { return awakeAnswer; },
+                              [this](const std::string& status) { awakeShown = status; },
+                          }};
     HalcyraForm form{HalcyraForm::Services{view, windows, prompt, power, program, dialogs, settings,
                                            registry, notify, hotkeys, subclass},
-                     schedule};
+                     schedule, awake};
 
     // Loads the form and forgets what start-up logged. With confirm, the Yes/No question is
     // stored on or off first; without, the store decides (empty: on).

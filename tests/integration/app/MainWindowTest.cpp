@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/FakePowerRequest.h"
 #include "support/FakeProcessPort.h"
 #include "support/FormFakes.h"
 #include "schedule/win32/ScheduleResources.h"
@@ -59,10 +60,18 @@ struct RealWindow {
         }};
     ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, prompt,
                                 windows, settings};
+    FakePowerRequest awakePower;
+    FakeProcessPort processes;
+    AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, prompt,
+                          AwakeController::Hooks{
+                              [this] { return window.Handle(); },
+                              [] { return std::optional<AwakeRequest>(); },
+                              [this](const std::string& status) { window.ShowAwakeState(status); },
+                          }};
     HalcyraForm form{HalcyraForm::Services{window, windows, prompt, power, program, dialogs,
                                            settings, registry, notify, hotkeys,
                                            win32::SubclassModule()},
-                     schedule};
+                     schedule, awake};
 
     explicit RealWindow(const std::string& arguments = "",
                         const std::function<void(RealWindow&)>& arrange = {},
@@ -127,6 +136,30 @@ std::string Caption(HMENU menu, UINT position) {
     return text;
 }
 
+TEST(MainWindowAwake, OnSwapsTheEntryMarksTheTrayAndAddsTheRow) {
+    RealWindow w;
+    ASSERT_TRUE(w.created);
+    HMENU actions = ::GetSubMenu(::GetMenu(w.Hwnd()), 0);
+    const ImageHandle plain = w.window.HalcyraImagePicture();
+    w.window.SetVisible(true);
+    RECT before{};
+    ::GetClientRect(w.Hwnd(), &before);
+    w.window.ShowAwakeState("Kept awake until turned off");
+    EXPECT_EQ(Caption(actions, 4), "Stop keeping a&wake");
+    EXPECT_NE(w.window.HalcyraImagePicture(), plain);
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(w.Hwnd(), ID_AWAKESTOP)));
+    RECT on{};
+    ::GetClientRect(w.Hwnd(), &on);
+    EXPECT_GT(on.bottom, before.bottom);
+    w.window.ShowAwakeState("");
+    EXPECT_EQ(Caption(actions, 4), "Keep a&wake...");
+    EXPECT_EQ(w.window.HalcyraImagePicture(), plain);
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(w.Hwnd(), ID_AWAKESTOP)));
+    RECT off{};
+    ::GetClientRect(w.Hwnd(), &off);
+    EXPECT_EQ(off.bottom, before.bottom);
+}
+
 TEST(MainWindowMenu, ActionsHoldsItsEntriesInOrder) {
     RealWindow w;
     ASSERT_TRUE(w.created);
@@ -138,6 +171,7 @@ TEST(MainWindowMenu, ActionsHoldsItsEntriesInOrder) {
                                             "Check for &Updates...",
                                             "&Options",
                                             "Sch&edule...",
+                                            "Keep a&wake...",
                                             "E&xit",
                                             "Sh&ow",
                                             "",
@@ -158,8 +192,8 @@ TEST(MainWindowMenu, ActionsHoldsItsEntriesInOrder) {
             EXPECT_EQ(state & (MF_GRAYED | MF_DISABLED), 0u) << i;
         }
     }
-    EXPECT_TRUE(::GetMenuState(actions, 6, MF_BYPOSITION) & MF_SEPARATOR);
-    HMENU force = ::GetSubMenu(actions, 7);
+    EXPECT_TRUE(::GetMenuState(actions, 7, MF_BYPOSITION) & MF_SEPARATOR);
+    HMENU force = ::GetSubMenu(actions, 8);
     ASSERT_NE(force, nullptr);
     ASSERT_EQ(::GetMenuItemCount(force), 2);
     EXPECT_EQ(Caption(force, 0), "Force a &Shutdown");
@@ -577,7 +611,7 @@ TEST(MainWindowSchedule, ArmedShowsEverywhereAndAPassedDeadlineWarnsAfresh) {
 
     ::SendMessageA(w.Hwnd(), WM_COMMAND, ID_SCHEDULECANCEL, 0);
     EXPECT_FALSE(::IsWindowVisible(view.Warning()));
-    EXPECT_EQ(Caption(actions, 4), "E&xit");
+    EXPECT_EQ(Caption(actions, 4), "Keep a&wake...");
     EXPECT_EQ(w.form.SysIcon()->TipText(), product::kNameAndVersion);
     RECT after{};
     ::GetClientRect(w.Hwnd(), &after);

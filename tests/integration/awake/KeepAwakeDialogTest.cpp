@@ -8,6 +8,7 @@
 #include <functional>
 #include <thread>
 
+#include "awake/win32/AwakeTrayPicture.h"
 #include "awake/win32/KeepAwakeDialog.h"
 #include "awake/win32/KeepAwakeResources.h"
 #include "common/ClockText.h"
@@ -141,13 +142,30 @@ TEST_F(KeepAwakeDialog, OpensWithTheLastChoiceKeepsAnOddValueOpenAndEscapeChange
     EXPECT_EQ(settings.values.size(), 2U) << "nothing remembered";
 }
 
-TEST(KeepAwakeTrayPicture, LoadsAtEveryTraySize) {
+TEST(KeepAwakeTrayPicture, MarksTheTrayPictureAtEveryTraySize) {
     for (const int size : {16, 20, 24, 32}) {
-        HICON icon = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr),
-                                                     MAKEINTRESOURCEA(IDI_HALCYRA_TRAY_AWAKE),
-                                                     IMAGE_ICON, size, size, 0));
-        EXPECT_TRUE(icon) << size;
-        ::DestroyIcon(icon);
+        HICON base = static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr),
+                                                     MAKEINTRESOURCEA(IDI_HALCYRA_TRAY), IMAGE_ICON,
+                                                     size, size, 0));
+        ASSERT_TRUE(base) << size;
+        HICON marked = win32::WithAwakeMark(base);
+        ASSERT_TRUE(marked) << size;
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(marked, &info)) << size;
+        BITMAP mask{};
+        ::GetObjectA(info.hbmMask, sizeof mask, &mask);
+        EXPECT_EQ(mask.bmWidth, size);
+        // The corner is transparent on the tray picture and the mark's on the marked one.
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        HGDIOBJ old = ::SelectObject(dc, info.hbmColor);
+        const COLORREF corner = ::GetPixel(dc, size - size / 4, size / 8);
+        ::SelectObject(dc, old);
+        ::DeleteDC(dc);
+        EXPECT_EQ(corner, RGB(255, 210, 0)) << size;
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+        ::DestroyIcon(marked);
+        ::DestroyIcon(base);
     }
 }
 

@@ -42,9 +42,12 @@ struct RegistryBench {
     FakeScheduleView scheduleView{log};
     ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, prompt,
                                 windows, settings};
+    FakePowerRequest awakePower;
+    FakeProcessPort processes;
+    AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, prompt, {}};
     HalcyraForm form{HalcyraForm::Services{view, windows, prompt, power, program, dialogs, settings,
                                            registry, notify, hotkeys, subclass},
-                     schedule};
+                     schedule, awake};
     test::FakeOptionsView optionsView{log};
     test::FakeKeyboardLayout layout;
     frmOptions options{optionsView, prompt, settings, hotkeys, layout};

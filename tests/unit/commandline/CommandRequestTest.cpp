@@ -4,6 +4,7 @@
 
 #include "commandline/CommandRequest.h"
 #include "commandline/ForwardRecord.h"
+#include "support/FakeAwakeControl.h"
 #include "support/FakeScheduleControl.h"
 #include "support/FormFakes.h"
 
@@ -59,6 +60,24 @@ TEST(ParseCommand, ReadsEveryVerbAndRefusesWhatIsWrong) {
         {"/action shutdown /quiet" + std::string(600, ' '), "! (quiet) The command line is too long"},
         {"/action bogus \"/quiet\"", "! (quiet) \"bogus\""},
         {"/action bogus /quieter", "! \"bogus\" is not an action"},
+        {"/awake", "= /awake"}, {"/AWAKE /in 30 /Display", "= /awake /in 30 /display"},
+        {"/awake /at 18:00", "= /awake /at 18:00"}, {"/awake /at 7:05 /quiet", "= /awake /at 7:05 /quiet"},
+        {"/awake /while ffmpeg.exe", "= /awake /while \"ffmpeg.exe\""},
+        {"/display /awake /while \"My Render.exe\"", "= /awake /while \"My Render.exe\" /display"},
+        {"/awake /while 1234", "= /awake /while \"1234\""},
+        {"/awake off", "= /awake off"}, {"/awake OFF", "= /awake off"},
+        {"/awake /idle 5", "! /awake takes /in, /at or /while, not /idle."},
+        {"/awake /in 0", "! /in needs a number of minutes from 1 to 1440"},
+        {"/awake /while", "! /while needs a program's file name or process id."},
+        {"/awake /while \"\"", "! /while needs"},
+        {"/awake /in 5 /while x.exe", "! only one of /in, /at, /idle and /while"},
+        {"/awake /while x.exe /at 10:00", "! only one of /in, /at, /idle and /while"},
+        {"/awake /at 10:00 /in 5", "! only one of /in, /at and /idle"},
+        {"/awake /display /display", "! /display is given twice."},
+        {"/awake /action shutdown", "! only one of /action, /cancel"},
+        {"/action shutdown /display", "! /while and /display go with /awake only."},
+        {"/awake off /in 5", "! /awake off takes no other options."},
+        {"/while x.exe", "! Say which action"},
     };
     // clang-format on
     for (const auto& row : rows) {
@@ -167,6 +186,13 @@ TEST(CarryOut, RunsActionsAsTheMenuDoesAndReachesTheSchedule) {
         {"/status",                         "",      0, "Monitor Off in 5 minutes", {}},
         {"/status",                         "empty", 0, "Nothing is armed.", {}},
         {"/help",                           "",      0, usage, {}},
+        {"/awake /in 30 /display",          "",      0, "", {"Start"}},
+        {"/awake /while ffmpeg.exe",        "gone",  1, "ffmpeg.exe is not running.", {"Start"}},
+        {"/awake /in 30",                   "bad",   2, "out", {"Start"}},
+        {"/awake off",                      "awake", 0, "", {"Stop"}},
+        {"/awake off",                      "",      3, "", {"Stop"}},
+        {"/status",                         "awake", 0, "Kept awake until turned off\nMonitor Off in 5 minutes", {}},
+        {"/status",                         "awake empty", 0, "Kept awake until turned off", {}},
     };
     // clang-format on
     for (const auto& row : rows) {
@@ -183,19 +209,29 @@ TEST(CarryOut, RunsActionsAsTheMenuDoesAndReachesTheSchedule) {
                                               : ArmResult::Armed;
         schedule.cancels = !has("empty");
         schedule.status = has("empty") ? "" : "Monitor Off in 5 minutes";
+        FakeAwakeControl awake;
+        awake.status = has("awake") ? "Kept awake until turned off" : "";
+        awake.result = has("gone")
+                           ? AwakeResult{AwakeOutcome::NotRunning, "ffmpeg.exe is not running."}
+                       : has("bad") ? AwakeResult{AwakeOutcome::Invalid, "out"}
+                                    : AwakeResult{AwakeOutcome::On, {}};
         // A copy that runs one action and ends: the setting is read, never written.
         bench.form.LoadForCommand();
-        const CommandResult result = CarryOut(ParseCommand(row.line).request, bench.form, schedule);
+        const CommandRequest request = ParseCommand(row.line).request;
+        const CommandResult result = CarryOut(request, bench.form, schedule, awake);
         EXPECT_EQ(result, (CommandResult{row.exitCode, row.output})) << row.line << row.world;
         Log seen = Boxes(bench.log), power = Only(bench.log, "power.Exit");
         for (const Log& more : {Only(bench.log, "DebugOutput"), power,
-                                Only(bench.log, "SendSystem"), schedule.calls}) {
+                                Only(bench.log, "SendSystem"), schedule.calls, awake.calls}) {
             seen.insert(seen.end(), more.begin(), more.end());
         }
         EXPECT_EQ(seen, row.expected) << row.line << row.world;
         EXPECT_TRUE(Only(bench.log, "save ").empty()) << row.line;
         for (const ScheduleRequest& armed : schedule.armed) {
             EXPECT_EQ(armed, (ScheduleRequest{MenuEntry::Monitor, ScheduleKind::In, 5}));
+        }
+        for (const AwakeRequest& started : awake.started) {
+            EXPECT_EQ(started, request.awake.value_or(AwakeRequest{})) << row.line;
         }
     }
 }
