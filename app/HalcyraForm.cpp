@@ -41,8 +41,8 @@ bool HalcyraForm::Form_Load() {
 
     if (s_.program.AnotherCopyRunning()) {
         // Only a No ends this copy: a box that cannot be shown lets it start.
-        const Answer answer = s_.windows.AskYesNo(s_.view.Handle(), form::kAlreadyRunning,
-                                                  form::kTitle, MessageIcon::Information);
+        const Answer answer = s_.prompt.Ask(s_.view.Handle(), form::kAlreadyRunning, form::kTitle,
+                                            MessageIcon::Information);
         // A window closed meanwhile (a setup closing every copy) ends the start quietly.
         if (answer == Answer::No || s_.view.Handle() == 0) {
             return false;
@@ -139,8 +139,8 @@ void HalcyraForm::ReportRefusedHotkeys() {
         });
     }
     if (!refused.empty()) {
-        s_.windows.ShowMessage(s_.view.Handle(), hotkeyMessages::RefusedText(refused),
-                               hotkeyMessages::kTitle, MessageIcon::Exclamation);
+        s_.prompt.Tell(s_.view.Handle(), hotkeyMessages::RefusedText(refused),
+                       hotkeyMessages::kTitle, MessageIcon::Exclamation);
     }
 }
 

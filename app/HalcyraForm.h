@@ -15,6 +15,7 @@
 #include "app/IMainWindowView.h"
 #include "actions/IPowerApi.h"
 #include "app/IProgramInfo.h"
+#include "common/IPrompt.h"
 #include "common/IWindowSystem.h"
 #include "actions/MenuEntry.h"
 #include "actions/IActionRunner.h"
@@ -64,6 +65,7 @@ public:
     struct Services {
         IMainWindowView& view;
         IWindowSystem& windows;
+        IPrompt& prompt;
         IPowerApi& power;
         IProgramInfo& program;
         IDialogLauncher& dialogs;

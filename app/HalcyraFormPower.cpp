@@ -34,8 +34,8 @@ ActionOutcome HalcyraForm::Perform(MenuEntry entry, bool askFirst, FailureBox fa
     // The choice belongs to this call alone: a handler that a box's message loop runs
     // meanwhile asks as the user set it.
     if (askFirst && confirm_ && !action.question.empty() &&
-        s_.windows.AskYesNo(s_.view.Handle(), action.question, form::kTitle,
-                            MessageIcon::Question) != Answer::Yes) {
+        s_.prompt.Ask(s_.view.Handle(), action.question, form::kTitle, MessageIcon::Question) !=
+            Answer::Yes) {
         return ActionOutcome::Declined;
     }
     switch (action.request) {
@@ -95,7 +95,7 @@ void HalcyraForm::Tell(std::string_view text, MessageIcon icon, FailureBox failu
         s_.windows.DebugOutput(std::string(product::kName) + ": " + std::string(text));
         return;
     }
-    s_.windows.ShowMessage(s_.view.Handle(), text, form::kTitle, icon);
+    s_.prompt.Tell(s_.view.Handle(), text, form::kTitle, icon);
 }
 
 } // namespace halcyra

@@ -4,8 +4,8 @@
 
 namespace halcyra {
 
-AwakeController::AwakeController(const AwakeServices& services, IWindowSystem& windows, Hooks hooks)
-    : windows_(windows), hooks_(std::move(hooks)),
+AwakeController::AwakeController(const AwakeServices& services, IPrompt& prompt, Hooks hooks)
+    : prompt_(prompt), hooks_(std::move(hooks)),
       rules_(services, KeepAwake::Hooks{[this] { Changed(); },
                                         [this](const std::string& text) { Tell(text); }}) {}
 
@@ -48,8 +48,8 @@ void AwakeController::Changed() {
 }
 
 void AwakeController::Tell(const std::string& text) {
-    windows_.ShowMessage(hooks_.owner ? hooks_.owner() : WindowHandle{}, text, awakeText::kTitle,
-                         MessageIcon::Exclamation);
+    prompt_.Tell(hooks_.owner ? hooks_.owner() : WindowHandle{}, text, awakeText::kTitle,
+                 MessageIcon::Exclamation);
 }
 
 } // namespace halcyra

@@ -9,7 +9,7 @@
 #include "awake/AwakeRequest.h"
 #include "awake/IAwakeControl.h"
 #include "awake/KeepAwake.h"
-#include "common/IWindowSystem.h"
+#include "common/IPrompt.h"
 
 namespace halcyra {
 
@@ -28,7 +28,8 @@ public:
         std::function<void(const std::string& status)> show;
     };
 
-    AwakeController(const AwakeServices& services, IWindowSystem& windows, Hooks hooks);
+    // A refusal is told through prompt.
+    AwakeController(const AwakeServices& services, IPrompt& prompt, Hooks hooks);
 
     // The main window, built after it, connects its tray: told after the window's row.
     void Connect(std::function<void()> changed) { changed_ = std::move(changed); }
@@ -53,7 +54,7 @@ private:
     void Changed();
     void Tell(const std::string& text);
 
-    IWindowSystem& windows_;
+    IPrompt& prompt_;
     Hooks hooks_;
     std::function<void()> changed_;
     KeepAwake rules_;

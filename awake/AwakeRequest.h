@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/ClockText.h"
+
 namespace halcyra {
 
 enum class AwakeKind : std::uint8_t {
@@ -13,8 +15,8 @@ enum class AwakeKind : std::uint8_t {
 };
 
 namespace awake {
-inline constexpr int kMinMinutes = 1;
-inline constexpr int kMaxMinutes = 1440;
+inline constexpr int kMinMinutes = clockText::kMinMinutes;
+inline constexpr int kMaxMinutes = clockText::kMaxMinutes;
 } // namespace awake
 
 struct AwakeRequest {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <limits>
 
+#include "common/ClockText.h"
 #include "common/Product.h"
 #include "common/RaisedError.h"
 
@@ -13,8 +14,7 @@ namespace halcyra {
 namespace {
 
 std::string ClockText(const LocalTime& t) {
-    const auto two = [](int v) { return std::string(v < 10 ? "0" : "") + std::to_string(v); };
-    return two(t.hour) + ":" + two(t.minute);
+    return clockText::ClockText(t.hour, t.minute);
 }
 
 bool SameDay(const LocalTime& a, const LocalTime& b) {

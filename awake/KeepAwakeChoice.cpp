@@ -1,13 +1,11 @@
 // The Keep awake dialog's choice, stored and read.
-//
-// Its own small reader of minutes and clock times: the schedule's lives with the window layer
-// of the program, which this folder does not reach; the two read the same texts.
 #include "awake/KeepAwakeChoice.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
+#include "common/ClockText.h"
 #include "settings/SettingsKeys.h"
 #include "watch/ProcessWatcher.h"
 
@@ -18,17 +16,6 @@ namespace {
 // The stored names of the four ways, in AwakeKind's order.
 constexpr std::array<std::string_view, 4> kKinds = {"Off", "For", "Until", "While"};
 
-std::optional<int> Number(std::string_view text, int low, int high) {
-    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != text.npos) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (const char c : text) {
-        value = value * 10 + (c - '0');
-    }
-    return value >= low && value <= high ? std::optional(value) : std::nullopt;
-}
-
 std::string Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     const auto last = text.find_last_not_of(" \t");
@@ -38,28 +25,6 @@ std::string Trimmed(std::string_view text) {
 } // namespace
 
 namespace awake {
-
-std::optional<int> ParseMinutes(std::string_view text) {
-    return Number(text, kMinMinutes, kMaxMinutes);
-}
-
-std::optional<std::pair<int, int>> ParseClock(std::string_view text) {
-    const auto colon = text.find(':');
-    if (colon == text.npos || colon == 0 || colon > 2 || text.size() - colon != 3) {
-        return std::nullopt;
-    }
-    const auto hour = Number(text.substr(0, colon), 0, 23);
-    const auto minute = Number(text.substr(colon + 1), 0, 59);
-    if (!hour || !minute) {
-        return std::nullopt;
-    }
-    return std::pair(*hour, *minute);
-}
-
-std::string ClockText(int hour, int minute) {
-    const auto two = [](int v) { return std::string(v < 10 ? "0" : "") + std::to_string(v); };
-    return two(hour) + ":" + two(minute);
-}
 
 std::string ProgramLine(const WindowedProgram& program) {
     return program.title + " (" + program.fileName + ")";
@@ -83,12 +48,13 @@ KeepAwakeChoice KeepAwakeChoice::Load(ISettingsStore& settings) {
             c.kind = static_cast<AwakeKind>(i);
         }
     }
-    c.minutes = awake::ParseMinutes(get(settings::kAwakeMinutes, settings::kAwakeMinutesDefault))
-                    .value_or(c.minutes);
+    c.minutes =
+        clockText::ParseMinutes(get(settings::kAwakeMinutes, settings::kAwakeMinutesDefault))
+            .value_or(c.minutes);
     if (const auto at =
-            awake::ParseClock(get(settings::kAwakeUntil, settings::kAwakeUntilDefault))) {
-        c.hour = at->first;
-        c.minute = at->second;
+            clockText::ParseClockTime(get(settings::kAwakeUntil, settings::kAwakeUntilDefault))) {
+        c.hour = at->hour;
+        c.minute = at->minute;
     }
     // Only a name the watcher can take comes back; anything else starts the field empty.
     c.program =
@@ -103,7 +69,7 @@ void KeepAwakeChoice::Save(ISettingsStore& settings) const {
     };
     save(settings::kAwakeWhen, std::string(kKinds[static_cast<std::size_t>(kind)]));
     save(settings::kAwakeMinutes, std::to_string(minutes));
-    save(settings::kAwakeUntil, awake::ClockText(hour, minute));
+    save(settings::kAwakeUntil, clockText::ClockText(hour, minute));
     save(settings::kAwakeProgram, program);
     save(settings::kAwakeDisplay, display ? "1" : "0");
 }
@@ -114,16 +80,16 @@ KeepAwakeRead ReadKeepAwake(const KeepAwakeFields& fields, const KeepAwakeChoice
     c = before;
     c.kind = fields.kind;
     c.display = fields.display;
-    const auto minutes = awake::ParseMinutes(Trimmed(fields.minutes));
-    const auto at = awake::ParseClock(Trimmed(fields.time));
+    const auto minutes = clockText::ParseMinutes(Trimmed(fields.minutes));
+    const auto at = clockText::ParseClockTime(Trimmed(fields.time));
     const std::string typed = Trimmed(fields.program);
     // A process id is taken as typed; a path or quotes come down to the file name.
     const std::string program =
         ProcessWatcher::Id(typed) != 0 ? typed : ProcessWatcher::FileName(typed);
     c.minutes = minutes.value_or(c.minutes);
     if (at) {
-        c.hour = at->first;
-        c.minute = at->second;
+        c.hour = at->hour;
+        c.minute = at->minute;
     }
     if (!program.empty() && ProcessWatcher::Id(program) == 0) {
         c.program = program; // an id names one run, not worth remembering

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "actions/PowerActions.h"
-#include "schedule/ScheduleText.h"
+#include "common/ClockText.h"
 
 namespace halcyra {
 
@@ -225,8 +225,7 @@ ParsedCommand ParseWords(const std::vector<std::string>& words, std::size_t leng
             ScheduleRequest s;
             if (word == "/at") {
                 s.kind = ScheduleKind::At;
-                const auto at =
-                    hasValue ? scheduleText::ParseClockTime(words[i + 1]) : std::nullopt;
+                const auto at = hasValue ? clockText::ParseClockTime(words[i + 1]) : std::nullopt;
                 if (at) {
                     s.hour = at->hour;
                     s.minute = at->minute;
@@ -237,7 +236,7 @@ ParsedCommand ParseWords(const std::vector<std::string>& words, std::size_t leng
             } else {
                 s.kind = word == "/in" ? ScheduleKind::In : ScheduleKind::Idle;
                 const std::optional<int> minutes =
-                    hasValue ? scheduleText::ParseMinutes(words[i + 1]) : std::nullopt;
+                    hasValue ? clockText::ParseMinutes(words[i + 1]) : std::nullopt;
                 if (!minutes) {
                     return Wrong(word + " needs a number of minutes from 1 to 1440" +
                                  (hasValue ? ", not " + Shown(words[i + 1]) : std::string()) + ".");
@@ -289,7 +288,7 @@ std::string AwakeText(const CommandRequest& request) {
         text += " /in " + std::to_string(awake.minutes);
         break;
     case AwakeKind::Until:
-        text += " /at " + std::to_string(awake.hour) + ":" + scheduleText::TwoDigits(awake.minute);
+        text += " /at " + std::to_string(awake.hour) + ":" + clockText::TwoDigits(awake.minute);
         break;
     case AwakeKind::While:
         text += " /while \"" + awake.program + "\"";
@@ -344,7 +343,7 @@ std::string CommandText(const CommandRequest& request) {
     }
     if (const auto& s = request.schedule) {
         if (s->kind == ScheduleKind::At) {
-            text += " /at " + std::to_string(s->hour) + ":" + scheduleText::TwoDigits(s->minute);
+            text += " /at " + std::to_string(s->hour) + ":" + clockText::TwoDigits(s->minute);
         } else {
             text +=
                 (s->kind == ScheduleKind::In ? " /in " : " /idle ") + std::to_string(s->minutes);

@@ -93,20 +93,17 @@ void frmAbout::StartSysInfo() {
         std::string folder;
         if (!GetKeyValue(reg::kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
                          folder)) {
-            platform_.messages.ShowPlain(self_, std::string(kSysInfoUnavailable),
-                                         std::string(product::kName));
+            platform_.prompt.Tell(self_, kSysInfoUnavailable, product::kName, MessageIcon::None);
             return;
         }
         path = folder + "\\MSINFO32.EXE";
         if (!platform_.files.IsOrdinaryFile(path)) {
-            platform_.messages.ShowPlain(self_, std::string(kSysInfoUnavailable),
-                                         std::string(product::kName));
+            platform_.prompt.Tell(self_, kSysInfoUnavailable, product::kName, MessageIcon::None);
             return;
         }
     }
     if (!platform_.programs.Start(path, kShowNormal)) {
-        platform_.messages.ShowPlain(self_, std::string(kSysInfoUnavailable),
-                                     std::string(product::kName));
+        platform_.prompt.Tell(self_, kSysInfoUnavailable, product::kName, MessageIcon::None);
     }
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 // The About dialog's logic: its texts, the link hover colours, the links and System Info.
+#include "common/IPrompt.h"
 #include "common/PlatformTypes.h"
 #include "common/Product.h"
 #include "dialogs/IDialogWindow.h"
 #include "dialogs/IFileExists.h"
-#include "dialogs/IMessageBox.h"
 #include "dialogs/IProgramRunner.h"
 #include "dialogs/IShellOpener.h"
 #include "common/IRegistryApi.h"
@@ -32,7 +32,7 @@ struct AboutPlatform {
     IRegistryApi& registry;
     IFileExists& files;
     IProgramRunner& programs;
-    IMessageBox& messages;
+    IPrompt& prompt;
 };
 
 class frmAbout {

@@ -12,10 +12,10 @@ namespace halcyra {
 
 namespace {
 
-using scheduleText::TwoDigits;
+using clockText::TwoDigits;
 
 std::string ClockText(const LocalTime& t) {
-    return scheduleText::ClockText(t.hour, t.minute);
+    return clockText::ClockText(t.hour, t.minute);
 }
 
 std::string Minutes(int n) {
@@ -31,8 +31,8 @@ bool Schedule::Valid(const ScheduleRequest& request) {
         return false;
     }
     if (request.kind == ScheduleKind::At) {
-        return request.hour >= 0 && request.hour <= scheduleText::kLastHour &&
-               request.minute >= 0 && request.minute <= scheduleText::kLastMinute;
+        return request.hour >= 0 && request.hour <= clockText::kLastHour && request.minute >= 0 &&
+               request.minute <= clockText::kLastMinute;
     }
     return (request.kind == ScheduleKind::In || request.kind == ScheduleKind::Idle) &&
            request.minutes >= schedule::kMinMinutes && request.minutes <= schedule::kMaxMinutes;

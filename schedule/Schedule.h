@@ -8,13 +8,13 @@
 
 #include "common/IClock.h"
 #include "schedule/ScheduleRequest.h"
-#include "schedule/ScheduleText.h"
+#include "common/ClockText.h"
 
 namespace halcyra {
 
 namespace schedule {
-inline constexpr int kMinMinutes = scheduleText::kMinMinutes;
-inline constexpr int kMaxMinutes = scheduleText::kMaxMinutes;
+inline constexpr int kMinMinutes = clockText::kMinMinutes;
+inline constexpr int kMaxMinutes = clockText::kMaxMinutes;
 inline constexpr std::int64_t kFinalWarningMs = 60'000;
 inline constexpr std::int64_t kEarlyWarningMs = 5 * 60'000;
 // Only schedules longer than this get the early warning too.

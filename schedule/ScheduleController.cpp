@@ -15,10 +15,10 @@ constexpr std::array<std::string_view, 3> kKinds{"In", "At", "Idle"};
 
 } // namespace
 
-ScheduleController::ScheduleController(const ScheduleServices& services, IWindowSystem& windows,
-                                       ISettingsStore& settings)
-    : s_(services), windows_(windows), settings_(settings), rules_(services.clock, services.input) {
-}
+ScheduleController::ScheduleController(const ScheduleServices& services, IPrompt& prompt,
+                                       IWindowSystem& windows, ISettingsStore& settings)
+    : s_(services), prompt_(prompt), windows_(windows), settings_(settings),
+      rules_(services.clock, services.input) {}
 
 void ScheduleController::Connect(IActionRunner& actions, Hooks hooks) {
     actions_ = &actions;
@@ -37,8 +37,7 @@ ArmResult ScheduleController::Arm(const ScheduleRequest& request, bool askBefore
         const std::string question = rules_.Status() + " is already scheduled. Replace it with " +
                                      Schedule::ActionName(request.action) + " " +
                                      rules_.Preview(request) + "?";
-        if (windows_.AskYesNo(hooks_.owner(), question, kTitle, MessageIcon::Question) !=
-            Answer::Yes) {
+        if (prompt_.Ask(hooks_.owner(), question, kTitle, MessageIcon::Question) != Answer::Yes) {
             return ArmResult::Kept;
         }
     }
@@ -116,7 +115,7 @@ bool ScheduleController::ConfirmExit() {
     }
     const std::string question =
         rules_.Status() + " is scheduled. It ends when Halcyra exits. Exit anyway?";
-    if (windows_.AskYesNo(hooks_.owner(), question, kTitle, MessageIcon::Question) != Answer::Yes) {
+    if (prompt_.Ask(hooks_.owner(), question, kTitle, MessageIcon::Question) != Answer::Yes) {
         return false;
     }
     Cancel();
@@ -190,10 +189,10 @@ void ScheduleController::WarningFailed() {
     rules_.Cancel();
     Refresh();
     windows_.DebugOutput("Halcyra: no warning window; the schedule " + status + " ended");
-    windows_.ShowMessage(hooks_.owner(),
-                         "The warning before " + status +
-                             " could not be shown, so the scheduled action was cancelled.",
-                         kTitle, MessageIcon::Exclamation);
+    prompt_.Tell(hooks_.owner(),
+                 "The warning before " + status +
+                     " could not be shown, so the scheduled action was cancelled.",
+                 kTitle, MessageIcon::Exclamation);
 }
 
 std::string ScheduleController::WarningText() const {
@@ -224,14 +223,14 @@ ScheduleChoice ScheduleController::LoadChoice() {
             c.kind = static_cast<ScheduleKind>(i);
         }
     }
-    c.inMinutes = scheduleText::ParseMinutes(
+    c.inMinutes = clockText::ParseMinutes(
                       get(settings::kScheduleInMinutes, settings::kScheduleInMinutesDefault))
                       .value_or(c.inMinutes);
-    c.idleMinutes = scheduleText::ParseMinutes(
+    c.idleMinutes = clockText::ParseMinutes(
                         get(settings::kScheduleIdleMinutes, settings::kScheduleIdleMinutesDefault))
                         .value_or(c.idleMinutes);
-    if (const auto at = scheduleText::ParseClockTime(
-            get(settings::kScheduleAt, settings::kScheduleAtDefault))) {
+    if (const auto at =
+            clockText::ParseClockTime(get(settings::kScheduleAt, settings::kScheduleAtDefault))) {
         c.hour = at->hour;
         c.minute = at->minute;
     }
@@ -245,7 +244,7 @@ void ScheduleController::SaveChoice(const ScheduleChoice& c) {
     save(settings::kScheduleAction, Schedule::ActionName(c.action));
     save(settings::kScheduleWhen, std::string(kKinds[static_cast<std::size_t>(c.kind)]));
     save(settings::kScheduleInMinutes, std::to_string(c.inMinutes));
-    save(settings::kScheduleAt, scheduleText::ClockText(c.hour, c.minute));
+    save(settings::kScheduleAt, clockText::ClockText(c.hour, c.minute));
     save(settings::kScheduleIdleMinutes, std::to_string(c.idleMinutes));
 }
 

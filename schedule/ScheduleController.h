@@ -7,6 +7,7 @@
 
 #include "actions/IActionRunner.h"
 #include "common/IClock.h"
+#include "common/IPrompt.h"
 #include "schedule/IScheduleView.h"
 #include "common/IWindowSystem.h"
 #include "schedule/Schedule.h"
@@ -36,7 +37,8 @@ public:
         std::function<void()> changed;
     };
 
-    ScheduleController(const ScheduleServices& services, IWindowSystem& windows,
+    // Its questions and messages go to prompt; windows takes what the user is not told.
+    ScheduleController(const ScheduleServices& services, IPrompt& prompt, IWindowSystem& windows,
                        ISettingsStore& settings);
     ~ScheduleController() override;
     ScheduleController(const ScheduleController&) = delete;
@@ -75,6 +77,7 @@ private:
     std::string WarningText() const;
 
     ScheduleServices s_;
+    IPrompt& prompt_;
     IWindowSystem& windows_;
     ISettingsStore& settings_;
     IActionRunner* actions_ = nullptr; // set by Connect before anything can arm

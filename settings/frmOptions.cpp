@@ -33,9 +33,9 @@ int frmOptions::PositionFromIndexText(std::string_view text) {
     return position;
 }
 
-frmOptions::frmOptions(IOptionsView& view, ISettingsStore& settings, modHotkey& hotkeys,
-                       IKeyboardLayout& layout)
-    : view_(view), settings_(settings), hotkeys_(hotkeys), layout_(layout) {}
+frmOptions::frmOptions(IOptionsView& view, IPrompt& prompt, ISettingsStore& settings,
+                       modHotkey& hotkeys, IKeyboardLayout& layout)
+    : view_(view), prompt_(prompt), settings_(settings), hotkeys_(hotkeys), layout_(layout) {}
 
 void frmOptions::Form_Load() {
     for (int row = 0; row < kRows; ++row) {
@@ -57,7 +57,8 @@ bool frmOptions::DuplicateCheck() {
         // No selection (-1) is not exempt: two such rows clash as well.
         for (int j = i + 1; j < kRows; ++j) {
             if (view_.SelectedPosition(j) == position) {
-                view_.ShowWarning(kDuplicateText, kDuplicateTitle);
+                prompt_.Tell(view_.Handle(), kDuplicateText, kDuplicateTitle,
+                             MessageIcon::Exclamation);
                 return false;
             }
         }
@@ -84,7 +85,9 @@ bool frmOptions::AltGrCheck() {
             clashes.push_back({letter, std::move(text)});
         }
     }
-    return clashes.empty() || view_.Ask(hotkeyMessages::AltGrText(clashes), hotkeyMessages::kTitle);
+    return clashes.empty() ||
+           prompt_.Ask(view_.Handle(), hotkeyMessages::AltGrText(clashes), hotkeyMessages::kTitle,
+                       MessageIcon::Exclamation) == Answer::Yes;
 }
 
 void frmOptions::Save() {
@@ -127,7 +130,8 @@ void frmOptions::cmdOK_Click() {
     // The moment the user chose the letters is the moment to hear which ones cannot work.
     const auto refused = hotkeys_.TakeUnreportedRefusals();
     if (!refused.empty()) {
-        view_.ShowWarning(hotkeyMessages::RefusedText(refused), hotkeyMessages::kTitle);
+        prompt_.Tell(view_.Handle(), hotkeyMessages::RefusedText(refused), hotkeyMessages::kTitle,
+                     MessageIcon::Exclamation);
     }
     view_.Close();
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "common/IPrompt.h"
 #include "common/Product.h"
 #include "settings/IKeyboardLayout.h"
 #include "settings/IOptionsView.h"
@@ -30,7 +31,8 @@ public:
     // The list position an index key's text selects; "None" for anything but 0..26.
     static int PositionFromIndexText(std::string_view text);
 
-    frmOptions(IOptionsView& view, ISettingsStore& settings, modHotkey& hotkeys,
+    // Its warnings and its question go to prompt, owned by the view's window.
+    frmOptions(IOptionsView& view, IPrompt& prompt, ISettingsStore& settings, modHotkey& hotkeys,
                IKeyboardLayout& layout);
 
     void Form_Load();
@@ -53,6 +55,7 @@ private:
     void Save();
 
     IOptionsView& view_;
+    IPrompt& prompt_;
     ISettingsStore& settings_;
     modHotkey& hotkeys_;
     IKeyboardLayout& layout_;

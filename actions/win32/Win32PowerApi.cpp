@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "common/win32/SystemErrorText.h"
+
 namespace halcyra::win32 {
 
 static_assert(sizeof(TokenPrivileges) == sizeof(TOKEN_PRIVILEGES));
@@ -149,16 +151,7 @@ std::uint32_t Win32PowerApi::GetLastError() {
 }
 
 std::string Win32PowerApi::ErrorText(std::uint32_t error) {
-    char* buffer = nullptr;
-    const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length != 0 && buffer != nullptr ? std::string(buffer, length) : "";
-    ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) {
-        text.pop_back();
-    }
-    return text;
+    return SystemErrorText(error);
 }
 
 } // namespace halcyra::win32

@@ -16,6 +16,7 @@
 #include "schedule/ScheduleController.h"
 #include "commandline/win32/CommandForwarding.h"
 #include "common/win32/Win32Clock.h"
+#include "common/win32/Win32Prompt.h"
 #include "app/win32/Win32DialogLauncher.h"
 #include "app/win32/Win32MainWindow.h"
 #include "actions/win32/Win32PowerApi.h"
@@ -42,8 +43,8 @@ struct Program {
                        [this](const std::string& status, const std::string& caption) {
                            window.ShowScheduleState(status, caption);
                        }),
-          form(HalcyraForm::Services{window, windows, power, program, dialogs, settings, registry,
-                                     notify, hotkeys, win32::SubclassModule()},
+          form(HalcyraForm::Services{window, windows, prompt, power, program, dialogs, settings,
+                                     registry, notify, hotkeys, win32::SubclassModule()},
                schedule, awake) {
         scheduleView.SetController(form.Schedule());
     }
@@ -55,6 +56,7 @@ struct Program {
     win32::Win32NotifyIconApi notify;
     win32::Win32PowerApi power;
     win32::Win32WindowSystem windows;
+    win32::Win32Prompt prompt;
     win32::Win32ProgramInfo program;
     win32::Win32DialogLauncher dialogs{settings, hotkeys};
     win32::Win32MainWindow window;
@@ -62,12 +64,12 @@ struct Program {
     win32::Win32Clock clock;
     win32::Win32ScheduleView scheduleView;
     ScheduleController schedule{ScheduleServices{clock, clock, win32::TimerModule(), scheduleView},
-                                windows, settings};
+                                prompt, windows, settings};
     // Made on the window's thread, as the thread state and the waits' window belong to it.
     win32::Win32PowerRequest powerRequest;
     win32::Win32ProcessPort processes;
     AwakeController awake{
-        AwakeServices{clock, win32::TimerModule(), powerRequest, processes}, windows,
+        AwakeServices{clock, win32::TimerModule(), powerRequest, processes}, prompt,
         AwakeController::Hooks{
             [this] { return window.Handle(); },
             [this] {
@@ -128,9 +130,9 @@ int RunOnce(HINSTANCE instance, const CommandRequest& request) {
     return result.exitCode;
 }
 
-int RunCommand(HINSTANCE instance, const CommandRequest& request) {
+int RunCommand(HINSTANCE instance, const CommandRequest& request, IPrompt& prompt) {
     if (request.verb == CommandVerb::Help) {
-        win32::ShowOutput(command::Usage(), false);
+        win32::ShowOutput(prompt, command::Usage(), false);
         return command::kExitDone;
     }
     win32::Forwarded forwarded =
@@ -139,7 +141,7 @@ int RunCommand(HINSTANCE instance, const CommandRequest& request) {
         // No copy runs, so nothing is armed.
         switch (request.verb) {
         case CommandVerb::Status:
-            win32::ShowOutput(command::kNothingArmed, false);
+            win32::ShowOutput(prompt, command::kNothingArmed, false);
             return command::kExitDone;
         case CommandVerb::Cancel:
             return command::kExitNothingToCancel;
@@ -156,27 +158,29 @@ int RunCommand(HINSTANCE instance, const CommandRequest& request) {
         // the script or the task waiting for it, ends with the answer.
         forwarded = win32::StartTrayCopyWith(request, win32::Win32MainWindow::kClassName);
         if (forwarded.outcome == win32::Forwarded::Outcome::NoCopy) {
-            win32::ShowOutput(command::kTrayNotStarted, true, request.quiet);
+            win32::ShowOutput(prompt, command::kTrayNotStarted, true, request.quiet);
             return command::kExitRefused;
         }
     }
     if (forwarded.outcome == win32::Forwarded::Outcome::NoAnswer) {
-        win32::ShowOutput(command::kNoAnswer, true, request.quiet);
+        win32::ShowOutput(prompt, command::kNoAnswer, true, request.quiet);
         return command::kExitRefused;
     }
     if (!forwarded.result.output.empty()) {
-        win32::ShowOutput(forwarded.result.output, false, request.quiet);
+        win32::ShowOutput(prompt, forwarded.result.output, false, request.quiet);
     }
     return forwarded.result.exitCode;
 }
 
 int Run(HINSTANCE instance) {
+    // A script's answer, when nothing else shows it, has no owner window.
+    win32::Win32Prompt prompt;
     const ParsedCommand parsed = ParseCommand(win32::Win32ProgramInfo().Arguments());
     switch (parsed.kind) {
     case ParsedCommand::Kind::Request:
-        return RunCommand(instance, parsed.request);
+        return RunCommand(instance, parsed.request, prompt);
     case ParsedCommand::Kind::Wrong:
-        win32::ShowOutput(parsed.error + "\n\n" + std::string(command::Usage()), true,
+        win32::ShowOutput(prompt, parsed.error + "\n\n" + std::string(command::Usage()), true,
                           parsed.quiet);
         return command::kExitWrongCommandLine;
     case ParsedCommand::Kind::NoCommand:

@@ -1,5 +1,5 @@
 #pragma once
-// Message boxes, window messages and the other windowing services, with the real API.
+// Window messages and the other windowing services, with the real API.
 #include <windows.h>
 
 #include "common/IWindowSystem.h"
@@ -14,10 +14,6 @@ public:
     Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
     void UninitializeComApartment() override;
-    Answer AskYesNo(WindowHandle owner, std::string_view text, std::string_view title,
-                    MessageIcon icon) override;
-    void ShowMessage(WindowHandle owner, std::string_view text, std::string_view title,
-                     MessageIcon icon) override;
     void SendSystemCommand(WindowHandle hwnd, WParam command, LParam lParam) override;
     std::int32_t SetForegroundWindow(WindowHandle hwnd) override;
     void Sleep(std::uint32_t milliseconds) override;

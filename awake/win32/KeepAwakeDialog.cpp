@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "awake/win32/KeepAwakeResources.h"
+#include "common/ClockText.h"
 #include "common/win32/AccessibleControls.h"
 #include "common/win32/Utf8.h"
 #include "common/win32/WindowProcedure.h"
@@ -79,7 +80,7 @@ void KeepAwakeDialog::Load() {
         }
     }
     ::SetDlgItemInt(hwnd_, IDC_AWK_MINUTES, static_cast<UINT>(choice_.minutes), FALSE);
-    SetItemText(hwnd_, IDC_AWK_TIME, awake::ClockText(choice_.hour, choice_.minute));
+    SetItemText(hwnd_, IDC_AWK_TIME, clockText::ClockText(choice_.hour, choice_.minute));
     SetItemText(hwnd_, IDC_AWK_PROGRAM, choice_.program);
     ::SendDlgItemMessageW(hwnd_, IDC_AWK_MINUTES, EM_LIMITTEXT, 4, 0);
     ::SendDlgItemMessageW(hwnd_, IDC_AWK_TIME, EM_LIMITTEXT, 5, 0);

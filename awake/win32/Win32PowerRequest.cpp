@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/win32/SystemErrorText.h"
 #include "common/win32/Utf8.h"
 
 namespace halcyra::win32 {
@@ -10,15 +11,10 @@ namespace {
 
 constexpr ULONG kContextVersion = 0; // POWER_REQUEST_CONTEXT_VERSION
 
+// Said mid-sentence: without the system's final period, and never empty.
 std::string ErrorText(DWORD error) {
-    char* buffer = nullptr;
-    const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length != 0 && buffer != nullptr ? std::string(buffer, length) : "";
-    ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' ||
-                             text.back() == '.')) {
+    std::string text = SystemErrorText(error);
+    if (!text.empty() && text.back() == '.') {
         text.pop_back();
     }
     return text.empty() ? "error " + std::to_string(error) : text;

@@ -214,7 +214,7 @@ LRESULT AnswerForwarded(const ForwardedRecord& carryOut, HWND self, HWND sender,
     return forward::kTaken + result->exitCode;
 }
 
-void ShowOutput(std::string_view text, bool error, bool unattended) {
+void ShowOutput(IPrompt& prompt, std::string_view text, bool error, bool unattended) {
     // Lines end as the console and Notepad expect.
     std::string lines;
     for (const char c : text) {
@@ -260,8 +260,8 @@ void ShowOutput(std::string_view text, bool error, bool unattended) {
         DebugLine(std::string(text));
         return;
     }
-    ::MessageBoxW(nullptr, Widen(text).c_str(), Widen(product::kName).c_str(),
-                  MB_OK | (error ? MB_ICONEXCLAMATION : MB_ICONINFORMATION));
+    prompt.Tell(0, text, product::kName,
+                error ? MessageIcon::Exclamation : MessageIcon::Information);
 }
 
 } // namespace halcyra::win32

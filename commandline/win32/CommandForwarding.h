@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "commandline/CommandDispatch.h"
+#include "common/IPrompt.h"
 
 namespace halcyra::win32 {
 
@@ -40,8 +41,8 @@ LRESULT AnswerForwarded(const ForwardedRecord& carryOut, HWND self, HWND sender,
                         const COPYDATASTRUCT* data);
 
 // Prints to the standard output (or error) it was given, else to the console of the program
-// that started this one, else shows a box titled "Halcyra": exactly one of them. Unattended
-// ("/quiet"), there is no box: the text goes to the debugger's output instead.
-void ShowOutput(std::string_view text, bool error, bool unattended = false);
+// that started this one, else tells it with prompt, titled "Halcyra": exactly one of them.
+// Unattended ("/quiet"), there is no box: the text goes to the debugger's output instead.
+void ShowOutput(IPrompt& prompt, std::string_view text, bool error, bool unattended = false);
 
 } // namespace halcyra::win32

@@ -155,7 +155,7 @@ INT_PTR AboutDialog::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lPa
 INT_PTR AboutDialog::Form_Initialize() {
     form_.emplace(
         reinterpret_cast<WindowHandle>(hwnd_),
-        dialogs::AboutPlatform{*this, shell_, *this, registry_, files_, programs_, messages_});
+        dialogs::AboutPlatform{*this, shell_, *this, registry_, files_, programs_, prompt_});
     HINSTANCE module = ::GetModuleHandleA(nullptr);
     // Icons and cursors from LoadIcon/LoadCursor are shared by the module: never destroyed.
     ::SendDlgItemMessageA(

@@ -4,11 +4,11 @@
 #include <windows.h>
 
 #include "common/win32/UniqueHandle.h"
+#include "common/win32/Win32Prompt.h"
 #include "common/win32/WindowProcedure.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/win32/DialogControls.h"
 #include "dialogs/win32/Win32FileExists.h"
-#include "dialogs/win32/Win32MessageBox.h"
 #include "dialogs/win32/Win32ProgramRunner.h"
 #include "common/win32/Win32RegistryApi.h"
 #include "dialogs/win32/Win32ShellOpener.h"
@@ -48,7 +48,7 @@ private:
     Win32RegistryApi registry_;
     Win32FileExists files_;
     Win32ProgramRunner programs_;
-    Win32MessageBox messages_;
+    Win32Prompt prompt_;
     std::optional<dialogs::frmAbout> form_;
     DialogFontBase fontBase_{};
     unique_hfont linkFont_;

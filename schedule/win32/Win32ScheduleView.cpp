@@ -3,7 +3,7 @@
 #include <string>
 
 #include "schedule/Schedule.h"
-#include "schedule/ScheduleText.h"
+#include "common/ClockText.h"
 #include "schedule/win32/ScheduleResources.h"
 #include "common/win32/AccessibleControls.h"
 
@@ -57,12 +57,11 @@ void ScheduleDialog::Load() {
     }
     ::SetDlgItemInt(hwnd_, IDC_SCH_IN_MINUTES, static_cast<UINT>(choice_.inMinutes), FALSE);
     ::SetDlgItemTextA(hwnd_, IDC_SCH_AT_TIME,
-                      scheduleText::ClockText(choice_.hour, choice_.minute).c_str());
+                      clockText::ClockText(choice_.hour, choice_.minute).c_str());
     ::SetDlgItemInt(hwnd_, IDC_SCH_IDLE_MINUTES, static_cast<UINT>(choice_.idleMinutes), FALSE);
-    ::SendDlgItemMessageA(hwnd_, IDC_SCH_IN_MINUTES, EM_LIMITTEXT, scheduleText::kMinutesDigits, 0);
-    ::SendDlgItemMessageA(hwnd_, IDC_SCH_AT_TIME, EM_LIMITTEXT, scheduleText::kClockTimeLength, 0);
-    ::SendDlgItemMessageA(hwnd_, IDC_SCH_IDLE_MINUTES, EM_LIMITTEXT, scheduleText::kMinutesDigits,
-                          0);
+    ::SendDlgItemMessageA(hwnd_, IDC_SCH_IN_MINUTES, EM_LIMITTEXT, clockText::kMinutesDigits, 0);
+    ::SendDlgItemMessageA(hwnd_, IDC_SCH_AT_TIME, EM_LIMITTEXT, clockText::kClockTimeLength, 0);
+    ::SendDlgItemMessageA(hwnd_, IDC_SCH_IDLE_MINUTES, EM_LIMITTEXT, clockText::kMinutesDigits, 0);
     const int radio = choice_.kind == ScheduleKind::At     ? IDC_SCH_AT
                       : choice_.kind == ScheduleKind::Idle ? IDC_SCH_IDLE
                                                            : IDC_SCH_IN;
@@ -81,9 +80,9 @@ bool ScheduleDialog::Read(ScheduleChoice& out) {
     out.kind = ::IsDlgButtonChecked(hwnd_, IDC_SCH_AT)     ? ScheduleKind::At
                : ::IsDlgButtonChecked(hwnd_, IDC_SCH_IDLE) ? ScheduleKind::Idle
                                                            : ScheduleKind::In;
-    const auto in = scheduleText::ParseMinutes(ItemText(hwnd_, IDC_SCH_IN_MINUTES));
-    const auto idle = scheduleText::ParseMinutes(ItemText(hwnd_, IDC_SCH_IDLE_MINUTES));
-    const auto at = scheduleText::ParseClockTime(ItemText(hwnd_, IDC_SCH_AT_TIME));
+    const auto in = clockText::ParseMinutes(ItemText(hwnd_, IDC_SCH_IN_MINUTES));
+    const auto idle = clockText::ParseMinutes(ItemText(hwnd_, IDC_SCH_IDLE_MINUTES));
+    const auto at = clockText::ParseClockTime(ItemText(hwnd_, IDC_SCH_AT_TIME));
     out.inMinutes = in.value_or(out.inMinutes);
     out.idleMinutes = idle.value_or(out.idleMinutes);
     if (at) {

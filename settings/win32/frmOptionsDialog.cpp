@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/win32/AccessibleControls.h"
-#include "common/win32/Utf8.h"
+#include "common/win32/Win32Prompt.h"
 #include "common/win32/WindowProcedure.h"
 
 #include "settings/IOptionsView.h"
@@ -23,8 +23,9 @@ class OptionsDialog final : public halcyra::IOptionsView {
 public:
     OptionsDialog(halcyra::ISettingsStore& store, halcyra::modHotkey& hotkeys,
                   halcyra::IKeyboardLayout& layout)
-        : form_(*this, store, hotkeys, layout) {}
+        : form_(*this, prompt_, store, hotkeys, layout) {}
 
+    WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
     int SelectedPosition(int row) override {
         return static_cast<int>(
             ::SendDlgItemMessageA(hwnd_, IDC_OPTIONS_COMBO0 + row, CB_GETCURSEL, 0, 0));
@@ -32,18 +33,6 @@ public:
     void SelectPosition(int row, int position) override {
         ::SendDlgItemMessageA(hwnd_, IDC_OPTIONS_COMBO0 + row, CB_SETCURSEL,
                               static_cast<WPARAM>(position), 0);
-    }
-    void ShowWarning(std::string_view text, std::string_view title) override {
-        const std::string body(text);
-        const std::string caption(title);
-        ::MessageBoxA(hwnd_, body.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
-    }
-    bool Ask(std::string_view text, std::string_view title) override {
-        // Wide: the characters named may be outside the ANSI code page.
-        const std::wstring body = Widen(text);
-        const std::wstring caption = Widen(title);
-        return ::MessageBoxW(hwnd_, body.c_str(), caption.c_str(), MB_YESNO | MB_ICONEXCLAMATION) ==
-               IDYES;
     }
     void Close() override { ::EndDialog(hwnd_, IDOK); }
 
@@ -55,6 +44,7 @@ private:
     void OnCommand(int id);
 
     HWND hwnd_ = nullptr;
+    Win32Prompt prompt_; // before the form, which holds it
     halcyra::frmOptions form_;
 };
 

@@ -1,9 +1,7 @@
 #pragma once
 // Recording fakes for everything the main window's logic asks of the platform. Every call
 // goes into one shared log, in order, so a test can assert the whole sequence.
-#include <cstdio>
 #include <cstring>
-#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -18,6 +16,7 @@
 #include "support/FakePowerRequest.h"
 #include "support/FakeProcessPort.h"
 #include "support/FakeClock.h"
+#include "support/FakePrompt.h"
 #include "support/FakeSubclassPlatform.h"
 #include "support/FakeTimerPlatform.h"
 #include "support/SettingsFakes.h"
@@ -25,14 +24,6 @@
 #include "winmsg/ISubclassPlatform.h"
 
 namespace halcyra::test {
-
-using Log = std::vector<std::string>;
-
-inline std::string Hex(unsigned long long v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "0x%llX", v);
-    return buf;
-}
 
 // The entries of the log that start with prefix, in order.
 inline Log Only(const Log& log, const std::string& prefix) {
@@ -50,29 +41,6 @@ inline Log Only(const Log& log, const std::string& prefix) {
 inline std::string TrayLine(const std::string& request, int flags) {
     return "tray." + request + "(flags " + std::to_string(flags) + ", tip " +
            std::string(product::kNameAndVersion) + ")";
-}
-
-// The message boxes of the log, questions and messages alike, in order.
-inline Log Boxes(const Log& log) {
-    Log out;
-    for (const auto& line : log) {
-        if (line.rfind("AskYesNo(", 0) == 0 || line.rfind("ShowMessage(", 0) == 0) {
-            out.push_back(line);
-        }
-    }
-    return out;
-}
-
-inline std::string IconName(MessageIcon icon) {
-    switch (icon) {
-    case MessageIcon::Information:
-        return "Information";
-    case MessageIcon::Question:
-        return "Question";
-    case MessageIcon::Exclamation:
-        return "Exclamation";
-    }
-    return "?";
 }
 
 constexpr WindowHandle kMainWindow = 0x1234;
@@ -142,26 +110,6 @@ class FakeWindowSystem : public IWindowSystem {
 public:
     explicit FakeWindowSystem(Log& log) : log_(log) {}
     void UninitializeComApartment() override { log_.push_back("UninitializeComApartment"); }
-    Answer AskYesNo(WindowHandle owner, std::string_view text, std::string_view title,
-                    MessageIcon icon) override {
-        log_.push_back("AskYesNo(" + Hex(owner) + ", " + std::string(text) + ", " +
-                       std::string(title) + ", " + IconName(icon) + ")");
-        if (answers.empty()) {
-            return Answer::Yes;
-        }
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    void ShowMessage(WindowHandle owner, std::string_view text, std::string_view title,
-                     MessageIcon icon) override {
-        log_.push_back("ShowMessage(" + Hex(owner) + ", " + std::string(text) + ", " +
-                       std::string(title) + ", " + IconName(icon) + ")");
-        // The box's own message loop runs other handlers while it is open.
-        if (auto whileOpen = std::exchange(whileMessageOpen, nullptr)) {
-            whileOpen();
-        }
-    }
     void SendSystemCommand(WindowHandle hwnd, WParam command, LParam l) override {
         log_.push_back("SendSystemCommand(" + Hex(hwnd) + ", " + Hex(command) + ", " +
                        std::to_string(l) + ")");
@@ -181,8 +129,6 @@ public:
 
     static constexpr std::uint32_t kTaskbarCreated = 0xC0DE;
     std::uint32_t registeredMessage = kTaskbarCreated; // 0: the registration failed
-    std::deque<Answer> answers;
-    std::function<void()> whileMessageOpen; // once, inside the next ShowMessage
 
 private:
     Log& log_;
@@ -392,12 +338,12 @@ constexpr WindowProcAddress kOriginalProc = 0x5000;
 // setting: a Shutdown answered No when asked; the log keeps what happened.
 template <class Bench>
 bool AsksFirst(Bench& b) {
-    const std::size_t before = Only(b.log, "AskYesNo").size();
-    b.windows.answers.push_front(Answer::No);
+    const std::size_t before = Only(b.log, "Ask(").size();
+    b.prompt.answers.push_front(Answer::No);
     b.form.menu_Shutdown_Click();
-    const bool asked = Only(b.log, "AskYesNo").size() > before;
+    const bool asked = Only(b.log, "Ask(").size() > before;
     if (!asked) {
-        b.windows.answers.pop_front();
+        b.prompt.answers.pop_front();
     }
     return asked;
 }
@@ -410,6 +356,7 @@ struct FormBench {
     Log log;
     FakeView view{log};
     FakeWindowSystem windows{log};
+    FakePrompt prompt{log};
     FakePower power{log};
     FakeProgram program;
     FakeDialogs dialogs{log};
@@ -424,19 +371,19 @@ struct FormBench {
     FakeScheduleView scheduleView{log};
     modHotkey hotkeys{hotkeyApi, settings};
     MSubclass subclass{subclassPlatform};
-    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, windows,
-                                settings};
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, prompt,
+                                windows, settings};
     FakePowerRequest awakePower;
     FakeProcessPort processes;
     std::optional<AwakeRequest> awakeAnswer; // the Keep awake dialog's answer; none: Cancel
     std::string awakeShown = "-";            // the last status the window's row was given
-    AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, windows,
+    AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, prompt,
                           AwakeController::Hooks{
                               [this] { return view.Handle(); },
                               [this] { return awakeAnswer; },
                               [this](const std::string& status) { awakeShown = status; },
                           }};
-    HalcyraForm form{HalcyraForm::Services{view, windows, power, program, dialogs, settings,
+    HalcyraForm form{HalcyraForm::Services{view, windows, prompt, power, program, dialogs, settings,
                                            registry, notify, hotkeys, subclass},
                      schedule, awake};
 

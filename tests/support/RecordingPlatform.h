@@ -2,6 +2,7 @@
 // Fakes for the dialogs' platform: every call goes into one log, so tests can assert the
 // order across interfaces (a link turns blue before the shell is asked).
 #include "dialogs/frmAbout.h"
+#include "support/FakePrompt.h"
 #include "support/SettingsFakes.h"
 
 #include <cstdint>
@@ -29,16 +30,16 @@ class RecordingPlatform : public IAboutWindow,
                           public IShellOpener,
                           public IDialogOpener,
                           public IFileExists,
-                          public IProgramRunner,
-                          public IMessageBox {
+                          public IProgramRunner {
 public:
     std::vector<std::string> log;
     std::map<std::string, std::string> texts;
     halcyra::test::FakeRegistryApi registry{log};
+    halcyra::test::FakePrompt prompt{log};
     std::set<std::string> files;
     bool startSucceeds = true;
 
-    AboutPlatform Platform() { return {*this, *this, *this, registry, *this, *this, *this}; }
+    AboutPlatform Platform() { return {*this, *this, *this, registry, *this, *this, prompt}; }
 
     void Unload() override { log.push_back("Unload"); }
     void SetText(AboutText which, const std::string& text) override {
@@ -65,9 +66,6 @@ public:
     bool Start(const std::string& path, int showCommand) override {
         log.push_back("Start " + path + " " + std::to_string(showCommand));
         return startSucceeds;
-    }
-    void ShowPlain(WindowHandle owner, const std::string& text, const std::string& title) override {
-        log.push_back("Message " + std::to_string(owner) + " " + text + " | " + title);
     }
 };
 

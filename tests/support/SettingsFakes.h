@@ -116,24 +116,18 @@ public:
     }
 };
 
-// The Options dialog's seven lists and its warning box.
+// The Options dialog's window with its seven lists.
 class FakeOptionsView : public IOptionsView {
 public:
+    static constexpr WindowHandle kWindow = 0x0F7;
     explicit FakeOptionsView(Log& log) : log_(log) {}
     std::array<int, 7> positions{-1, -1, -1, -1, -1, -1, -1};
+    WindowHandle Handle() const override { return kWindow; }
     int SelectedPosition(int row) override { return positions.at(static_cast<std::size_t>(row)); }
     void SelectPosition(int row, int position) override {
         positions.at(static_cast<std::size_t>(row)) = position;
     }
-    void ShowWarning(std::string_view text, std::string_view title) override {
-        log_.push_back("warning " + std::string(title) + ": " + std::string(text));
-    }
-    bool Ask(std::string_view text, std::string_view title) override {
-        log_.push_back("ask " + std::string(title) + ": " + std::string(text));
-        return keep;
-    }
     void Close() override { log_.push_back("close"); }
-    bool keep = true; // the answer to a question
 
 private:
     Log& log_;

@@ -311,7 +311,8 @@ TEST_F(HalcyraDialogs, TheShellsKeyboardActivationOpensThePopupAndTheWindowComes
         const auto menus = WindowsOf(0, "#32768", nullptr);
         return !menus.empty() && ::IsWindowVisible(menus.front());
     })) << "the popup menu opens";
-    ASSERT_TRUE(PressKeys("Down Down Down Down Down Down Return")); // "Sh&ow", the sixth entry
+    // "Sh&ow", the seventh entry, after "Keep a&wake..." and "E&xit".
+    ASSERT_TRUE(PressKeys("Down Down Down Down Down Down Down Return"));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(hwnd) != FALSE; }));
     EXPECT_FALSE(halcyra.DialogTitled("Options", 300));
 }

@@ -40,6 +40,7 @@ namespace {
 struct RealWindow {
     Log log;
     FakeWindowSystem windows{log};
+    FakePrompt prompt{log};
     FakePower power{log};
     FakeProgram program;
     FakeDialogs dialogs{log};
@@ -57,18 +58,19 @@ struct RealWindow {
         ::GetModuleHandleA(nullptr), [this](const std::string& status, const std::string& caption) {
             window.ShowScheduleState(status, caption);
         }};
-    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, windows,
-                                settings};
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, prompt,
+                                windows, settings};
     FakePowerRequest awakePower;
     FakeProcessPort processes;
-    AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, windows,
+    AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, prompt,
                           AwakeController::Hooks{
                               [this] { return window.Handle(); },
                               [] { return std::optional<AwakeRequest>(); },
                               [this](const std::string& status) { window.ShowAwakeState(status); },
                           }};
-    HalcyraForm form{HalcyraForm::Services{window, windows, power, program, dialogs, settings,
-                                           registry, notify, hotkeys, win32::SubclassModule()},
+    HalcyraForm form{HalcyraForm::Services{window, windows, prompt, power, program, dialogs,
+                                           settings, registry, notify, hotkeys,
+                                           win32::SubclassModule()},
                      schedule, awake};
 
     explicit RealWindow(const std::string& arguments = "",

@@ -11,6 +11,7 @@
 #include "awake/win32/AwakeTrayPicture.h"
 #include "awake/win32/KeepAwakeDialog.h"
 #include "awake/win32/KeepAwakeResources.h"
+#include "common/ClockText.h"
 #include "common/win32/ResourceIds.h"
 #include "support/DialogDriver.h"
 #include "support/SettingsFakes.h"
@@ -76,8 +77,9 @@ struct KeepAwakeDialog : ::testing::Test {
                 ::PostMessageA(keys.dialog, WM_CLOSE, 0, 0);
             }
         });
-        const auto answer = win32::AskKeepAwake(
-            owner, settings, port, [](int h, int m) { return "today " + awake::ClockText(h, m); });
+        const auto answer = win32::AskKeepAwake(owner, settings, port, [](int h, int m) {
+            return "today " + clockText::ClockText(h, m);
+        });
         driver.join();
         return answer;
     }

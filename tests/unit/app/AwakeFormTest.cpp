@@ -35,7 +35,7 @@ TEST(FormAwake, FollowsWhatIsHeldFromTheDialogToExit) {
         bench.form.Awake().OpenDialog();
         EXPECT_EQ(bench.awakeShown, row.shown) << row.name;
         EXPECT_EQ(bench.form.TrayTip().rfind(row.tip, 0), 0U) << row.name << bench.form.TrayTip();
-        EXPECT_EQ(!Only(bench.log, "ShowMessage").empty(), row.told) << row.name;
+        EXPECT_EQ(!Only(bench.log, "Tell(").empty(), row.told) << row.name;
         EXPECT_EQ(power.held, row.shown.size() > 1) << row.name;
         bench.form.Form_Unload();
         EXPECT_FALSE(power.held) << row.name << ": never outlives the program";

@@ -27,6 +27,7 @@ struct RegistryBench {
     RegistrySettingsStore settings{registry};
     FakeView view{log};
     FakeWindowSystem windows{log};
+    FakePrompt prompt{log};
     FakePower power{log};
     FakeProgram program;
     FakeDialogs dialogs{log};
@@ -39,17 +40,17 @@ struct RegistryBench {
     test::FakeTimerPlatform timerPlatform;
     MTimer timers{timerPlatform};
     FakeScheduleView scheduleView{log};
-    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, windows,
-                                settings};
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, prompt,
+                                windows, settings};
     FakePowerRequest awakePower;
     FakeProcessPort processes;
-    AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, windows, {}};
-    HalcyraForm form{HalcyraForm::Services{view, windows, power, program, dialogs, settings,
+    AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, prompt, {}};
+    HalcyraForm form{HalcyraForm::Services{view, windows, prompt, power, program, dialogs, settings,
                                            registry, notify, hotkeys, subclass},
                      schedule, awake};
     test::FakeOptionsView optionsView{log};
     test::FakeKeyboardLayout layout;
-    frmOptions options{optionsView, settings, hotkeys, layout};
+    frmOptions options{optionsView, prompt, settings, hotkeys, layout};
 };
 
 TEST(HostileSettings, EveryKeyHoldingTheSameValueGivesAClearOutcome) {

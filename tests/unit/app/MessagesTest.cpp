@@ -76,11 +76,10 @@ TEST(WindowMessages, AHotkeyAsksTheSameQuestionAsTheMenu) {
     FormBench b;
     b.settings.values["HotKeyHibernate"] = "H";
     b.Start();
-    b.windows.answers = {Answer::No};
+    b.prompt.answers = {Answer::No};
     b.Send(0x312, 1);
-    EXPECT_EQ(b.log,
-              (Log{"power.GetPwrCapabilities",
-                   "AskYesNo(0x1234, Are you sure you want to hibernate?, Halcyra, Question)"}));
+    EXPECT_EQ(b.log, (Log{"power.GetPwrCapabilities",
+                          "Ask(0x1234, Are you sure you want to hibernate?, Halcyra, Question)"}));
 }
 
 TEST(PerformAction, NamesMatchExactlyAndOnlyTwoPause) {

@@ -125,18 +125,18 @@ TEST(PowerActions, WithConfirmationOnYesGoesAheadAndNoDoesNothing) {
         b.log.clear();
 
         const std::string question =
-            "AskYesNo(0x1234, " + std::string(row.question) + ", Halcyra, Question)";
+            "Ask(0x1234, " + std::string(row.question) + ", Halcyra, Question)";
         const Log asked =
             row.capabilities ? Log{"power.GetPwrCapabilities", question} : Log{question};
         for (const Answer notYes : {Answer::No, Answer::None}) { // a box not shown is no Yes
             b.log.clear();
-            b.windows.answers = {notYes};
+            b.prompt.answers = {notYes};
             (b.form.*row.handler)(true, FailureBox::Shown);
             EXPECT_EQ(b.log, asked);
         }
 
         b.log.clear();
-        b.windows.answers = {Answer::Yes};
+        b.prompt.answers = {Answer::Yes};
         (b.form.*row.handler)(true, FailureBox::Shown);
         EXPECT_EQ(Boxes(b.log), Log{question}) << "asked once, nothing reported";
         EXPECT_EQ(Requests(b.log), Expected(row, true));
@@ -202,16 +202,16 @@ TEST(PowerActions, ClearingTheConfirmationBoxStopsTheQuestionAndTickingBringsItB
     b.view.checkRequest = 1;
     b.form.CheckRequest_Click();
     EXPECT_EQ(b.settings.values["Confirm"], "1");
-    b.windows.answers = {Answer::No};
+    b.prompt.answers = {Answer::No};
     b.form.mnu_Restart_Click();
     EXPECT_EQ(Boxes(b.log).size(), 1u);
 }
 
 TEST(PowerActions, StandbyFollowsWhatTheMachineCanDo) {
     const std::string unavailable =
-        "ShowMessage(0x1234, Standby is not available on this computer. You can use Hibernate or "
+        "Tell(0x1234, Standby is not available on this computer. You can use Hibernate or "
         "Shutdown instead., Halcyra, Information)";
-    const std::string question = "AskYesNo(0x1234, Are you sure you want to standby?, Halcyra, "
+    const std::string question = "Ask(0x1234, Are you sure you want to standby?, Halcyra, "
                                  "Question)";
     Log suspend{"power.GetVersionExA(size 148)"};
     suspend.insert(suspend.end(), kPrivilege.begin(), kPrivilege.end());
@@ -247,7 +247,7 @@ TEST(PowerActions, StandbyFollowsWhatTheMachineCanDo) {
 
 TEST(PowerActions, HibernateIsOnlyRequestedWhereItIsNotKnownToBeOff) {
     const std::string unavailable =
-        "ShowMessage(0x1234, Hibernate is not available on this computer. It can be turned on in "
+        "Tell(0x1234, Hibernate is not available on this computer. It can be turned on in "
         "the system's power options., Halcyra, Information)";
     const struct {
         const char* name;
@@ -295,8 +295,8 @@ TEST(PowerActions, ARefusedRequestIsReportedOnceWithTheSystemsReason) {
             (b.form.*row.handler)(true, FailureBox::Shown);
             const Log reports = Boxes(b.log);
             EXPECT_EQ(reports,
-                      Log{"ShowMessage(0x1234, Halcyra could not " + std::string(row.failure) +
-                          ".\n\n" + e.reason +
+                      Log{"Tell(0x1234, Halcyra could not " + std::string(row.failure) + ".\n\n" +
+                          e.reason +
                           "\n\nYou can try again or use the Start menu., Halcyra, Exclamation)"});
             // The error is read straight after the refused call, and the text only for a number.
             const auto request = std::find(b.log.begin(), b.log.end(), Expected(row, true).back());
@@ -325,12 +325,11 @@ TEST(PowerActions, StandbysOtherRequestsAreReportedTooAndAMissingLibraryOnlyOnce
         }
         b.Start("", false);
         b.form.mnu_Standby_Click();
-        EXPECT_EQ(
-            Boxes(b.log),
-            Log{"ShowMessage(0x1234, Halcyra could not put the computer on standby.\n\nsystem "
-                "text " +
-                std::to_string(row.error) +
-                "\n\nYou can try again or use the Start menu., Halcyra, Exclamation)"});
+        EXPECT_EQ(Boxes(b.log),
+                  Log{"Tell(0x1234, Halcyra could not put the computer on standby.\n\nsystem "
+                      "text " +
+                      std::to_string(row.error) +
+                      "\n\nYou can try again or use the Start menu., Halcyra, Exclamation)"});
     }
 }
 
@@ -376,24 +375,24 @@ TEST(PowerActions, RunActionAsksOnlyWhenToldAndSaysHowItEnded) {
             b.power.capabilities = PowerCapabilities{false, false, true, false, false, false};
         }
         b.Start(); // confirmation on
-        b.windows.answers = {row.answer};
+        b.prompt.answers = {row.answer};
         if (row.handStartedWhileBoxOpen) {
-            b.windows.whileMessageOpen = [&] { b.form.MenuClick(MenuEntry::ShtdnNow); };
+            b.prompt.whileTellOpen = [&] { b.form.MenuClick(MenuEntry::ShtdnNow); };
         }
         EXPECT_EQ(b.form.RunAction(row.entry, row.askFirst, row.failures), row.outcome);
         const bool told = row.outcome == ActionOutcome::Refused;
         const bool quiet = row.failures == FailureBox::NotShown;
-        EXPECT_EQ(Only(b.log, "ShowMessage").size(), told && !quiet ? 1u : 0u);
+        EXPECT_EQ(Only(b.log, "Tell(").size(), told && !quiet ? 1u : 0u);
         EXPECT_EQ(Only(b.log, "DebugOutput(Halcyra").size(), told && quiet ? 1u : 0u);
         if (row.handStartedWhileBoxOpen) {
             EXPECT_TRUE(Only(b.log, "power.ExitWindowsEx(12").empty()) << "answered No";
         }
-        EXPECT_EQ(Only(b.log, "AskYesNo").size(), row.questions);
+        EXPECT_EQ(Only(b.log, "Ask(").size(), row.questions);
         // The next menu click asks again.
         b.log.clear();
-        b.windows.answers = {Answer::No};
+        b.prompt.answers = {Answer::No};
         b.form.menu_Shutdown_Click();
-        EXPECT_EQ(Only(b.log, "AskYesNo").size(), 1u);
+        EXPECT_EQ(Only(b.log, "Ask(").size(), 1u);
     }
 }
 

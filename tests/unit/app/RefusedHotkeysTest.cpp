@@ -7,7 +7,7 @@ namespace halcyra::test {
 namespace {
 
 const std::string kReport =
-    "ShowMessage(0x1234, Another program already uses these shortcuts, so they do nothing:\n\n"
+    "Tell(0x1234, Another program already uses these shortcuts, so they do nothing:\n\n"
     "CTRL+ALT+M (Turn off Monitor)\nCTRL+ALT+S (Shutdown)\n\nYou can choose different letters in "
     "Options., Halcyra, Exclamation)";
 
@@ -83,7 +83,7 @@ TEST(RefusedHotkeys, ASecondCopyLeavesOutWhatTheFirstCopyHolds) {
     b.program.anotherCopy = true;
     b.program.heldByFirstCopy = {'S'};
     b.form.Form_Load();
-    ASSERT_EQ(Only(b.log, "ShowMessage").size(), 1u);
+    ASSERT_EQ(Only(b.log, "Tell(").size(), 1u);
     EXPECT_NE(b.log.back().find("this shortcut, so it does nothing:\n\nCTRL+ALT+M"),
               std::string::npos);
 }

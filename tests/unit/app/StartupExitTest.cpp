@@ -176,11 +176,11 @@ TEST(Startup, TheConfirmSettingDecidesTheFlagAndTheBox) {
 TEST(Startup, ASecondCopyAnsweredNoSetsUpNothing) {
     FormBench b;
     b.program.anotherCopy = true;
-    b.windows.answers = {Answer::No};
+    b.prompt.answers = {Answer::No};
     PutRunEntry(b, reg::kTypeSz, "D:\\Old\\Halcyra.exe /start");
     b.settings.values["HotKeyShutdown"] = "S";
     EXPECT_FALSE(b.form.Form_Load());
-    EXPECT_EQ(b.log, (Log{"AskYesNo(0x1234, A copy of Halcyra is already running, if it is "
+    EXPECT_EQ(b.log, (Log{"Ask(0x1234, A copy of Halcyra is already running, if it is "
                           "not on your taskbar, check the icon tray by the clock.  Would you "
                           "like to start another instance?, Halcyra, Information)"}));
     EXPECT_EQ(b.form.SysIcon(), nullptr);
@@ -194,7 +194,7 @@ TEST(Startup, ASecondCopyAnsweredNoSetsUpNothing) {
 TEST(Startup, ASecondCopyClosedWhileAskingEndsQuietly) {
     FormBench b;
     b.program.anotherCopy = true;
-    b.windows.answers = {Answer::None}; // the box went with its window
+    b.prompt.answers = {Answer::None}; // the box went with its window
     b.view.closed = true;
     EXPECT_FALSE(b.form.Form_Load());
     EXPECT_EQ(b.log.size(), 1u) << "the question only: nothing registered, nothing shown";
@@ -206,7 +206,7 @@ TEST(Startup, ASecondCopyAnsweredYesOrNotAskedStartsFully) {
         SCOPED_TRACE(answer == Answer::Yes ? "Yes" : "no box");
         FormBench b;
         b.program.anotherCopy = true;
-        b.windows.answers = {answer};
+        b.prompt.answers = {answer};
         EXPECT_TRUE(b.form.Form_Load());
         EXPECT_TRUE(b.view.visible);
         EXPECT_EQ(Only(b.log, "install "),

@@ -153,12 +153,11 @@ TEST(ForwardRecord, CarriesTextAndRefusesEveryMalformedRecord) {
 
 TEST(CarryOut, RunsActionsAsTheMenuDoesAndReachesTheSchedule) {
     const std::string usage(command::Usage());
-    const std::string ask =
-        "AskYesNo(0x1234, Are you sure you want to shutdown?, Halcyra, Question)";
+    const std::string ask = "Ask(0x1234, Are you sure you want to shutdown?, Halcyra, Question)";
     const std::string failure =
         "Halcyra could not restart the computer.\n\nsystem text 5\n\nYou can try again or use "
         "the Start menu.";
-    const std::string refused = "ShowMessage(0x1234, " + failure + ", Halcyra, Exclamation)";
+    const std::string refused = "Tell(0x1234, " + failure + ", Halcyra, Exclamation)";
     const std::string quietly = "DebugOutput(Halcyra: " + failure + ")";
     // world: what differs from confirmation on, Yes answered, arming accepted and an armed
     // "Monitor Off in 5 minutes" to cancel or tell.
@@ -201,7 +200,7 @@ TEST(CarryOut, RunsActionsAsTheMenuDoesAndReachesTheSchedule) {
         FormBench bench;
         FakeScheduleControl schedule;
         bench.settings.values["Confirm"] = has("off") ? "0" : "1";
-        bench.windows.answers.push_back(has("No") ? Answer::No : Answer::Yes);
+        bench.prompt.answers.push_back(has("No") ? Answer::No : Answer::Yes);
         if (has("fails")) {
             bench.power.failing["ExitWindowsEx"] = 5;
         }

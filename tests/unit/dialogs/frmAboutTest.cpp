@@ -141,7 +141,7 @@ TEST(frmAbout, OkUnloadsAndNothingElse) {
 const std::string kInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const std::string kUnavailable =
-    "Message 77 System Information Is Unavailable At This Time | Halcyra";
+    "Tell(0x4D, System Information Is Unavailable At This Time, Halcyra, None)";
 
 using StoredValue = halcyra::test::FakeRegistryApi::Value;
 

@@ -78,7 +78,7 @@ TEST(ScheduleControl, AWarningThatCannotBeShownEndsTheScheduleAndSaysSo) {
     b.Wait(60 * kMin);
     EXPECT_EQ(Only(b.log, "SendSystemCommand"), Log{}); // never run unseen
     EXPECT_EQ(Boxes(b.log),
-              Log{"ShowMessage(0x1234, The warning before Turn off Monitor at 23:00 could not be "
+              Log{"Tell(0x1234, The warning before Turn off Monitor at 23:00 could not be "
                   "shown, so the scheduled action was cancelled., Halcyra, Exclamation)"});
     EXPECT_EQ(Only(b.log, "DebugOutput"),
               Log{"DebugOutput(Halcyra: no warning window; the schedule Turn off Monitor at 23:00 "
@@ -122,7 +122,7 @@ TEST(ScheduleControl, OneTimerToTheNextEventAndNoneWhenNothingIsArmed) {
 TEST(ScheduleControl, ReplaceAndExitAskFirst) {
     ScheduleBench b;
     b.form.Schedule().Arm(kInHour, true);
-    b.windows.answers = {Answer::No, Answer::No, Answer::Yes};
+    b.prompt.answers = {Answer::No, Answer::No, Answer::Yes};
     EXPECT_EQ(b.form.Schedule().Arm(kInOne, true), ArmResult::Kept);
     EXPECT_EQ(b.form.Schedule().Status(), "Turn off Monitor at 23:00");
     EXPECT_EQ(b.form.Schedule().Arm(kInOne, false), ArmResult::Armed);

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "settings/frmOptions.h"
+#include "support/FakePrompt.h"
 #include "support/SettingsFakes.h"
 
 namespace halcyra::test {
@@ -18,11 +19,12 @@ struct SettingsOptions : ::testing::Test {
     FakeHotkeyApi api{log};
     modHotkey hotkeys{api, store};
     FakeOptionsView view{log};
+    FakePrompt prompt{log};
     FakeKeyboardLayout layout;
-    frmOptions form{view, store, hotkeys, layout};
+    frmOptions form{view, prompt, store, hotkeys, layout};
     const std::string kWarning =
-        "warning Halcyra Error: You have duplicate entries for your shortcut keys.  Please make "
-        "sure each key is unique or set to 'none.'";
+        "Tell(0xF7, You have duplicate entries for your shortcut keys.  Please make sure each key "
+        "is unique or set to 'none.', Halcyra Error, Exclamation)";
 };
 
 TEST_F(SettingsOptions, OpeningSelectsEachRowFromItsIndexKeyAndNoneForNonsense) {
@@ -99,7 +101,7 @@ TEST_F(SettingsOptions, AClashOrCancelSavesNothing) {
 Log Said(const Log& log) {
     Log out;
     for (const auto& line : log) {
-        if (line.rfind("ask ", 0) == 0 || line.rfind("warning ", 0) == 0 || line == "close") {
+        if (line.rfind("Ask(", 0) == 0 || line.rfind("Tell(", 0) == 0 || line == "close") {
             out.push_back(line);
         }
     }
@@ -117,13 +119,14 @@ std::size_t Saves(const Log& log) {
 TEST_F(SettingsOptions, NewLettersThatTypeACharacterWithAltGrAreNamedInOneQuestion) {
     layout.altGr = {{'S', "\xC5\x9B"}, {'E', "\xE2\x82\xAC"}, {'A', "\xC4\x85"}};
     const std::string question =
-        "ask Halcyra: On this keyboard CTRL+ALT is also AltGr, so these shortcuts would take "
+        "Ask(0xF7, On this keyboard CTRL+ALT is also AltGr, so these shortcuts would take "
         "characters you type:\n\nCTRL+ALT+S types \"\xC5\x9B\"\nCTRL+ALT+E types "
-        "\"\xE2\x82\xAC\"\n\nKeep them anyway? Choose No to go back and pick other letters.";
+        "\"\xE2\x82\xAC\"\n\nKeep them anyway? Choose No to go back and pick other letters., "
+        "Halcyra, Exclamation)";
     form.Form_Load();
     view.positions = {19, 0, 5, 0, 2, 0, 0}; // S, E and B
 
-    view.keep = false; // go back: nothing saved, nothing loaded, the dialog stays
+    prompt.otherwise = Answer::No; // go back: nothing saved, nothing loaded, the dialog stays
     log.clear();
     form.cmdOK_Click();
     form.cmdApply_Click();
@@ -131,7 +134,7 @@ TEST_F(SettingsOptions, NewLettersThatTypeACharacterWithAltGrAreNamedInOneQuesti
     EXPECT_EQ(Saves(log), 0u);
     EXPECT_EQ(hotkeys.Counter(), 0);
 
-    view.keep = true; // keep them: saved as chosen
+    prompt.otherwise = Answer::Yes; // keep them: saved as chosen
     log.clear();
     form.cmdApply_Click();
     EXPECT_THAT(Said(log), ElementsAre(question));
@@ -165,14 +168,14 @@ TEST_F(SettingsOptions, LettersAlreadyStoredOrPlainOnThisLayoutAreNotAskedAbout)
 
     // One new letter: the question speaks of it alone.
     view.positions = {17, 5, 0, 0, 0, 0, 0};
-    view.keep = false;
+    prompt.otherwise = Answer::No;
     log.clear();
     form.cmdApply_Click();
     EXPECT_THAT(Said(log),
-                ElementsAre("ask Halcyra: On this keyboard CTRL+ALT is also AltGr, so this "
+                ElementsAre("Ask(0xF7, On this keyboard CTRL+ALT is also AltGr, so this "
                             "shortcut would take a character you type:\n\nCTRL+ALT+E types "
                             "\"\xE2\x82\xAC\"\n\nKeep it anyway? Choose No to go back and pick "
-                            "another letter."));
+                            "another letter., Halcyra, Exclamation)"));
 }
 
 TEST_F(SettingsOptions, OkNamesEveryCombinationAnotherProgramHoldsThenCloses) {
@@ -180,9 +183,9 @@ TEST_F(SettingsOptions, OkNamesEveryCombinationAnotherProgramHoldsThenCloses) {
     view.positions = {0, 0, 0, 19, 18, 0, 2}; // Shutdown S, Restart R, Standby B
     form.cmdOK_Click();
     EXPECT_THAT(Said(log),
-                ElementsAre("warning Halcyra: Another program already uses these shortcuts, so "
-                            "they do nothing:\n\nCTRL+ALT+S (Shutdown)\nCTRL+ALT+R (Restart)\n\n"
-                            "You can choose different letters in Options.",
+                ElementsAre("Tell(0xF7, Another program already uses these shortcuts, so they "
+                            "do nothing:\n\nCTRL+ALT+S (Shutdown)\nCTRL+ALT+R (Restart)\n\nYou "
+                            "can choose different letters in Options., Halcyra, Exclamation)",
                             "close"));
     EXPECT_EQ(store.values["HotKeyShutdown"], "S") << "saved as chosen all the same";
     EXPECT_EQ(hotkeys.Slot(3), "Standby");

@@ -1,6 +1,6 @@
-#include "schedule/ScheduleText.h"
+#include "common/ClockText.h"
 
-namespace halcyra::scheduleText {
+namespace halcyra::clockText {
 
 namespace {
 
@@ -54,4 +54,4 @@ std::string TwoDigits(int value) {
     return std::string(value < 10 ? "0" : "") + std::to_string(value % 100);
 }
 
-} // namespace halcyra::scheduleText
+} // namespace halcyra::clockText

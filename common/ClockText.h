@@ -1,11 +1,12 @@
 #pragma once
-// The one grammar of a schedule's "when" as text: a clock time "H:MM" or "HH:MM" and a count of
-// minutes. The Schedule dialog, the stored choice and the command line all read and write it.
+// The one grammar of a "when" as text: a clock time "H:MM" or "HH:MM" and a count of minutes.
+// The Schedule and Keep awake dialogs, their stored choices and the command line all read and
+// write it.
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace halcyra::scheduleText {
+namespace halcyra::clockText {
 
 inline constexpr int kMinMinutes = 1;
 inline constexpr int kMaxMinutes = 1440; // a day
@@ -30,4 +31,4 @@ std::string ClockText(int hour, int minute);
 // "05": a value below 100 with a leading zero.
 std::string TwoDigits(int value);
 
-} // namespace halcyra::scheduleText
+} // namespace halcyra::clockText

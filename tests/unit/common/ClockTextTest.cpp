@@ -1,13 +1,13 @@
-// The one grammar of a schedule's "when": what the dialog, the stored choice and the command
-// line accept, one row per text.
+// The one grammar of a "when": what the dialogs, the stored choices and the command line
+// accept, one row per text.
 #include <gtest/gtest.h>
 
-#include "schedule/ScheduleText.h"
+#include "common/ClockText.h"
 
-namespace halcyra::scheduleText::test {
+namespace halcyra::clockText::test {
 namespace {
 
-TEST(ScheduleText, ClockTimesAndMinutesReadTheSameEverywhere) {
+TEST(ClockText, ClockTimesAndMinutesReadTheSameEverywhere) {
     const struct {
         const char* text;
         std::optional<ClockTime> clock;
@@ -46,4 +46,4 @@ TEST(ScheduleText, ClockTimesAndMinutesReadTheSameEverywhere) {
 }
 
 } // namespace
-} // namespace halcyra::scheduleText::test
+} // namespace halcyra::clockText::test
