@@ -61,15 +61,6 @@ std::string ClockText(int hour, int minute) {
     return two(hour) + ":" + two(minute);
 }
 
-std::string ProgramLine(const WindowedProgram& program) {
-    return program.title + " (" + program.fileName + ")";
-}
-
-std::vector<WindowedProgram> OtherPrograms(std::vector<WindowedProgram> programs, ProcessId self) {
-    std::erase_if(programs, [self](const WindowedProgram& p) { return p.id == self; });
-    return programs;
-}
-
 } // namespace awake
 
 KeepAwakeChoice KeepAwakeChoice::Load(ISettingsStore& settings) {

@@ -59,11 +59,6 @@ std::optional<int> ParseMinutes(std::string_view text);
 // "H:MM" or "HH:MM", 00:00 to 23:59.
 std::optional<std::pair<int, int>> ParseClock(std::string_view text);
 std::string ClockText(int hour, int minute);
-// The list's line for a program: "Render - Blender (blender.exe)".
-std::string ProgramLine(const WindowedProgram& program);
-// The programs a user may wait for: those of other processes than self, this program's own
-// windows left out.
-std::vector<WindowedProgram> OtherPrograms(std::vector<WindowedProgram> programs, ProcessId self);
 } // namespace awake
 
 } // namespace halcyra
