@@ -22,6 +22,7 @@ struct ScheduleServices {
     const ILastInput& input;
     MTimer& timers;
     IScheduleView& view;
+    IProcessPort& processes; // for a program's end
 };
 
 namespace scheduleText {
@@ -49,6 +50,7 @@ public:
     ArmResult Arm(const ScheduleRequest& request, bool askBeforeReplacing) override;
     bool Cancel() override;
     std::string Status() const override;
+    std::string Refusal() const override { return refusal_; }
 
     // "Sch&edule...": the dialog on the last choice, then Arm.
     void OpenDialog();
@@ -82,6 +84,7 @@ private:
     Schedule rules_;
     std::shared_ptr<CTimer> timer_;
     std::string shownStatus_;
+    std::string refusal_;
 };
 
 } // namespace halcyra

@@ -424,10 +424,10 @@ struct FormBench {
     FakeScheduleView scheduleView{log};
     modHotkey hotkeys{hotkeyApi, settings};
     MSubclass subclass{subclassPlatform};
-    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, windows,
-                                settings};
-    FakePowerRequest awakePower;
     FakeProcessPort processes;
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView, processes},
+                                windows, settings};
+    FakePowerRequest awakePower;
     std::optional<AwakeRequest> awakeAnswer; // the Keep awake dialog's answer; none: Cancel
     std::string awakeShown = "-";            // the last status the window's row was given
     AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, windows,

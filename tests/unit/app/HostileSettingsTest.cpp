@@ -39,10 +39,10 @@ struct RegistryBench {
     test::FakeTimerPlatform timerPlatform;
     MTimer timers{timerPlatform};
     FakeScheduleView scheduleView{log};
-    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, windows,
-                                settings};
-    FakePowerRequest awakePower;
     FakeProcessPort processes;
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView, processes},
+                                windows, settings};
+    FakePowerRequest awakePower;
     AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, windows, {}};
     HalcyraForm form{HalcyraForm::Services{view, windows, power, program, dialogs, settings,
                                            registry, notify, hotkeys, subclass},
