@@ -2,13 +2,11 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 #include "awake/win32/KeepAwakeResources.h"
 #include "common/win32/AccessibleControls.h"
 #include "common/win32/Utf8.h"
 #include "common/win32/WindowProcedure.h"
-#include "watch/ProcessWatcher.h"
 #include "watch/win32/ProgramList.h"
 
 namespace halcyra::win32 {
