@@ -18,8 +18,12 @@ std::string ClockText(const LocalTime& t) {
     return scheduleText::ClockText(t.hour, t.minute);
 }
 
+std::string Counted(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + (n == 1 ? one : many);
+}
+
 std::string Minutes(int n) {
-    return std::to_string(n) + (n == 1 ? " minute" : " minutes");
+    return Counted(static_cast<std::size_t>(n), " minute", " minutes");
 }
 
 } // namespace
@@ -384,16 +388,15 @@ std::string Schedule::Preview(const ScheduleRequest& request) {
         return "after " + Minutes(request.minutes) + " without input";
     case ScheduleKind::Ends: {
         const std::vector<ProcessEntry> found = watcher_.Find(request.program);
-        const ProcessId id = ProcessWatcher::Id(request.program);
         if (found.empty()) {
+            const ProcessId id = ProcessWatcher::Id(request.program);
             return "when " +
                    (id != 0 ? "process " + std::to_string(id)
                             : ProcessWatcher::FileName(request.program)) +
                    " ends (not running)";
         }
-        const std::size_t n = found.size();
-        return "when " + found.front().fileName + " ends (" + std::to_string(n) +
-               (n == 1 ? " process)" : " processes)");
+        return "when " + found.front().fileName + " ends (" +
+               Counted(found.size(), " process", " processes") + ")";
     }
     case ScheduleKind::At:
         break;

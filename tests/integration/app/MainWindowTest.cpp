@@ -623,13 +623,13 @@ TEST(MainWindowSchedule, ArmedShowsEverywhereAndAPassedDeadlineWarnsAfresh) {
     EXPECT_TRUE(timerPlatform.running.empty());
 }
 
-// A program picked from the dialog's list: awaited by its file name with no timer, the box's
-// choice stored with the rest, and the warning at its end.
+// A program picked from the dialog's list: the choice stored, no warning until its last process
+// ends; opened again once it has ended, the same choice is refused by name.
 TEST(MainWindowSchedule, AProgramPickedInTheDialogIsAwaitedAndItsEndWarns) {
     RealWindow w;
     ASSERT_TRUE(w.created);
     w.processes.windows = {{"Render - Blender", "blender.exe", 77}};
-    w.processes.running = {{77, "blender.exe"}};
+    w.processes.running = {{77, "blender.exe"}, {78, "blender.exe"}};
     std::string preview;
     whileOpen = [&] {
         HWND dialog = ::FindWindowA("#32770", "Schedule");
@@ -645,22 +645,32 @@ TEST(MainWindowSchedule, AProgramPickedInTheDialogIsAwaitedAndItsEndWarns) {
     };
     ::SetTimer(nullptr, 0, 100, RunWhileOpen);
     w.form.Schedule().OpenDialog();
-    EXPECT_EQ(preview, "Shutdown when blender.exe ends (1 process)");
-    EXPECT_EQ(w.settings.values["ScheduleWhen"], "Ends");
+    EXPECT_EQ(preview, "Shutdown when blender.exe ends (2 processes)");
     EXPECT_EQ(w.settings.values["ScheduleProgram"], "blender.exe");
     EXPECT_EQ(w.settings.values["ScheduleKeepsAwake"], "0");
     HMENU actions = ::GetSubMenu(::GetMenu(w.Hwnd()), 0);
     EXPECT_EQ(Caption(actions, 4), "Ca&ncel scheduled Shutdown (when blender.exe ends)");
     EXPECT_EQ(Text(w.Hwnd(), ID_SCHEDULESTATUS), "Shutdown when blender.exe ends");
     EXPECT_EQ(w.form.SysIcon()->TipText(), "Halcyra - Shutdown when blender.exe ends");
-    EXPECT_TRUE(w.timerPlatform.running.empty());
+    EXPECT_TRUE(w.timerPlatform.running.empty()); // nothing polls while it waits
 
     w.processes.End(77);
+    EXPECT_EQ(w.scheduleView.Warning(), nullptr);
+    w.processes.End(78);
     ASSERT_NE(w.scheduleView.Warning(), nullptr);
     EXPECT_TRUE(::IsWindowVisible(w.scheduleView.Warning()));
     EXPECT_EQ(Text(w.scheduleView.Warning(), IDC_WARN_TEXT), "Shutdown in 1:00");
     ::SendMessageA(w.Hwnd(), WM_COMMAND, ID_SCHEDULECANCEL, 0);
-    EXPECT_FALSE(::IsWindowVisible(w.scheduleView.Warning()));
+
+    whileOpen = [] {
+        ::SendDlgItemMessageA(::FindWindowA("#32770", "Schedule"), IDOK, BM_CLICK, 0, 0);
+    };
+    ::SetTimer(nullptr, 0, 100, RunWhileOpen);
+    w.form.Schedule().OpenDialog();
+    ASSERT_EQ(Boxes(w.log).size(), 1U);
+    EXPECT_NE(Boxes(w.log)[0].find(", blender.exe is not running., Halcyra, Exclamation"),
+              std::string::npos);
+    EXPECT_EQ(Text(w.Hwnd(), ID_SCHEDULESTATUS), "");
 }
 
 } // namespace

@@ -61,38 +61,6 @@ TEST(ScheduleControl, DialogArmsWarnsAndRunsWithoutTheQuestion) {
     EXPECT_EQ(b.form.SysIcon()->TipText(), product::kNameAndVersion);
 }
 
-// No timer while the program runs; its last end warns, whatever keeping awake says.
-TEST(ScheduleControl, AProgramsEndFromTheDialogWarnsAtTheLastEndAndARefusalIsTold) {
-    ScheduleBench b;
-    b.processes.running = {{11, "ffmpeg.exe"}, {12, "ffmpeg.exe"}};
-    b.scheduleView.answer =
-        ScheduleChoice{MenuEntry::Shutdown, ScheduleKind::Ends, 60, 23, 0, 30, "ffmpeg.exe", false};
-    b.control().OpenDialog();
-    EXPECT_EQ(b.scheduleView.previewed, "when ffmpeg.exe ends (2 processes)");
-    EXPECT_EQ(b.settings.values["ScheduleWhen"], "Ends");
-    EXPECT_EQ(b.settings.values["ScheduleProgram"], "ffmpeg.exe");
-    EXPECT_EQ(b.settings.values["ScheduleKeepsAwake"], "0");
-    EXPECT_EQ(b.form.SysIcon()->TipText(), "Halcyra - Shutdown when ffmpeg.exe ends");
-    EXPECT_EQ(Only(b.log, "schedule.State"),
-              Log{"schedule.State(Shutdown when ffmpeg.exe ends | Ca&ncel scheduled Shutdown "
-                  "(when ffmpeg.exe ends))"});
-    EXPECT_TRUE(b.timerPlatform.running.empty());
-    b.log.clear();
-    b.processes.End(11);
-    EXPECT_EQ(Only(b.log, "schedule."), Log{});
-    b.processes.End(12);
-    EXPECT_EQ(Only(b.log, "schedule.ShowWarning"), Log{"schedule.ShowWarning(Shutdown in 1:00)"});
-    b.Wait(kMin);
-    EXPECT_EQ(Only(b.log, "power.ExitWindowsEx"), Log{"power.ExitWindowsEx(8, 0)"});
-
-    b.scheduleView.answer->program = "ffmpeg.exe"; // ended: nothing of it runs
-    b.log.clear();
-    b.control().OpenDialog();
-    EXPECT_EQ(Boxes(b.log),
-              Log{"ShowMessage(0x1234, ffmpeg.exe is not running., Halcyra, Exclamation)"});
-    EXPECT_EQ(b.form.Schedule().Status(), "");
-}
-
 TEST(ScheduleControl, RefusedAtZeroIsReportedAndEnds) {
     ScheduleBench b;
     b.power.failing["ExitWindowsEx"] = 5;
