@@ -85,7 +85,7 @@ build_package() {
     # records name no folder of this machine.
     local prefixmap="-ffile-prefix-map=$src=. -ffile-prefix-map=$bdir=."
     rm -rf "$bdir" "$stage"
-    # The release preset: -Os, link-time optimisation, unreferenced sections dropped.
+    # The release preset: -Oz, link-time optimisation, unreferenced sections dropped.
     (cd "$src" && cmake --preset "$arch-release" -B "$bdir" \
         -DCMAKE_C_FLAGS="$prefixmap" -DCMAKE_CXX_FLAGS="$prefixmap" \
         >"$work/$arch-configure.log")

@@ -5,7 +5,10 @@
 // flags proves. Then it reads the process's memory, prints "ready", holds the program idle for
 // HOLD_MS, closes its window and waits for its end. Prints key=value lines. With
 // BENCH_ARM_SCHEDULE set, it first arms Halcyra's schedule through its dialog (OK on the last
-// choice, which the bench sets), so that the idle watch sees an armed program.
+// choice, which the bench sets), so that the idle watch sees an armed program. With
+// BENCH_COMMAND set, it runs PROGRAM once more with those arguments (a script's command line,
+// which the running copy carries out) and waits for its end; "{pid}" in them names a process
+// that the driver starts and ends, a job that runs for as long as the watch.
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
@@ -53,9 +56,31 @@ bool TrayIconExists(HWND hwnd, UINT id) {
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
+// Runs command line to its end; its exit code, or -1.
+long RunToEnd(std::string commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return -1;
+    }
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &code);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<long>(code);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--job") {
+        Sleep(INFINITE); // stands in for a render or a download
+        return 0;
+    }
     if (argc < 6) {
         std::fprintf(stderr, "usage: bench_driver CLASS TITLE TRAY_ID HOLD_MS PROGRAM [ARGS...]\n");
         return 2;
@@ -109,6 +134,22 @@ int main(int argc, char** argv) {
     if (const char* arm = std::getenv("BENCH_ARM_SCHEDULE"); arm && *arm) {
         std::printf("armed=%s\n", ArmSchedule(hwnd) ? "yes" : "no");
     }
+    PROCESS_INFORMATION job{};
+    if (const char* command = std::getenv("BENCH_COMMAND"); command && *command) {
+        std::string arguments = command;
+        if (const std::size_t at = arguments.find("{pid}"); at != std::string::npos) {
+            char self[MAX_PATH] = "";
+            GetModuleFileNameA(nullptr, self, MAX_PATH);
+            std::string jobLine = std::string("\"") + self + "\" --job";
+            STARTUPINFOA jobStartup{};
+            jobStartup.cb = sizeof(jobStartup);
+            CreateProcessA(nullptr, jobLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &jobStartup, &job);
+            arguments.replace(at, 5, std::to_string(job.dwProcessId));
+        }
+        std::printf("command_exit=%ld\n",
+                    RunToEnd(std::string("\"") + argv[5] + "\" " + arguments));
+    }
     // Let start-up finish before reading its memory.
     Sleep(1000);
     PROCESS_MEMORY_COUNTERS_EX memory{};
@@ -138,5 +179,10 @@ int main(int argc, char** argv) {
         std::printf("end=terminated\n");
     }
     CloseHandle(process.hProcess);
+    if (job.hProcess) {
+        TerminateProcess(job.hProcess, 0);
+        CloseHandle(job.hThread);
+        CloseHandle(job.hProcess);
+    }
     return 0;
 }

@@ -88,7 +88,7 @@ Win32ProcessPort::Win32ProcessPort() {
 }
 
 Win32ProcessPort::~Win32ProcessPort() {
-    for (auto& [id, waiting] : waits_) {
+    for (auto& waiting : waits_) {
         Stop(*waiting);
     }
     waits_.clear();
@@ -144,14 +144,23 @@ WaitStart Win32ProcessPort::StartWait(ProcessId id, std::function<void()> ended)
     }
     start.id = waiting->id;
     start.fileName = ImageFileName(waiting->process.get());
-    waits_.emplace(start.id, std::move(waiting));
+    waits_.push_back(std::move(waiting));
     return start;
 }
 
+std::vector<std::unique_ptr<Win32ProcessPort::Waiting>>::iterator
+Win32ProcessPort::Find(WaitId id) {
+    auto it = waits_.begin();
+    while (it != waits_.end() && (*it)->id != id) {
+        ++it;
+    }
+    return it;
+}
+
 void Win32ProcessPort::CancelWait(WaitId id) {
-    const auto it = waits_.find(id);
+    const auto it = Find(id);
     if (it != waits_.end()) {
-        Stop(*it->second);
+        Stop(**it);
         waits_.erase(it);
     }
 }
@@ -177,9 +186,9 @@ LRESULT Win32ProcessPort::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     }
     // A wait cancelled after its end was posted is no longer listed: its message is dropped.
-    const auto it = waits_.find(static_cast<WaitId>(wParam));
+    const auto it = Find(static_cast<WaitId>(wParam));
     if (it != waits_.end()) {
-        const std::unique_ptr<Waiting> waiting = std::move(it->second);
+        const std::unique_ptr<Waiting> waiting = std::move(*it);
         waits_.erase(it);
         Stop(*waiting);
         if (waiting->ended) {

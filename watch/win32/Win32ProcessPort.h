@@ -6,8 +6,8 @@
 // signalled wait, and ERROR_INVALID_PARAMETER for an id that names no process.
 #include <windows.h>
 
-#include <map>
 #include <memory>
+#include <vector>
 
 #include "common/win32/UniqueHandle.h"
 #include "watch/IProcessPort.h"
@@ -40,7 +40,10 @@ private:
 
     HWND window_ = nullptr;
     unique_hwnd owned_;
-    std::map<WaitId, std::unique_ptr<Waiting>> waits_;
+    // A few at most (one program's processes): a list is enough.
+    std::vector<std::unique_ptr<Waiting>> waits_;
+    // The wait with this id, or waits_.end().
+    std::vector<std::unique_ptr<Waiting>>::iterator Find(WaitId id);
     WaitId next_ = 1;
 };
 
