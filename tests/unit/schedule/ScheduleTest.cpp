@@ -11,36 +11,22 @@ namespace {
 
 constexpr std::int64_t kMin = 60'000;
 
-// Refused: arming fails with events as its reason. Start and End: the process arg starts or
-// ends, with ffmpeg.exe's name.
+// Refused: arming fails with events as its reason. Start and End: the process arg starts (as
+// ffmpeg.exe) or ends.
+// clang-format off
 enum class Op {
-    Arm,
-    Refused,
-    Run,
-    Sleep,
-    Resume,
-    ClockMoved,
-    Input,
-    Postpone,
-    Dismiss,
-    InUse,
-    Cancel,
-    Start,
-    End
+    Arm, Refused, Run, Sleep, Resume, ClockMoved, Input, Postpone, Dismiss, InUse, Cancel, Start, End
 };
+// The processes every row starts with; 40 cannot be opened.
+const std::vector<ProcessEntry> kRunning{
+    {11, "ffmpeg.exe"}, {12, "ffmpeg.exe"}, {13, "ffmpeg.exe"}, {30, "render.exe"}, {40, "locked.exe"}};
+// clang-format on
 
 struct Step {
     Op op;
     std::int64_t arg = 0;
     const char* events = ""; // what the window was asked to do, with the seconds then left
 };
-
-// The processes every row starts with; 40 cannot be opened.
-const std::vector<ProcessEntry> kRunning{{11, "ffmpeg.exe"},
-                                         {12, "ffmpeg.exe"},
-                                         {13, "ffmpeg.exe"},
-                                         {30, "render.exe"},
-                                         {40, "locked.exe"}};
 
 struct Row {
     const char* name;
