@@ -24,19 +24,6 @@ std::string Trimmed(std::string_view text) {
 
 } // namespace
 
-namespace awake {
-
-std::string ProgramLine(const WindowedProgram& program) {
-    return program.title + " (" + program.fileName + ")";
-}
-
-std::vector<WindowedProgram> OtherPrograms(std::vector<WindowedProgram> programs, ProcessId self) {
-    std::erase_if(programs, [self](const WindowedProgram& p) { return p.id == self; });
-    return programs;
-}
-
-} // namespace awake
-
 KeepAwakeChoice KeepAwakeChoice::Load(ISettingsStore& settings) {
     auto get = [&settings](std::string_view key, std::string_view fallback) {
         return settings.GetSetting(settings::kAppName, settings::kSection, key, fallback);

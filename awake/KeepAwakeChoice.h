@@ -53,12 +53,4 @@ using AwakePreview = std::function<std::string(int hour, int minute)>;
 // to put right.
 std::string PreviewLine(const KeepAwakeRead& read, const AwakePreview& when);
 
-namespace awake {
-// The list's line for a program: "Render - Blender (blender.exe)".
-std::string ProgramLine(const WindowedProgram& program);
-// The programs a user may wait for: those of other processes than self, this program's own
-// windows left out.
-std::vector<WindowedProgram> OtherPrograms(std::vector<WindowedProgram> programs, ProcessId self);
-} // namespace awake
-
 } // namespace halcyra

@@ -29,6 +29,8 @@ CommandResult CarryOut(const CommandRequest& request, IActionRunner& actions,
             return {command::kExitDone, {}};
         case ArmResult::Kept:
             return {command::kExitRefused, {}};
+        case ArmResult::Refused:
+            return {command::kExitRefused, schedule.Refusal()};
         case ArmResult::Invalid:
             break;
         }

@@ -6,6 +6,7 @@
 
 #include "actions/PowerActions.h"
 #include "common/ClockText.h"
+#include "watch/ProcessWatcher.h"
 
 namespace halcyra {
 
@@ -38,6 +39,8 @@ constexpr std::string_view kUsageOptions =
     "/in      in 1 to 1440 minutes\n"
     "/at      at the next 00:00 to 23:59 of the local clock\n"
     "/idle    after 1 to 1440 minutes without keyboard or mouse input\n"
+    "/after   when a program (a file name or a process id) ends; processes of that name\n"
+    "         started after arming are not awaited\n"
     "/cancel  ends what is armed; /status says what is armed\n"
     "/awake   keeps the computer awake until /awake off, or /in, /at or /while a program\n"
     "         (a file name or a process id) runs; /display keeps the screen on too\n"
@@ -51,7 +54,8 @@ namespace command {
 std::string Usage() {
     constexpr std::size_t kWidth = 75; // the list's lines, after "NAME: "
     return "Usage: Halcyra.exe [/start]\n"
-           "       Halcyra.exe /action NAME [/quiet] [/in MINUTES | /at HH:MM | /idle MINUTES]\n"
+           "       Halcyra.exe /action NAME [/quiet]\n"
+           "                   [/in MINUTES | /at HH:MM | /idle MINUTES | /after PROGRAM]\n"
            "       Halcyra.exe /awake [/in MINUTES | /at HH:MM | /while PROGRAM] [/display]\n"
            "       Halcyra.exe /awake off | /cancel | /status | /? | /help\n"
            "\n"
@@ -64,9 +68,9 @@ std::string Usage() {
 namespace {
 
 // The words that make a line one of these commands rather than an ordinary start.
-constexpr std::array<std::string_view, 12> kWords{"/action", "/cancel", "/status", "/?",
-                                                  "/help",   "/quiet",  "/in",     "/at",
-                                                  "/idle",   "/awake",  "/while",  "/display"};
+constexpr std::array<std::string_view, 13> kWords{
+    "/action", "/cancel", "/status", "/?",     "/help",    "/quiet", "/in",
+    "/at",     "/idle",   "/awake",  "/while", "/display", "/after"};
 
 const std::string kActionList = ActionList();
 
@@ -215,15 +219,25 @@ ParsedCommand ParseWords(const std::vector<std::string>& words, std::size_t leng
                 return Wrong("/while needs a program's file name or process id.");
             }
             program = words[++i];
-        } else if (word == "/in" || word == "/idle" || word == "/at") {
+        } else if (word == "/in" || word == "/idle" || word == "/at" || word == "/after") {
             if (program) {
                 return Wrong("Give only one of /in, /at, /idle and /while.");
             }
             if (schedule) {
-                return Wrong("Give only one of /in, /at and /idle.");
+                return Wrong(word == "/after" || schedule->kind == ScheduleKind::Ends
+                                 ? "Give only one of /in, /at, /idle and /after."
+                                 : "Give only one of /in, /at and /idle.");
             }
             ScheduleRequest s;
-            if (word == "/at") {
+            if (word == "/after") {
+                s.kind = ScheduleKind::Ends;
+                if (!hasValue || (ProcessWatcher::Id(words[i + 1]) == 0 &&
+                                  ProcessWatcher::FileName(words[i + 1]).empty())) {
+                    return Wrong("/after needs a program's file name or process id" +
+                                 (hasValue ? ", not " + Shown(words[i + 1]) : std::string()) + ".");
+                }
+                s.program = words[i + 1];
+            } else if (word == "/at") {
                 s.kind = ScheduleKind::At;
                 const auto at = hasValue ? clockText::ParseClockTime(words[i + 1]) : std::nullopt;
                 if (at) {
@@ -253,8 +267,11 @@ ParsedCommand ParseWords(const std::vector<std::string>& words, std::size_t leng
         return Wrong("Say which action: /action NAME.");
     }
     if (request.verb == CommandVerb::Awake) {
-        if (schedule && schedule->kind == ScheduleKind::Idle) {
-            return Wrong("/awake takes /in, /at or /while, not /idle.");
+        if (schedule &&
+            (schedule->kind == ScheduleKind::Idle || schedule->kind == ScheduleKind::Ends)) {
+            return Wrong(schedule->kind == ScheduleKind::Idle
+                             ? "/awake takes /in, /at or /while, not /idle."
+                             : "/awake takes /in, /at or /while, not /after.");
         }
         request.awake = AwakeOf(schedule, program, display);
         ParsedCommand parsed;
@@ -344,6 +361,8 @@ std::string CommandText(const CommandRequest& request) {
     if (const auto& s = request.schedule) {
         if (s->kind == ScheduleKind::At) {
             text += " /at " + std::to_string(s->hour) + ":" + clockText::TwoDigits(s->minute);
+        } else if (s->kind == ScheduleKind::Ends) {
+            text += " /after \"" + s->program + "\"";
         } else {
             text +=
                 (s->kind == ScheduleKind::In ? " /in " : " /idle ") + std::to_string(s->minutes);

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of scripts and Task Scheduler: "/action NAME" with "/quiet" and one of
-// "/in", "/at" or "/idle", "/awake" with "/in", "/at" or "/while" and "/display", "/awake off",
+// "/in", "/at", "/idle" or "/after", "/awake" with "/in", "/at" or "/while" and "/display", "/awake
+// off",
 // "/cancel", "/status", "/?" and "/help". A line that does not start
 // with one of these words is a start: "/start" in the tray, anything else an ordinary one.
 #include <cstddef>

@@ -18,15 +18,20 @@ struct ScheduleChoice {
     int hour = 23;
     int minute = 0;
     int idleMinutes = 30;
+    std::string program{}; // Ends: a file name, "ffmpeg.exe"
+    bool keepAwake = true; // the computer is kept awake while it is armed
     bool operator==(const ScheduleChoice&) const = default;
 
     ScheduleRequest Request() const {
         const int minutes = kind == ScheduleKind::Idle ? idleMinutes : inMinutes;
-        return {action, kind, kind == ScheduleKind::At ? 0 : minutes, hour, minute};
+        const bool timed = kind == ScheduleKind::In || kind == ScheduleKind::Idle;
+        return {action, kind,   timed ? minutes : 0,
+                hour,   minute, kind == ScheduleKind::Ends ? program : std::string()};
     }
 };
 
-// When a request would run if armed now ("today 23:30"); empty when it is out of range.
+// When a request would run if armed now ("today 23:30", "when ffmpeg.exe ends (3 processes)");
+// empty when it is out of range.
 using SchedulePreview = std::function<std::string(const ScheduleRequest&)>;
 
 class IScheduleView {

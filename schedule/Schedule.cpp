@@ -18,17 +18,26 @@ std::string ClockText(const LocalTime& t) {
     return clockText::ClockText(t.hour, t.minute);
 }
 
+std::string Counted(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + (n == 1 ? one : many);
+}
+
 std::string Minutes(int n) {
-    return std::to_string(n) + (n == 1 ? " minute" : " minutes");
+    return Counted(static_cast<std::size_t>(n), " minute", " minutes");
 }
 
 } // namespace
 
-Schedule::Schedule(const IClock& clock, const ILastInput& input) : clock_(clock), input_(input) {}
+Schedule::Schedule(const IClock& clock, const ILastInput& input, IProcessPort& processes)
+    : clock_(clock), input_(input), watcher_(processes) {}
 
 bool Schedule::Valid(const ScheduleRequest& request) {
     if (FindPowerAction(request.action) == nullptr) {
         return false;
+    }
+    if (request.kind == ScheduleKind::Ends) {
+        return ProcessWatcher::Id(request.program) != 0 ||
+               !ProcessWatcher::FileName(request.program).empty();
     }
     if (request.kind == ScheduleKind::At) {
         return request.hour >= 0 && request.hour <= clockText::kLastHour && request.minute >= 0 &&
@@ -124,10 +133,25 @@ std::int64_t Schedule::IdleDeadline(std::int64_t /*now*/) const {
     return std::max(since + std::int64_t{request_.minutes} * 60'000, notBefore_);
 }
 
-bool Schedule::Arm(const ScheduleRequest& request) {
+bool Schedule::Arm(const ScheduleRequest& request, std::string* refusal) {
     if (!Valid(request)) {
         return false;
     }
+    if (request.kind == ScheduleKind::Ends) {
+        // Its processes are held first: a refusal leaves what was armed as it was.
+        const WatchResult watch =
+            watcher_.Watch(request.program, [this](const WatchEnd& end) { ProgramEnded(end); });
+        if (watch.outcome != WatchOutcome::Watching) {
+            if (refusal != nullptr) {
+                *refusal = watch.message;
+            }
+            return false;
+        }
+        program_ = watch.program;
+    } else {
+        watcher_.Cancel();
+    }
+    programEnded_ = false;
     const std::int64_t now = clock_.NowMs();
     request_ = request;
     armed_ = true;
@@ -148,6 +172,9 @@ bool Schedule::Arm(const ScheduleRequest& request) {
     case ScheduleKind::Idle:
         deadline_ = IdleDeadline(now);
         break;
+    case ScheduleKind::Ends:
+        deadline_ = now; // set when the program ends
+        break;
     }
     long_ = deadline_ - now > schedule::kLongScheduleMs;
     return true;
@@ -155,6 +182,7 @@ bool Schedule::Arm(const ScheduleRequest& request) {
 
 bool Schedule::Cancel() {
     const bool was = armed_;
+    watcher_.Cancel();
     armed_ = false;
     warning_ = waiting_ = false;
     return was;
@@ -175,8 +203,20 @@ ScheduleEvent Schedule::WarnAfresh(std::int64_t now) {
     return Warn(now);
 }
 
+void Schedule::ProgramEnded(const WatchEnd& end) {
+    if (!armed_ || !Awaiting() || !end.AllEnded()) {
+        return;
+    }
+    programEnded_ = true;
+    // Always a full minute's warning, also after a wake: this kind never runs unseen.
+    const ScheduleEvent event = WarnAfresh(clock_.NowMs());
+    if (onEnded_) {
+        onEnded_(event);
+    }
+}
+
 ScheduleEvent Schedule::Update() {
-    if (!armed_) {
+    if (!armed_ || Awaiting()) {
         return ScheduleEvent::None;
     }
     const std::int64_t now = clock_.NowMs();
@@ -226,7 +266,7 @@ ScheduleEvent Schedule::Update() {
 }
 
 std::int64_t Schedule::NextDelayMs() const {
-    if (!armed_) {
+    if (!armed_ || Awaiting()) {
         return -1;
     }
     if (warning_) {
@@ -245,7 +285,7 @@ std::int64_t Schedule::SecondsLeft() const {
 }
 
 ScheduleEvent Schedule::Resumed() {
-    if (!armed_) {
+    if (!armed_ || Awaiting()) {
         return ScheduleEvent::None;
     }
     const std::int64_t now = clock_.NowMs();
@@ -286,7 +326,7 @@ ScheduleEvent Schedule::TimeChanged() {
 }
 
 void Schedule::Postpone() {
-    if (!armed_) {
+    if (!armed_ || Awaiting()) {
         return;
     }
     const std::int64_t now = clock_.NowMs();
@@ -309,6 +349,9 @@ void Schedule::WarningInUse() {
 }
 
 std::string Schedule::WhenText() const {
+    if (Awaiting()) {
+        return "when " + program_ + " ends";
+    }
     if (request_.kind == ScheduleKind::Idle && !postponed_) {
         return "after " + Minutes(request_.minutes) + " idle";
     }
@@ -334,7 +377,7 @@ std::string Schedule::CancelCaption() const {
     return "Ca&ncel scheduled " + ActionName(request_.action) + " (" + when + ")";
 }
 
-std::string Schedule::Preview(const ScheduleRequest& request) const {
+std::string Schedule::Preview(const ScheduleRequest& request) {
     if (!Valid(request)) {
         return {};
     }
@@ -343,6 +386,18 @@ std::string Schedule::Preview(const ScheduleRequest& request) const {
         return "in " + Minutes(request.minutes);
     case ScheduleKind::Idle:
         return "after " + Minutes(request.minutes) + " without input";
+    case ScheduleKind::Ends: {
+        const std::vector<ProcessEntry> found = watcher_.Find(request.program);
+        if (found.empty()) {
+            const ProcessId id = ProcessWatcher::Id(request.program);
+            return "when " +
+                   (id != 0 ? "process " + std::to_string(id)
+                            : ProcessWatcher::FileName(request.program)) +
+                   " ends (not running)";
+        }
+        return "when " + found.front().fileName + " ends (" +
+               Counted(found.size(), " process", " processes") + ")";
+    }
     case ScheduleKind::At:
         break;
     }

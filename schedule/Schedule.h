@@ -3,12 +3,14 @@
 // a clock change or input do to it. The deadline is a point on the clock's running count,
 // never a number of ticks, so a late or missed tick cannot move it.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "common/IClock.h"
 #include "schedule/ScheduleRequest.h"
 #include "common/ClockText.h"
+#include "watch/ProcessWatcher.h"
 
 namespace halcyra {
 
@@ -38,7 +40,7 @@ enum class ScheduleEvent : std::uint8_t {
 
 class Schedule {
 public:
-    Schedule(const IClock& clock, const ILastInput& input);
+    Schedule(const IClock& clock, const ILastInput& input, IProcessPort& processes);
 
     static bool Valid(const ScheduleRequest& request);
     // The action's name as its menu entry shows it, without the access key.
@@ -49,8 +51,13 @@ public:
     // "12:05", "1:00:00": the countdown's text.
     static std::string Countdown(std::int64_t seconds);
 
-    // Replaces whatever was armed; false (nothing changed) for an invalid request.
-    bool Arm(const ScheduleRequest& request);
+    // Replaces whatever was armed; false (nothing changed) for an invalid request, or a program
+    // that does not run or cannot be watched (refusal then says why, naming it).
+    bool Arm(const ScheduleRequest& request, std::string* refusal = nullptr);
+    // Where the awaited program's end is reported: the warning it starts, outside any Update.
+    void OnProgramEnded(std::function<void(ScheduleEvent)> handler) {
+        onEnded_ = std::move(handler);
+    }
     // False when nothing was armed.
     bool Cancel();
     bool Armed() const { return armed_; }
@@ -61,7 +68,8 @@ public:
 
     // Looks at the clock and the last input; call it at every tick.
     ScheduleEvent Update();
-    // Milliseconds until Update has something to do; -1 when nothing is armed (no timer).
+    // Milliseconds until Update has something to do; -1 when nothing is timed (no timer): none
+    // armed, or a program's end awaited.
     std::int64_t NextDelayMs() const;
     // Whole seconds left, never below 0.
     std::int64_t SecondsLeft() const;
@@ -81,7 +89,8 @@ public:
     // What the menus offer to end it: "Ca&ncel scheduled Shutdown (23:30)".
     std::string CancelCaption() const;
     // When a request would run if armed now: "in 90 minutes", "today 23:30", "tomorrow 06:00".
-    std::string Preview(const ScheduleRequest& request) const;
+    // A program's end: "when ffmpeg.exe ends (3 processes)", as the system lists them now.
+    std::string Preview(const ScheduleRequest& request);
 
 private:
     // The wall-clock moment the local clock next shows hour:minute after utcNow; a minute a
@@ -92,9 +101,16 @@ private:
     ScheduleEvent WarnAfresh(std::int64_t now);
     ScheduleEvent Warn(std::int64_t now);
     std::string WhenText() const;
+    void ProgramEnded(const WatchEnd& end);
+    // Ends: armed, its program still running; nothing is timed until it ends.
+    bool Awaiting() const { return request_.kind == ScheduleKind::Ends && !programEnded_; }
 
     const IClock& clock_;
     const ILastInput& input_;
+    ProcessWatcher watcher_;
+    std::function<void(ScheduleEvent)> onEnded_;
+    std::string program_;       // Ends: the file name as the system spells it
+    bool programEnded_ = false; // Ends: its last process has ended
     bool armed_ = false;
     ScheduleRequest request_;
     std::int64_t deadline_ = 0;  // on the clock's running count

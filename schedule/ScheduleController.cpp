@@ -11,14 +11,16 @@ namespace halcyra {
 namespace {
 
 constexpr std::string_view kTitle = "Halcyra";
-constexpr std::array<std::string_view, 3> kKinds{"In", "At", "Idle"};
+constexpr std::array<std::string_view, 4> kKinds{"In", "At", "Idle", "Ends"};
 
 } // namespace
 
 ScheduleController::ScheduleController(const ScheduleServices& services, IPrompt& prompt,
                                        IWindowSystem& windows, ISettingsStore& settings)
     : s_(services), prompt_(prompt), windows_(windows), settings_(settings),
-      rules_(services.clock, services.input) {}
+      rules_(services.clock, services.input, services.processes) {
+    rules_.OnProgramEnded([this](ScheduleEvent event) { Handle(event); });
+}
 
 void ScheduleController::Connect(IActionRunner& actions, Hooks hooks) {
     actions_ = &actions;
@@ -42,7 +44,9 @@ ArmResult ScheduleController::Arm(const ScheduleRequest& request, bool askBefore
         }
     }
     const bool hadWarning = rules_.WarningVisible();
-    rules_.Arm(request);
+    if (!rules_.Arm(request, &refusal_)) {
+        return ArmResult::Refused;
+    }
     if (hadWarning) {
         s_.view.HideWarning();
     }
@@ -71,7 +75,9 @@ void ScheduleController::OpenDialog() {
         return;
     }
     SaveChoice(choice);
-    Arm(choice.Request(), true);
+    if (Arm(choice.Request(), true) == ArmResult::Refused) {
+        prompt_.Tell(hooks_.owner(), refusal_, kTitle, MessageIcon::Exclamation);
+    }
 }
 
 void ScheduleController::Tick() {
@@ -234,6 +240,9 @@ ScheduleChoice ScheduleController::LoadChoice() {
         c.hour = at->hour;
         c.minute = at->minute;
     }
+    c.program = ProcessWatcher::FileName(
+        get(settings::kScheduleProgram, settings::kScheduleProgramDefault));
+    c.keepAwake = get(settings::kScheduleKeepsAwake, settings::kScheduleKeepsAwakeDefault) != "0";
     return c;
 }
 
@@ -246,6 +255,8 @@ void ScheduleController::SaveChoice(const ScheduleChoice& c) {
     save(settings::kScheduleInMinutes, std::to_string(c.inMinutes));
     save(settings::kScheduleAt, clockText::ClockText(c.hour, c.minute));
     save(settings::kScheduleIdleMinutes, std::to_string(c.idleMinutes));
+    save(settings::kScheduleProgram, c.program);
+    save(settings::kScheduleKeepsAwake, c.keepAwake ? "1" : "0");
 }
 
 } // namespace halcyra

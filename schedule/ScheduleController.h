@@ -23,6 +23,7 @@ struct ScheduleServices {
     const ILastInput& input;
     MTimer& timers;
     IScheduleView& view;
+    IProcessPort& processes; // for a program's end
 };
 
 namespace scheduleText {
@@ -51,6 +52,7 @@ public:
     ArmResult Arm(const ScheduleRequest& request, bool askBeforeReplacing) override;
     bool Cancel() override;
     std::string Status() const override;
+    std::string Refusal() const override { return refusal_; }
 
     // "Sch&edule...": the dialog on the last choice, then Arm.
     void OpenDialog();
@@ -85,6 +87,7 @@ private:
     Schedule rules_;
     std::shared_ptr<CTimer> timer_;
     std::string shownStatus_;
+    std::string refusal_;
 };
 
 } // namespace halcyra

@@ -54,7 +54,7 @@ inline constexpr std::string_view kRunPresenceMarker = "Z";
 inline constexpr std::string_view kStartArgument = "/start";
 
 // The Schedule dialog's last choice: the action by its menu name without the access key, the
-// way of choosing ("In", "At" or "Idle"), and each way's own value.
+// way of choosing ("In", "At", "Idle" or "Ends"), and each way's own value.
 inline constexpr std::string_view kScheduleAction = "ScheduleAction";
 inline constexpr std::string_view kScheduleActionDefault = "Shutdown";
 inline constexpr std::string_view kScheduleWhen = "ScheduleWhen";
@@ -65,6 +65,8 @@ inline constexpr std::string_view kScheduleAt = "ScheduleAt"; // "HH:MM"
 inline constexpr std::string_view kScheduleAtDefault = "23:00";
 inline constexpr std::string_view kScheduleIdleMinutes = "ScheduleIdleMinutes";
 inline constexpr std::string_view kScheduleIdleMinutesDefault = "30";
+inline constexpr std::string_view kScheduleProgram = "ScheduleProgram"; // a file name
+inline constexpr std::string_view kScheduleProgramDefault = "";
 
 // The Keep awake dialog's last choice: how long ("Off", "For", "Until" or "While"), each way's
 // own value, and whether the screen stays on too ("1" or "0").

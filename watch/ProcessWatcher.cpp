@@ -90,10 +90,7 @@ WatchResult ProcessWatcher::Watch(std::string_view program, Callback callback) {
     std::vector<Wait> started;
     bool cannotOpen = false;
     std::string listedName; // an id's file name as the list gives it, for a refusal's text
-    for (const ProcessEntry& entry : port_.Processes()) {
-        if (byId != 0 ? entry.id != byId : !SameName(entry.fileName, name)) {
-            continue;
-        }
+    for (const ProcessEntry& entry : Find(program)) {
         listedName = entry.fileName;
         const ProcessId id = entry.id;
         // The id is unique among the waits while their handles are held.
@@ -171,6 +168,21 @@ void ProcessWatcher::Ended(ProcessId id) {
     if (callback) {
         callback(WatchEnd{id, waits_.size()});
     }
+}
+
+std::vector<ProcessEntry> ProcessWatcher::Find(std::string_view program) {
+    const ProcessId byId = Id(program);
+    const std::string name = byId == 0 ? FileName(program) : std::string();
+    std::vector<ProcessEntry> found;
+    if (byId == 0 && name.empty()) {
+        return found;
+    }
+    for (ProcessEntry& entry : port_.Processes()) {
+        if (byId != 0 ? entry.id == byId : SameName(entry.fileName, name)) {
+            found.push_back(std::move(entry));
+        }
+    }
+    return found;
 }
 
 std::vector<WindowedProgram> ProcessWatcher::WindowedPrograms() {

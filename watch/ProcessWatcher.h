@@ -50,6 +50,9 @@ public:
     std::size_t Left() const { return waits_.size(); }
     const std::string& Program() const { return program_; }
 
+    // The processes a file name or an id names now, as the system lists them.
+    std::vector<ProcessEntry> Find(std::string_view program);
+
     // The running programs that have a window, sorted by title, for a dialog's list.
     std::vector<WindowedProgram> WindowedPrograms();
 

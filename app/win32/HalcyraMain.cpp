@@ -39,7 +39,7 @@ using namespace halcyra;
 struct Program {
     explicit Program(HINSTANCE instance)
         : window(instance),
-          scheduleView(instance,
+          scheduleView(instance, processes,
                        [this](const std::string& status, const std::string& caption) {
                            window.ShowScheduleState(status, caption);
                        }),
@@ -62,12 +62,13 @@ struct Program {
     win32::Win32MainWindow window;
     // Before the form: the form's schedule and keeping awake use them until its last moment.
     win32::Win32Clock clock;
-    win32::Win32ScheduleView scheduleView;
-    ScheduleController schedule{ScheduleServices{clock, clock, win32::TimerModule(), scheduleView},
-                                prompt, windows, settings};
     // Made on the window's thread, as the thread state and the waits' window belong to it.
     win32::Win32PowerRequest powerRequest;
     win32::Win32ProcessPort processes;
+    win32::Win32ScheduleView scheduleView;
+    ScheduleController schedule{
+        ScheduleServices{clock, clock, win32::TimerModule(), scheduleView, processes}, prompt,
+        windows, settings};
     AwakeController awake{
         AwakeServices{clock, win32::TimerModule(), powerRequest, processes}, prompt,
         AwakeController::Hooks{

@@ -2,14 +2,13 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 #include "awake/win32/KeepAwakeResources.h"
 #include "common/ClockText.h"
 #include "common/win32/AccessibleControls.h"
 #include "common/win32/Utf8.h"
 #include "common/win32/WindowProcedure.h"
-#include "watch/ProcessWatcher.h"
+#include "watch/win32/ProgramList.h"
 
 namespace halcyra::win32 {
 
@@ -41,9 +40,9 @@ void SetItemText(HWND dialog, int id, const std::string& text) {
 // One opening of the dialog.
 class KeepAwakeDialog {
 public:
-    KeepAwakeDialog(const KeepAwakeChoice& choice, std::vector<WindowedProgram> programs,
+    KeepAwakeDialog(const KeepAwakeChoice& choice, IProcessPort& processes,
                     const AwakePreview& when)
-        : choice_(choice), programs_(std::move(programs)), when_(when) {}
+        : choice_(choice), programs_(processes), when_(when) {}
 
     const KeepAwakeChoice& Choice() const { return choice_; }
     const std::optional<AwakeRequest>& Request() const { return request_; }
@@ -59,7 +58,7 @@ private:
     void Ok();
 
     KeepAwakeChoice choice_;
-    const std::vector<WindowedProgram> programs_;
+    const ProgramList programs_;
     const AwakePreview& when_;
     std::optional<AwakeRequest> request_;
     HWND hwnd_ = nullptr;
@@ -67,18 +66,7 @@ private:
 };
 
 void KeepAwakeDialog::Load() {
-    for (const WindowedProgram& program : programs_) {
-        const std::wstring line = Widen(awake::ProgramLine(program));
-        ::SendDlgItemMessageW(hwnd_, IDC_AWK_LIST, LB_ADDSTRING, 0,
-                              reinterpret_cast<LPARAM>(line.c_str()));
-    }
-    for (std::size_t i = 0; i < programs_.size(); ++i) {
-        if (!choice_.program.empty() &&
-            ProcessWatcher::SameName(programs_[i].fileName, choice_.program)) {
-            ::SendDlgItemMessageW(hwnd_, IDC_AWK_LIST, LB_SETCURSEL, i, 0);
-            break;
-        }
-    }
+    programs_.Fill(::GetDlgItem(hwnd_, IDC_AWK_LIST), choice_.program);
     ::SetDlgItemInt(hwnd_, IDC_AWK_MINUTES, static_cast<UINT>(choice_.minutes), FALSE);
     SetItemText(hwnd_, IDC_AWK_TIME, clockText::ClockText(choice_.hour, choice_.minute));
     SetItemText(hwnd_, IDC_AWK_PROGRAM, choice_.program);
@@ -153,10 +141,9 @@ INT_PTR KeepAwakeDialog::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM) {
             return TRUE;
         } else if (id == IDC_AWK_LIST && code == LBN_SELCHANGE) {
             // A program picked from the list is waited for by its file name.
-            const auto index = ::SendDlgItemMessageW(hwnd_, IDC_AWK_LIST, LB_GETCURSEL, 0, 0);
-            if (index >= 0 && static_cast<std::size_t>(index) < programs_.size()) {
-                SetItemText(hwnd_, IDC_AWK_PROGRAM,
-                            programs_[static_cast<std::size_t>(index)].fileName);
+            const std::string program = programs_.Selected(::GetDlgItem(hwnd_, IDC_AWK_LIST));
+            if (!program.empty()) {
+                SetItemText(hwnd_, IDC_AWK_PROGRAM, program);
                 Choose(AwakeKind::While);
             }
             ShowWhen();
@@ -180,10 +167,7 @@ INT_PTR KeepAwakeDialog::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM) {
 
 std::optional<AwakeRequest> AskKeepAwake(HWND owner, ISettingsStore& settings,
                                          IProcessPort& processes, const AwakePreview& when) {
-    ProcessWatcher watcher(processes);
-    KeepAwakeDialog dialog(
-        KeepAwakeChoice::Load(settings),
-        awake::OtherPrograms(watcher.WindowedPrograms(), ::GetCurrentProcessId()), when);
+    KeepAwakeDialog dialog(KeepAwakeChoice::Load(settings), processes, when);
     const INT_PTR answer = ::DialogBoxParamW(
         ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_KEEP_AWAKE), owner,
         WindowProcedure<KeepAwakeDialog>::Dialog, reinterpret_cast<LPARAM>(&dialog));

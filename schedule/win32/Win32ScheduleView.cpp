@@ -6,15 +6,17 @@
 #include "common/ClockText.h"
 #include "schedule/win32/ScheduleResources.h"
 #include "common/win32/AccessibleControls.h"
+#include "common/win32/Utf8.h"
+#include "watch/win32/ProgramList.h"
 
 namespace halcyra::win32 {
 
 namespace {
 
 std::string ItemText(HWND dialog, int id) {
-    char buf[64]{};
-    ::GetDlgItemTextA(dialog, id, buf, sizeof buf);
-    return buf;
+    wchar_t buf[MAX_PATH + 1]{};
+    ::GetDlgItemTextW(dialog, id, buf, MAX_PATH + 1);
+    return Narrow(buf);
 }
 
 // A value field is named by its way of saying when and its unit, which stand on either side.
@@ -22,13 +24,15 @@ const AccessibleOverride kDialogAccessible[] = {
     {IDC_SCH_IN_MINUTES, 0, L"In minutes (1 to 1440)"},
     {IDC_SCH_AT_TIME, 0, L"At HH:MM, local time"},
     {IDC_SCH_IDLE_MINUTES, 0, L"After minutes without keyboard or mouse input"},
+    {IDC_SCH_LIST, ROLE_SYSTEM_LIST, L"Running programs"},
+    {IDC_SCH_PROGRAM, ROLE_SYSTEM_TEXT, L"File name of the program"},
 };
 
 // One opening of the Schedule dialog.
 class ScheduleDialog {
 public:
-    ScheduleDialog(ScheduleChoice& choice, const SchedulePreview& preview)
-        : choice_(choice), preview_(preview) {}
+    ScheduleDialog(ScheduleChoice& choice, const SchedulePreview& preview, IProcessPort& processes)
+        : choice_(choice), preview_(preview), programs_(processes) {}
 
 private:
     friend struct WindowProcedure<ScheduleDialog>;
@@ -38,9 +42,11 @@ private:
     // The fields as a choice; false, with the reason shown, when one is out of range.
     bool Read(ScheduleChoice& out);
     void ShowWhen();
+    void Choose(int radio) { ::CheckRadioButton(hwnd_, IDC_SCH_IN, IDC_SCH_ENDS, radio); }
 
     ScheduleChoice& choice_;
     const SchedulePreview& preview_;
+    const ProgramList programs_;
     HWND hwnd_ = nullptr;
     bool loaded_ = false;
 };
@@ -62,10 +68,12 @@ void ScheduleDialog::Load() {
     ::SendDlgItemMessageA(hwnd_, IDC_SCH_IN_MINUTES, EM_LIMITTEXT, clockText::kMinutesDigits, 0);
     ::SendDlgItemMessageA(hwnd_, IDC_SCH_AT_TIME, EM_LIMITTEXT, clockText::kClockTimeLength, 0);
     ::SendDlgItemMessageA(hwnd_, IDC_SCH_IDLE_MINUTES, EM_LIMITTEXT, clockText::kMinutesDigits, 0);
-    const int radio = choice_.kind == ScheduleKind::At     ? IDC_SCH_AT
-                      : choice_.kind == ScheduleKind::Idle ? IDC_SCH_IDLE
-                                                           : IDC_SCH_IN;
-    ::CheckRadioButton(hwnd_, IDC_SCH_IN, IDC_SCH_IDLE, radio);
+    programs_.Fill(::GetDlgItem(hwnd_, IDC_SCH_LIST), choice_.program);
+    ::SetDlgItemTextW(hwnd_, IDC_SCH_PROGRAM, Widen(choice_.program).c_str());
+    ::SendDlgItemMessageA(hwnd_, IDC_SCH_PROGRAM, EM_LIMITTEXT, MAX_PATH, 0);
+    ::CheckDlgButton(hwnd_, IDC_SCH_KEEP_AWAKE, choice_.keepAwake ? BST_CHECKED : BST_UNCHECKED);
+    // The radio buttons stand in ScheduleKind's order.
+    Choose(IDC_SCH_IN + static_cast<int>(choice_.kind));
     loaded_ = true;
     ShowWhen();
 }
@@ -77,9 +85,18 @@ bool ScheduleDialog::Read(ScheduleChoice& out) {
     if (index >= 0 && static_cast<std::size_t>(index) < actions.size()) {
         out.action = actions[static_cast<std::size_t>(index)];
     }
-    out.kind = ::IsDlgButtonChecked(hwnd_, IDC_SCH_AT)     ? ScheduleKind::At
-               : ::IsDlgButtonChecked(hwnd_, IDC_SCH_IDLE) ? ScheduleKind::Idle
-                                                           : ScheduleKind::In;
+    out.kind = ScheduleKind::In;
+    for (int radio = IDC_SCH_IN; radio <= IDC_SCH_ENDS; ++radio) {
+        if (::IsDlgButtonChecked(hwnd_, radio)) {
+            out.kind = static_cast<ScheduleKind>(radio - IDC_SCH_IN);
+        }
+    }
+    const std::string typed = ItemText(hwnd_, IDC_SCH_PROGRAM);
+    const bool named = Schedule::Valid({out.action, ScheduleKind::Ends, 0, 0, 0, typed});
+    if (named) {
+        out.program = typed;
+    }
+    out.keepAwake = ::IsDlgButtonChecked(hwnd_, IDC_SCH_KEEP_AWAKE) == BST_CHECKED;
     const auto in = clockText::ParseMinutes(ItemText(hwnd_, IDC_SCH_IN_MINUTES));
     const auto idle = clockText::ParseMinutes(ItemText(hwnd_, IDC_SCH_IDLE_MINUTES));
     const auto at = clockText::ParseClockTime(ItemText(hwnd_, IDC_SCH_AT_TIME));
@@ -96,6 +113,8 @@ bool ScheduleDialog::Read(ScheduleChoice& out) {
         return idle.has_value();
     case ScheduleKind::At:
         return at.has_value();
+    case ScheduleKind::Ends:
+        return named;
     }
     return false;
 }
@@ -109,8 +128,9 @@ void ScheduleDialog::ShowWhen() {
     if (Read(c)) {
         text = Schedule::ActionName(c.action) + " " + preview_(c.Request());
     } else {
-        text = c.kind == ScheduleKind::At ? "Enter a time from 00:00 to 23:59."
-                                          : "Enter 1 to 1440 minutes.";
+        text = c.kind == ScheduleKind::At     ? "Enter a time from 00:00 to 23:59."
+               : c.kind == ScheduleKind::Ends ? "Enter a program's file name or process id."
+                                              : "Enter 1 to 1440 minutes.";
     }
     ::SetDlgItemTextA(hwnd_, IDC_SCH_WHEN, text.c_str());
 }
@@ -135,14 +155,23 @@ INT_PTR ScheduleDialog::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM) {
             ::EndDialog(hwnd_, IDOK);
         } else if (id == IDCANCEL) {
             ::EndDialog(hwnd_, IDCANCEL);
+        } else if (id == IDC_SCH_LIST && code == LBN_SELCHANGE && loaded_) {
+            // A program picked from the list is awaited by its file name.
+            const std::string program = programs_.Selected(::GetDlgItem(hwnd_, IDC_SCH_LIST));
+            if (!program.empty()) {
+                ::SetDlgItemTextW(hwnd_, IDC_SCH_PROGRAM, Widen(program).c_str());
+                Choose(IDC_SCH_ENDS);
+            }
+            ShowWhen();
         } else if (code == EN_CHANGE || code == BN_CLICKED || code == CBN_SELCHANGE) {
             // Typing a value chooses its way of saying when.
             if (code == EN_CHANGE && loaded_) {
                 const int radio = id == IDC_SCH_AT_TIME        ? IDC_SCH_AT
                                   : id == IDC_SCH_IDLE_MINUTES ? IDC_SCH_IDLE
+                                  : id == IDC_SCH_PROGRAM      ? IDC_SCH_ENDS
                                                                : IDC_SCH_IN;
                 if (::GetFocus() == ::GetDlgItem(hwnd_, id)) {
-                    ::CheckRadioButton(hwnd_, IDC_SCH_IN, IDC_SCH_IDLE, radio);
+                    Choose(radio);
                 }
             }
             ShowWhen();
@@ -156,8 +185,9 @@ INT_PTR ScheduleDialog::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM) {
 
 } // namespace
 
-Win32ScheduleView::Win32ScheduleView(HINSTANCE instance, ShowState showState)
-    : instance_(instance), showState_(std::move(showState)) {}
+Win32ScheduleView::Win32ScheduleView(HINSTANCE instance, IProcessPort& processes,
+                                     ShowState showState)
+    : instance_(instance), processes_(processes), showState_(std::move(showState)) {}
 
 Win32ScheduleView::~Win32ScheduleView() {
     if (warning_) {
@@ -167,7 +197,7 @@ Win32ScheduleView::~Win32ScheduleView() {
 
 bool Win32ScheduleView::AskSchedule(WindowHandle owner, ScheduleChoice& choice,
                                     const SchedulePreview& preview) {
-    ScheduleDialog dialog(choice, preview);
+    ScheduleDialog dialog(choice, preview, processes_);
     return ::DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_SCHEDULE),
                              reinterpret_cast<HWND>(owner), WindowProcedure<ScheduleDialog>::Dialog,
                              reinterpret_cast<LPARAM>(&dialog)) == IDOK;

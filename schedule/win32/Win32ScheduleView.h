@@ -17,7 +17,8 @@ class Win32ScheduleView final : public IScheduleView {
 public:
     // showState: the main window's status row and menus, which follow the armed state.
     using ShowState = std::function<void(const std::string& status, const std::string& caption)>;
-    Win32ScheduleView(HINSTANCE instance, ShowState showState);
+    // processes: the running programs the dialog lists.
+    Win32ScheduleView(HINSTANCE instance, IProcessPort& processes, ShowState showState);
     // The schedule the warning's buttons reach.
     void SetController(ScheduleController& control) { control_ = &control; }
     ~Win32ScheduleView() override;
@@ -41,6 +42,7 @@ private:
     INT_PTR HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance_;
+    IProcessPort& processes_;
     ShowState showState_;
     ScheduleController* control_ = nullptr;
     HWND warning_ = nullptr; // destroyed with this view

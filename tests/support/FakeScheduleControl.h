@@ -15,12 +15,14 @@ struct FakeScheduleControl : IScheduleControl {
     }
     bool Cancel() override { return calls.push_back("Cancel"), cancels; }
     std::string Status() const override { return status; }
+    std::string Refusal() const override { return refusal; }
 
     std::vector<std::string> calls;
     std::vector<ScheduleRequest> armed;
     ArmResult armResult = ArmResult::Armed;
     bool cancels = true; // something was armed
     std::string status;
+    std::string refusal;
 };
 
 } // namespace halcyra::test

@@ -371,10 +371,10 @@ struct FormBench {
     FakeScheduleView scheduleView{log};
     modHotkey hotkeys{hotkeyApi, settings};
     MSubclass subclass{subclassPlatform};
-    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, prompt,
-                                windows, settings};
-    FakePowerRequest awakePower;
     FakeProcessPort processes;
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView, processes},
+                                prompt, windows, settings};
+    FakePowerRequest awakePower;
     std::optional<AwakeRequest> awakeAnswer; // the Keep awake dialog's answer; none: Cancel
     std::string awakeShown = "-";            // the last status the window's row was given
     AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, prompt,

@@ -1,6 +1,6 @@
-// A scheduled action in the real program: armed through the real dialog, seen in the status
-// row and the warning, postponed, cancelled, done at once, and left to run at zero. Only the
-// monitor: an action that ends the session would end the whole bench.
+// A scheduled action in the real program: armed through the real dialog or a script, seen in the
+// status row and the warning, postponed, cancelled, done at once, and left to run at zero. Only
+// the monitor: an action that ends the session would end the whole bench.
 #include <gtest/gtest.h>
 
 #include "e2e/app/HalcyraDriver.h"
@@ -105,6 +105,40 @@ TEST_F(Scheduling, ArmedThroughTheDialogWithTheKeyboardAlone) {
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKey, "ScheduleInMinutes"), "2");
     ::PostMessageA(hwnd_, WM_COMMAND, ID_MNU_CANCELSCHEDULE, 0);
     EXPECT_TRUE(WaitUntil([&] { return !StatusShown(); }));
+}
+
+// A stand-in job started here, Halcyra armed on its process id from a script: the warning
+// appears within seconds of its end. A program that does not run is refused with 1.
+TEST_F(Scheduling, ArmedFromAScriptOnAProgramItWarnsWhenItEnds) {
+    std::string line = "\"" + WindowsPath(HALCYRA_WATCHED_PROGRAM) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION job{};
+    ASSERT_TRUE(::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                 &startup, &job));
+    ::CloseHandle(job.hThread);
+
+    // Quiet: this one has no console to print the reason on, and no box may wait.
+    HalcyraProcess refused("/action monitoroff /after NoSuchJob.exe /quiet");
+    ASSERT_TRUE(refused.WaitForExit(20000));
+    EXPECT_EQ(refused.ExitCode(), 1U);
+    HalcyraProcess armed("/action monitoroff /after " + std::to_string(job.dwProcessId));
+    ASSERT_TRUE(armed.WaitForExit(20000));
+    EXPECT_EQ(armed.ExitCode(), 0U);
+    ASSERT_TRUE(WaitUntil([&] { return StatusShown(); }));
+    EXPECT_EQ(Text(hwnd_, ID_SCHEDULESTATUS), "Turn off Monitor when HalcyraWatched.exe ends");
+    const auto early = WindowsOf(halcyra_.Pid(), "#32770", kWarningTitle);
+    EXPECT_TRUE(early.empty() || !::IsWindowVisible(early.front())) << "no warning before its end";
+
+    ::TerminateProcess(job.hProcess, 0);
+    ::WaitForSingleObject(job.hProcess, 10000);
+    ::CloseHandle(job.hProcess);
+    HWND warning = halcyra_.DialogTitled(kWarningTitle, 30000);
+    ASSERT_NE(warning, nullptr);
+    EXPECT_EQ(Text(warning, IDC_WARN_TEXT).rfind("Turn off Monitor in ", 0), 0U)
+        << Text(warning, IDC_WARN_TEXT);
+    ::PostMessageA(::GetDlgItem(warning, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Ended(warning));
 }
 
 TEST_F(Scheduling, WithNoAnswerTheActionRunsAtZero) {

@@ -54,14 +54,15 @@ struct RealWindow {
     test::FakeClock clock;
     test::FakeTimerPlatform timerPlatform;
     MTimer timers{timerPlatform};
+    FakeProcessPort processes;
     win32::Win32ScheduleView scheduleView{
-        ::GetModuleHandleA(nullptr), [this](const std::string& status, const std::string& caption) {
+        ::GetModuleHandleA(nullptr), processes,
+        [this](const std::string& status, const std::string& caption) {
             window.ShowScheduleState(status, caption);
         }};
-    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, prompt,
-                                windows, settings};
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView, processes},
+                                prompt, windows, settings};
     FakePowerRequest awakePower;
-    FakeProcessPort processes;
     AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, prompt,
                           AwakeController::Hooks{
                               [this] { return window.Handle(); },
@@ -471,6 +472,11 @@ const AccessibleRow kAccessibleRows[] = {
     {"Schedule", IDC_SCH_IN_MINUTES, kField, L"In minutes (1 to 1440)", 0},
     {"Schedule", IDC_SCH_AT_TIME, kField, L"At HH:MM, local time", 0},
     {"Schedule", IDC_SCH_IDLE_MINUTES, kField, L"After minutes without keyboard or mouse input", 0},
+    {"Schedule", IDC_SCH_ENDS, kRadio, L"When a program ends", 0},
+    {"Schedule", IDC_SCH_LIST, ROLE_SYSTEM_LIST, L"Running programs", 0},
+    {"Schedule", IDC_SCH_PROGRAM, kField, L"File name of the program", 0},
+    {"Schedule", IDC_SCH_KEEP_AWAKE, ROLE_SYSTEM_CHECKBUTTON, L"Keep the computer awake until then",
+     kChecked},
     {"Schedule", IDC_SCH_WHEN, ROLE_SYSTEM_STATICTEXT, L"Shutdown today 23:30", 0},
     {"Schedule", IDOK, kButton, L"OK", kDefault},
     {kWarning, IDC_WARN_TEXT, ROLE_SYSTEM_STATICTEXT, L"Shutdown in 1:00", 0},
@@ -617,6 +623,56 @@ TEST(MainWindowSchedule, ArmedShowsEverywhereAndAPassedDeadlineWarnsAfresh) {
     ::GetClientRect(w.Hwnd(), &after);
     EXPECT_EQ(after.bottom, before.bottom);
     EXPECT_TRUE(timerPlatform.running.empty());
+}
+
+// A program picked from the dialog's list: the choice stored, no warning until its last process
+// ends; opened again once it has ended, the same choice is refused by name.
+TEST(MainWindowSchedule, AProgramPickedInTheDialogIsAwaitedAndItsEndWarns) {
+    RealWindow w;
+    ASSERT_TRUE(w.created);
+    w.processes.windows = {{"Render - Blender", "blender.exe", 77}};
+    w.processes.running = {{77, "blender.exe"}, {78, "blender.exe"}};
+    std::string preview;
+    whileOpen = [&] {
+        HWND dialog = ::FindWindowA("#32770", "Schedule");
+        HWND list = ::GetDlgItem(dialog, IDC_SCH_LIST);
+        ::SendMessageA(list, LB_SETCURSEL, 0, 0);
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SCH_LIST, LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(list));
+        EXPECT_EQ(Text(dialog, IDC_SCH_PROGRAM), "blender.exe");
+        EXPECT_EQ(::IsDlgButtonChecked(dialog, IDC_SCH_ENDS), BST_CHECKED);
+        preview = Text(dialog, IDC_SCH_WHEN);
+        ::SendDlgItemMessageA(dialog, IDC_SCH_KEEP_AWAKE, BM_CLICK, 0, 0);
+        ::SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
+    };
+    ::SetTimer(nullptr, 0, 100, RunWhileOpen);
+    w.form.Schedule().OpenDialog();
+    EXPECT_EQ(preview, "Shutdown when blender.exe ends (2 processes)");
+    EXPECT_EQ(w.settings.values["ScheduleProgram"], "blender.exe");
+    EXPECT_EQ(w.settings.values["ScheduleKeepsAwake"], "0");
+    HMENU actions = ::GetSubMenu(::GetMenu(w.Hwnd()), 0);
+    EXPECT_EQ(Caption(actions, 4), "Ca&ncel scheduled Shutdown (when blender.exe ends)");
+    EXPECT_EQ(Text(w.Hwnd(), ID_SCHEDULESTATUS), "Shutdown when blender.exe ends");
+    EXPECT_EQ(w.form.SysIcon()->TipText(), "Halcyra - Shutdown when blender.exe ends");
+    EXPECT_TRUE(w.timerPlatform.running.empty()); // nothing polls while it waits
+
+    w.processes.End(77);
+    EXPECT_EQ(w.scheduleView.Warning(), nullptr);
+    w.processes.End(78);
+    ASSERT_NE(w.scheduleView.Warning(), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(w.scheduleView.Warning()));
+    EXPECT_EQ(Text(w.scheduleView.Warning(), IDC_WARN_TEXT), "Shutdown in 1:00");
+    ::SendMessageA(w.Hwnd(), WM_COMMAND, ID_SCHEDULECANCEL, 0);
+
+    whileOpen = [] {
+        ::SendDlgItemMessageA(::FindWindowA("#32770", "Schedule"), IDOK, BM_CLICK, 0, 0);
+    };
+    ::SetTimer(nullptr, 0, 100, RunWhileOpen);
+    w.form.Schedule().OpenDialog();
+    ASSERT_EQ(Boxes(w.log).size(), 1U);
+    EXPECT_NE(Boxes(w.log)[0].find(", blender.exe is not running., Halcyra, Exclamation"),
+              std::string::npos);
+    EXPECT_EQ(Text(w.Hwnd(), ID_SCHEDULESTATUS), "");
 }
 
 } // namespace

@@ -40,10 +40,10 @@ struct RegistryBench {
     test::FakeTimerPlatform timerPlatform;
     MTimer timers{timerPlatform};
     FakeScheduleView scheduleView{log};
-    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView}, prompt,
-                                windows, settings};
-    FakePowerRequest awakePower;
     FakeProcessPort processes;
+    ScheduleController schedule{ScheduleServices{clock, clock, timers, scheduleView, processes},
+                                prompt, windows, settings};
+    FakePowerRequest awakePower;
     AwakeController awake{AwakeServices{clock, timers, awakePower, processes}, prompt, {}};
     HalcyraForm form{HalcyraForm::Services{view, windows, prompt, power, program, dialogs, settings,
                                            registry, notify, hotkeys, subclass},

@@ -46,6 +46,11 @@ TEST(ParseCommand, ReadsEveryVerbAndRefusesWhatIsWrong) {
         {"/action shutdown /at 12:60", "! not \"12:60\""},
         {"/action shutdown /at", "! /at needs a time"},
         {"/action shutdown /in 5 /at 10:00", "! only one of /in, /at and /idle"},
+        {"/action monitoroff /after ffmpeg.exe", "= /action monitoroff /after \"ffmpeg.exe\""},
+        {"/action shutdown /AFTER 1234 /quiet", "= /action shutdown /quiet /after \"1234\""},
+        {"/action shutdown /after a|b", "! /after needs a program's file name or process id, not \"a|b\""},
+        {"/action shutdown /in 5 /after x.exe", "! only one of /in, /at, /idle and /after"},
+        {"/awake /after x.exe", "! /awake takes /in, /at or /while, not /after."},
         {"/action shutdown /action restart", "! only one of /action, /cancel"},
         {"/cancel /quiet", "! (quiet) /cancel, /status and /help take no"},
         {"/in 5", "! Say which action"},
@@ -181,6 +186,7 @@ TEST(CarryOut, RunsActionsAsTheMenuDoesAndReachesTheSchedule) {
         {"/action monitoroff /in 5 /quiet", "",      0, "", {"Arm(replace)"}},
         {"/action monitoroff /in 5",        "Kept",  1, "", {"Arm(ask)"}},
         {"/action monitoroff /in 5",        "Invalid", 2, "", {"Arm(ask)"}},
+        {"/action monitoroff /in 5",        "Refused", 1, "ffmpeg.exe is not running.", {"Arm(ask)"}},
         {"/cancel",                         "",      0, "", {"Cancel"}},
         {"/cancel",                         "empty", 3, "", {"Cancel"}},
         {"/status",                         "",      0, "Monitor Off in 5 minutes", {}},
@@ -206,7 +212,9 @@ TEST(CarryOut, RunsActionsAsTheMenuDoesAndReachesTheSchedule) {
         }
         schedule.armResult = has("Kept")      ? ArmResult::Kept
                              : has("Invalid") ? ArmResult::Invalid
+                             : has("Refused") ? ArmResult::Refused
                                               : ArmResult::Armed;
+        schedule.refusal = "ffmpeg.exe is not running.";
         schedule.cancels = !has("empty");
         schedule.status = has("empty") ? "" : "Monitor Off in 5 minutes";
         FakeAwakeControl awake;

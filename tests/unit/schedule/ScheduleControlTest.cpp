@@ -141,18 +141,18 @@ TEST(ScheduleControl, ReplaceAndExitAskFirst) {
 
 TEST(ScheduleControl, LastChoiceSurvivesHostileValuesAndCancelChangesNothing) {
     ScheduleBench b;
-    b.settings.values = {{"ScheduleAction", "Format C:"},
-                         {"ScheduleWhen", "Later"},
-                         {"ScheduleInMinutes", "1441"},
-                         {"ScheduleAt", "25:00"},
-                         {"ScheduleIdleMinutes", "12abc"}};
+    b.settings.values = {{"ScheduleAction", "Format C:"},  {"ScheduleWhen", "Later"},
+                         {"ScheduleInMinutes", "1441"},    {"ScheduleAt", "25:00"},
+                         {"ScheduleIdleMinutes", "12abc"}, {"ScheduleProgram", "a|b"}};
     b.control().OpenDialog();
     EXPECT_EQ(b.scheduleView.opened, ScheduleChoice{});
-    b.settings.values = {
-        {"ScheduleAction", "Force a Restart"}, {"ScheduleWhen", "At"}, {"ScheduleAt", "06:05"}};
+    b.settings.values = {{"ScheduleAction", "Force a Restart"},
+                         {"ScheduleWhen", "At"},
+                         {"ScheduleAt", "06:05"},
+                         {"ScheduleKeepsAwake", "0"}};
     b.control().OpenDialog();
     EXPECT_EQ(b.scheduleView.opened,
-              (ScheduleChoice{MenuEntry::RstrtNow, ScheduleKind::At, 60, 6, 5, 30}));
+              (ScheduleChoice{MenuEntry::RstrtNow, ScheduleKind::At, 60, 6, 5, 30, "", false}));
     b.settings.values = {{"ScheduleWhen", "Idle"},
                          {"ScheduleInMinutes", "1440"},
                          {"ScheduleAt", "23:59"},

@@ -1,15 +1,26 @@
-// The schedule's rules against one clock: arming, warnings, sleep, clock changes and idle.
+// The schedule's rules against one clock: arming, warnings, sleep, clock changes, idle and a
+// program's end.
 #include <gtest/gtest.h>
 
 #include "schedule/Schedule.h"
 #include "support/FakeClock.h"
+#include "support/FakeProcessPort.h"
 
 namespace halcyra::test {
 namespace {
 
 constexpr std::int64_t kMin = 60'000;
 
-enum class Op { Arm, Run, Sleep, Resume, ClockMoved, Input, Postpone, Dismiss, InUse, Cancel };
+// Refused: arming fails with events as its reason. Start and End: the process arg starts (as
+// ffmpeg.exe) or ends.
+// clang-format off
+enum class Op {
+    Arm, Refused, Run, Sleep, Resume, ClockMoved, Input, Postpone, Dismiss, InUse, Cancel, Start, End
+};
+// The processes every row starts with; 40 cannot be opened.
+const std::vector<ProcessEntry> kRunning{
+    {11, "ffmpeg.exe"}, {12, "ffmpeg.exe"}, {13, "ffmpeg.exe"}, {30, "render.exe"}, {40, "locked.exe"}};
+// clang-format on
 
 struct Step {
     Op op;
@@ -61,6 +72,9 @@ ScheduleRequest At(int h, int m) {
 }
 ScheduleRequest Idle(int minutes) {
     return {MenuEntry::Standby, ScheduleKind::Idle, minutes, 0, 0};
+}
+ScheduleRequest Ends(const char* program) {
+    return {MenuEntry::Shutdown, ScheduleKind::Ends, 0, 0, 0, program};
 }
 
 const LocalTime k2200{2026, 3, 28, 22, 0};
@@ -137,6 +151,24 @@ const Row kRows[] = {
      "Standby after 5 minutes idle"},
     {"replace: the second one counts", k2200, In(5),
      {{Op::Arm}, {Op::Arm, 1, "show(60) "}, {Op::Run, kMin, "fire "}}, ""},
+    {"a program's end by id: no timer until it ends, then a full minute; postpone as ever", k2200, Ends("30"),
+     {{Op::Arm}, {Op::Run, 90 * kMin}, {Op::End, 30, "show(60) "}, {Op::Postpone}, {Op::Run, 10 * kMin, "show(60) fire "}}, ""},
+    {"a program's end: each process ends, the last warns; one started since is not awaited", k2200, Ends(" FFMPEG "),
+     {{Op::Arm}, {Op::Start, 14}, {Op::End, 11}, {Op::End, 12}, {Op::Run, 10 * kMin}, {Op::End, 13, "show(60) "}},
+     "Shutdown at 22:11"},
+    {"a program's end awaited, asleep too: the status names it as the system spells it", k2200, Ends("FFmpeg"),
+     {{Op::Arm}, {Op::Sleep, 60 * kMin}, {Op::Resume}}, "Shutdown when ffmpeg.exe ends"},
+    {"a program that ended before arming is refused by name", k2200, Ends("gone.exe"),
+     {{Op::Refused, 0, "gone.exe is not running."}}, ""},
+    {"a program that cannot be opened is refused by name, and what was armed stays", k2200, Ends("locked"),
+     {{Op::Arm, 1, "show(60) "}, {Op::Refused, 0, "locked.exe cannot be watched: it belongs to another user or is protected."}},
+     "Shutdown at 22:01"},
+    {"a program that ended asleep warns on wake, never runs at once", k2200, Ends("render.exe"),
+     {{Op::Arm}, {Op::Sleep, 120 * kMin}, {Op::End, 30, "show(60) "}, {Op::Resume}, {Op::Run, kMin, "fire "}}, ""},
+    {"a program's end cancelled: its end does nothing", k2200, Ends("render.exe"),
+     {{Op::Arm}, {Op::Cancel}, {Op::End, 30}, {Op::Run, 10 * kMin}}, ""},
+    {"a program's end replaced: its end does nothing", k2200, Ends("render.exe"),
+     {{Op::Arm}, {Op::Arm, 1, "show(60) "}, {Op::End, 30}, {Op::Run, kMin, "fire "}}, ""},
 };
 // clang-format on
 
@@ -156,13 +188,29 @@ TEST(Schedule, Rows) {
         }
         clock.SetLocal(row.start);
         clock.Input();
-        Schedule s(clock, clock);
+        FakeProcessPort port;
+        port.running = kRunning;
+        port.refuse[40] = WaitRefusal::CannotOpen;
+        Schedule s(clock, clock, port);
+        std::string got;
+        s.OnProgramEnded([&](ScheduleEvent e) { got += Note(s, e); });
         for (const Step& step : row.steps) {
-            std::string got;
+            got.clear();
+            std::string why;
             switch (step.op) {
             case Op::Arm:
                 ASSERT_TRUE(s.Arm(step.arg == 1 ? In(1) : row.request));
                 got = Note(s, s.Update());
+                break;
+            case Op::Refused:
+                EXPECT_FALSE(s.Arm(row.request, &why));
+                got = why;
+                break;
+            case Op::Start:
+                port.running.push_back({static_cast<ProcessId>(step.arg), "ffmpeg.exe"});
+                break;
+            case Op::End:
+                port.End(static_cast<ProcessId>(step.arg));
                 break;
             case Op::Run:
                 got = RunFor(s, clock, step.arg);
@@ -197,15 +245,20 @@ TEST(Schedule, Rows) {
             EXPECT_EQ(got, step.events);
         }
         EXPECT_EQ(s.Status(), row.status);
+        if (s.Request().kind != ScheduleKind::Ends || !s.Armed()) {
+            EXPECT_TRUE(port.waits.empty()) << "every process let go";
+        }
     }
 }
 
 TEST(Schedule, RefusesOutOfRangeAndShowsWhen) {
     FakeClock clock;
     clock.SetLocal(k2200);
-    Schedule s(clock, clock);
-    for (const ScheduleRequest& bad :
-         {In(0), In(1441), Idle(-1), At(24, 0), At(0, 60), At(-1, 0), In(5, MenuEntry::About)}) {
+    FakeProcessPort port;
+    port.running = kRunning;
+    Schedule s(clock, clock, port);
+    for (const ScheduleRequest& bad : {In(0), In(1441), Idle(-1), At(24, 0), At(0, 60), At(-1, 0),
+                                       In(5, MenuEntry::About), Ends(""), Ends("a|b")}) {
         EXPECT_FALSE(s.Arm(bad));
     }
     EXPECT_FALSE(s.Armed());
@@ -213,8 +266,14 @@ TEST(Schedule, RefusesOutOfRangeAndShowsWhen) {
     EXPECT_EQ(s.Preview(At(6, 0)), "tomorrow 06:00");
     EXPECT_EQ(s.Preview(At(22, 0)), "tomorrow 22:00");
     EXPECT_EQ(s.Preview(In(90)), "in 90 minutes");
+    EXPECT_EQ(s.Preview(Ends("ffmpeg")), "when ffmpeg.exe ends (3 processes)");
+    EXPECT_EQ(s.Preview(Ends("30")), "when render.exe ends (1 process)");
+    EXPECT_EQ(s.Preview(Ends("gone.exe")), "when gone.exe ends (not running)");
+    EXPECT_EQ(s.Preview(Ends("99")), "when process 99 ends (not running)");
     ASSERT_TRUE(s.Arm(At(23, 30)));
     EXPECT_EQ(s.CancelCaption(), "Ca&ncel scheduled Shutdown (23:30)");
+    ASSERT_TRUE(s.Arm(Ends("ffmpeg.exe")));
+    EXPECT_EQ(s.CancelCaption(), "Ca&ncel scheduled Shutdown (when ffmpeg.exe ends)");
     EXPECT_EQ(Schedule::Countdown(-5), "0:00");
     EXPECT_EQ(Schedule::Countdown(59), "0:59");
     EXPECT_EQ(Schedule::Countdown(3600), "1:00:00");
