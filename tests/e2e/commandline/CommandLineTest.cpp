@@ -162,7 +162,7 @@ protected:
     }
 };
 
-TEST_F(CommandLine, ARunningTrayCopyTakesTheScheduleAndAnswersStatusAndCancel) {
+TEST_F(CommandLine, ARunningTrayCopyTakesTheScheduleAndKeepingAwakeAndAnswersStatus) {
     HalcyraProcess tray("/start");
     const HWND main = tray.WaitReady(true);
     ASSERT_NE(main, nullptr);
@@ -185,6 +185,45 @@ TEST_F(CommandLine, ARunningTrayCopyTakesTheScheduleAndAnswersStatusAndCancel) {
     EXPECT_EQ(RunToEnd("/cancel").exitCode, 3u) << "nothing left to cancel";
     EXPECT_EQ(RunToEnd("/status").output, "Nothing is armed.\r\n");
     EXPECT_EQ(RunToEnd("/action screensaver").exitCode, 0u); // now, in the running copy
+
+    // Keeping awake, in the same copy.
+    EXPECT_EQ(RunToEnd("/awake off").exitCode, 3u) << "it was not on";
+
+    const struct {
+        const char* line;
+        const char* status;
+    } rows[] = {
+        {"/awake", "Kept awake until turned off\r\n"},
+        {"/awake /in 30 /display", "Kept awake for 30 more minutes and the screen on\r\n"},
+        {"/awake /at 23:59", "Kept awake until 23:59\r\n"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(RunToEnd(row.line).exitCode, 0u) << row.line;
+        EXPECT_EQ(RunToEnd("/status").output, row.status) << row.line;
+    }
+    EXPECT_EQ(RunToEnd("/awake off").exitCode, 0u);
+    const Ended gone = RunToEnd("/awake /while NoSuchProgram.exe");
+    EXPECT_EQ(gone.exitCode, 1u);
+    EXPECT_NE(gone.output.find("NoSuchProgram.exe"), std::string::npos) << gone.output;
+
+    // A job the test starts and ends: keeping awake lets go when its process ends.
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION job{};
+    std::string line = "\"" HALCYRA_WATCHED_PROGRAM "\"";
+    ASSERT_TRUE(::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                 &si, &job));
+    EXPECT_EQ(RunToEnd("/awake /while " + std::to_string(job.dwProcessId)).exitCode, 0u);
+    EXPECT_EQ(RunToEnd("/status").output, "Kept awake while HalcyraWatched.exe runs\r\n");
+    ::TerminateProcess(job.hProcess, 0);
+    const DWORD ended = ::GetTickCount();
+    // The time includes a /status run's own start: an upper bound.
+    EXPECT_TRUE(
+        WaitUntil([] { return RunToEnd("/status").output == "Nothing is armed.\r\n"; }, 20000));
+    std::printf("kept awake ended within %lu ms of the watched program\n",
+                static_cast<unsigned long>(::GetTickCount() - ended));
+    ::CloseHandle(job.hThread);
+    ::CloseHandle(job.hProcess);
     EXPECT_TRUE(tray.Running());
     EXPECT_TRUE(TrayIconPresent(main));
 }
@@ -235,50 +274,6 @@ TEST_F(CommandLine, ACopyThatDoesNotAnswerGetsTheRequestOnlyOnceAndTheCallerEnds
         }
         EXPECT_EQ(mainWindows, 1) << line << ": no tray copy of its own";
     }
-}
-
-TEST_F(CommandLine, KeepingAwakeFromScriptsTellsWhatIsHeldAndEndsWithTheWatchedProgram) {
-    HalcyraProcess tray("/start");
-    const HWND main = tray.WaitReady(true);
-    ASSERT_NE(main, nullptr);
-    EXPECT_EQ(RunToEnd("/awake off").exitCode, 3u) << "it was not on";
-
-    const struct {
-        const char* line;
-        const char* status;
-    } rows[] = {
-        {"/awake", "Kept awake until turned off\r\n"},
-        {"/awake /in 30 /display", "Kept awake for 30 more minutes and the screen on\r\n"},
-        {"/awake /at 23:59", "Kept awake until 23:59\r\n"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(RunToEnd(row.line).exitCode, 0u) << row.line;
-        EXPECT_EQ(RunToEnd("/status").output, row.status) << row.line;
-    }
-    EXPECT_EQ(RunToEnd("/awake off").exitCode, 0u);
-    const Ended gone = RunToEnd("/awake /while NoSuchProgram.exe");
-    EXPECT_EQ(gone.exitCode, 1u);
-    EXPECT_NE(gone.output.find("NoSuchProgram.exe"), std::string::npos) << gone.output;
-
-    // A job the test starts and ends: keeping awake lets go when its process ends.
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION job{};
-    std::string line = "\"" HALCYRA_WATCHED_PROGRAM "\"";
-    ASSERT_TRUE(::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                 &si, &job));
-    EXPECT_EQ(RunToEnd("/awake /while " + std::to_string(job.dwProcessId)).exitCode, 0u);
-    EXPECT_EQ(RunToEnd("/status").output, "Kept awake while HalcyraWatched.exe runs\r\n");
-    ::TerminateProcess(job.hProcess, 0);
-    const DWORD ended = ::GetTickCount();
-    // The time includes a /status run's own start: an upper bound.
-    EXPECT_TRUE(
-        WaitUntil([] { return RunToEnd("/status").output == "Nothing is armed.\r\n"; }, 20000));
-    std::printf("kept awake ended within %lu ms of the watched program\n",
-                static_cast<unsigned long>(::GetTickCount() - ended));
-    ::CloseHandle(job.hThread);
-    ::CloseHandle(job.hProcess);
-    EXPECT_TRUE(tray.Running());
 }
 
 TEST_F(CommandLine, AWrongCommandLineSaysWhatAndEndsWithTwo) {
