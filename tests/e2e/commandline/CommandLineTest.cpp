@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "e2e/app/HalcyraDriver.h"
+#include "support/WatchedJob.h"
 
 namespace halcyra::test {
 namespace {
@@ -207,23 +208,17 @@ TEST_F(CommandLine, ARunningTrayCopyTakesTheScheduleAndKeepingAwakeAndAnswersSta
     EXPECT_NE(gone.output.find("NoSuchProgram.exe"), std::string::npos) << gone.output;
 
     // A job the test starts and ends: keeping awake lets go when its process ends.
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION job{};
-    std::string line = "\"" HALCYRA_WATCHED_PROGRAM "\"";
-    ASSERT_TRUE(::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                 &si, &job));
-    EXPECT_EQ(RunToEnd("/awake /while " + std::to_string(job.dwProcessId)).exitCode, 0u);
+    const WatchedJob job(HALCYRA_WATCHED_PROGRAM);
+    ASSERT_TRUE(job.Started());
+    EXPECT_EQ(RunToEnd("/awake /while " + std::to_string(job.Id())).exitCode, 0u);
     EXPECT_EQ(RunToEnd("/status").output, "Kept awake while HalcyraWatched.exe runs\r\n");
-    ::TerminateProcess(job.hProcess, 0);
+    job.End();
     const DWORD ended = ::GetTickCount();
     // The time includes a /status run's own start: an upper bound.
     EXPECT_TRUE(
         WaitUntil([] { return RunToEnd("/status").output == "Nothing is armed.\r\n"; }, 20000));
     std::printf("kept awake ended within %lu ms of the watched program\n",
                 static_cast<unsigned long>(::GetTickCount() - ended));
-    ::CloseHandle(job.hThread);
-    ::CloseHandle(job.hProcess);
     EXPECT_TRUE(tray.Running());
     EXPECT_TRUE(TrayIconPresent(main));
 }

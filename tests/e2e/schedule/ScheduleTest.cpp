@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/app/HalcyraDriver.h"
+#include "support/WatchedJob.h"
 #include "app/ControlIds.h"
 #include "schedule/win32/ScheduleResources.h"
 
@@ -110,19 +111,14 @@ TEST_F(Scheduling, ArmedThroughTheDialogWithTheKeyboardAlone) {
 // A stand-in job started here, Halcyra armed on its process id from a script: the warning
 // appears within seconds of its end. A program that does not run is refused with 1.
 TEST_F(Scheduling, ArmedFromAScriptOnAProgramItWarnsWhenItEnds) {
-    std::string line = "\"" + WindowsPath(HALCYRA_WATCHED_PROGRAM) + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION job{};
-    ASSERT_TRUE(::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                 &startup, &job));
-    ::CloseHandle(job.hThread);
+    const WatchedJob job(HALCYRA_WATCHED_PROGRAM);
+    ASSERT_TRUE(job.Started());
 
     // Quiet: this one has no console to print the reason on, and no box may wait.
     HalcyraProcess refused("/action monitoroff /after NoSuchJob.exe /quiet");
     ASSERT_TRUE(refused.WaitForExit(20000));
     EXPECT_EQ(refused.ExitCode(), 1U);
-    HalcyraProcess armed("/action monitoroff /after " + std::to_string(job.dwProcessId));
+    HalcyraProcess armed("/action monitoroff /after " + std::to_string(job.Id()));
     ASSERT_TRUE(armed.WaitForExit(20000));
     EXPECT_EQ(armed.ExitCode(), 0U);
     ASSERT_TRUE(WaitUntil([&] { return StatusShown(); }));
@@ -130,9 +126,7 @@ TEST_F(Scheduling, ArmedFromAScriptOnAProgramItWarnsWhenItEnds) {
     const auto early = WindowsOf(halcyra_.Pid(), "#32770", kWarningTitle);
     EXPECT_TRUE(early.empty() || !::IsWindowVisible(early.front())) << "no warning before its end";
 
-    ::TerminateProcess(job.hProcess, 0);
-    ::WaitForSingleObject(job.hProcess, 10000);
-    ::CloseHandle(job.hProcess);
+    job.End();
     HWND warning = halcyra_.DialogTitled(kWarningTitle, 30000);
     ASSERT_NE(warning, nullptr);
     EXPECT_EQ(Text(warning, IDC_WARN_TEXT).rfind("Turn off Monitor in ", 0), 0U)

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "support/Wait.h"
-#include "support/WinePath.h"
+#include "support/WatchedJob.h"
 #include "watch/ProcessWatcher.h"
 #include "watch/win32/Win32ProcessPort.h"
 
@@ -19,24 +19,6 @@ namespace {
 using halcyra::test::WaitUntil;
 constexpr char kWatched[] = "HalcyraWatched.exe";
 
-PROCESS_INFORMATION StartProgram(const std::string& unixPath) {
-    std::string line = "\"" + halcyra::test::WindowsPath(unixPath) + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    EXPECT_TRUE(::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                 &startup, &info));
-    ::CloseHandle(info.hThread);
-    return info;
-}
-
-void EndProgram(const PROCESS_INFORMATION& info) {
-    ::TerminateProcess(info.hProcess, 0);
-    ::WaitForSingleObject(info.hProcess, 10000);
-    ::CloseHandle(info.hProcess);
-}
-
-// True once done() holds, with this thread's messages delivered meanwhile.
 template <typename Condition>
 bool PumpUntil(Condition done) {
     return WaitUntil([&] {
@@ -49,8 +31,8 @@ bool PumpUntil(Condition done) {
 }
 
 TEST(Win32ProcessPort, AStartedProgramsEndsAreReportedOneByOneThenAll) {
-    const PROCESS_INFORMATION first = StartProgram(HALCYRA_WATCHED_PROGRAM);
-    const PROCESS_INFORMATION second = StartProgram(HALCYRA_WATCHED_PROGRAM);
+    const halcyra::test::WatchedJob first(HALCYRA_WATCHED_PROGRAM);
+    const halcyra::test::WatchedJob second(HALCYRA_WATCHED_PROGRAM);
     Win32ProcessPort port;
     ProcessWatcher watcher(port);
     std::vector<WatchEnd> ends;
@@ -59,27 +41,27 @@ TEST(Win32ProcessPort, AStartedProgramsEndsAreReportedOneByOneThenAll) {
     ASSERT_EQ(result.outcome, WatchOutcome::Watching) << result.message;
     EXPECT_EQ(result.count, 2U);
     EXPECT_EQ(result.program, kWatched);
-    EndProgram(first);
+    first.End();
     ASSERT_TRUE(PumpUntil([&] { return !ends.empty(); }));
-    EXPECT_EQ(ends[0].id, first.dwProcessId);
+    EXPECT_EQ(ends[0].id, first.Id());
     EXPECT_FALSE(ends[0].AllEnded());
-    EndProgram(second);
+    second.End();
     ASSERT_TRUE(PumpUntil([&] { return ends.size() == 2; }));
     EXPECT_TRUE(ends[1].AllEnded());
 }
 
 TEST(Win32ProcessPort, AnEndAfterTheCancelIsDroppedAndAnIdThatRunsNothingRefused) {
-    const PROCESS_INFORMATION info = StartProgram(HALCYRA_WATCHED_PROGRAM);
+    const halcyra::test::WatchedJob job(HALCYRA_WATCHED_PROGRAM);
     Win32ProcessPort port;
     ProcessWatcher watcher(port);
     bool ended = false;
-    const std::string id = std::to_string(info.dwProcessId);
+    const std::string id = std::to_string(job.Id());
     const WatchResult result = watcher.Watch(id, [&](const WatchEnd&) { ended = true; });
     ASSERT_EQ(result.outcome, WatchOutcome::Watching) << result.message;
     EXPECT_EQ(result.program, kWatched);
     // Cancelled once the end is in the queue; after the cancel nothing more can be posted, so
     // one pass over the queue settles it.
-    EndProgram(info);
+    job.End();
     ASSERT_TRUE(WaitUntil([] {
         MSG msg;
         return ::PeekMessageA(&msg, nullptr, WM_APP, 0xBFFF, PM_NOREMOVE) != FALSE;
@@ -91,7 +73,7 @@ TEST(Win32ProcessPort, AnEndAfterTheCancelIsDroppedAndAnIdThatRunsNothingRefused
     const WatchResult refused = watcher.Watch(id, [](const WatchEnd&) {});
     EXPECT_EQ(refused.outcome, WatchOutcome::NotRunning);
     EXPECT_EQ(refused.message, "No program runs with process id " + id + ".");
-    EXPECT_EQ(port.StartWait(info.dwProcessId, [] {}).refusal, WaitRefusal::NotRunning);
+    EXPECT_EQ(port.StartWait(job.Id(), [] {}).refusal, WaitRefusal::NotRunning);
 }
 
 TEST(Win32ProcessPort, TheWindowListShowsAVisibleUnownedWindowWithItsProgram) {
