@@ -192,7 +192,8 @@ measure() {
     }
     awake_hour_msgs=$(commanded_idle "/awake /in 60")
     awake_job_msgs=$(commanded_idle "/awake /while {pid}")
-    note "kept-awake idle measured"
+    ends_job_msgs=$(commanded_idle "/action monitoroff /after {pid}")
+    note "kept-awake and program's-end idle measured"
 
     sub_bare=n/a sub_only=n/a sub_then=n/a sub_none=n/a sub_prop=n/a sub_atom=n/a
     if [ "$have_subclass" = 1 ]; then
@@ -274,6 +275,7 @@ report() {
     row "messages retrieved in ${idle} s idle, schedule armed 1 h ahead" "$armed_msgs" "" "" "" "" "0"
     row "messages retrieved in ${idle} s idle, kept awake for an hour" "$awake_hour_msgs" "" "" "" "" "0"
     row "messages retrieved in ${idle} s idle, kept awake while a program runs" "$awake_job_msgs" "" "" "" "" "0"
+    row "messages retrieved in ${idle} s idle, armed on a running program" "$ends_job_msgs" "" "" "" "" "0"
     row "subclassed dispatch vs bare CallWindowProc ns" "$sub_only" "$sub_bare" "$(ratio "$sub_only" "$sub_bare")" "" "" "<= 2x"
     row "  same, client then previous procedure, ns" "$sub_then" "$sub_bare" "$(ratio "$sub_then" "$sub_bare")" "" "" ""
     row "  same, message without a client, ns" "$sub_none" "$sub_bare" "$(ratio "$sub_none" "$sub_bare")" "" "" ""
