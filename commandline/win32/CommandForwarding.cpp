@@ -28,6 +28,18 @@ void DebugLine(const std::string& text) {
     ::OutputDebugStringA(("Halcyra: " + text + "\n").c_str());
 }
 
+// A tray copy started for one request that it refused holds nothing: it goes again, so that a
+// refused script leaves no icon behind. Another copy that took the request in between stays.
+void CloseStartedCopy(const char* windowClass, DWORD started) {
+    for (HWND main = nullptr; (main = ::FindWindowExA(nullptr, main, windowClass, nullptr));) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(main, &pid);
+        if (pid == started) {
+            ::PostMessageA(main, WM_CLOSE, 0, 0);
+        }
+    }
+}
+
 std::string_view RecordBytes(const COPYDATASTRUCT* data) {
     if (!data || data->dwData != forward::kCopyDataId || (data->cbData != 0 && !data->lpData)) {
         return {};
@@ -176,6 +188,10 @@ Forwarded StartTrayCopyWith(const CommandRequest& request, const char* windowCla
         const bool ended = ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
         // Still asking whether to start another copy, it refuses; then another copy may take it.
         Forwarded forwarded = ForwardToRunningCopy(request, windowClass);
+        if (forwarded.outcome == Forwarded::Outcome::Taken &&
+            forwarded.result.exitCode != command::kExitDone) {
+            CloseStartedCopy(windowClass, pi.dwProcessId);
+        }
         if (forwarded.outcome != Forwarded::Outcome::NoCopy) {
             return forwarded;
         }

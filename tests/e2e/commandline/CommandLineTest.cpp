@@ -227,6 +227,9 @@ TEST_F(CommandLine, WithNoCopyRunningAnActionEndsWhenDoneAndAScheduleStaysInATra
     EXPECT_EQ(RunToEnd("/Action MonitorOff /quiet").exitCode, 0u);
     EXPECT_TRUE(WindowsOf(0, "HalcyraForm", nullptr).empty());
     EXPECT_EQ(RunToEnd("/cancel").exitCode, 3u);
+    // Refused, the tray copy started for it holds nothing and goes again.
+    EXPECT_EQ(RunToEnd("/awake /while NoSuchProgram.exe").exitCode, 1u);
+    EXPECT_TRUE(WaitUntil([] { return WindowsOf(0, "HalcyraForm", nullptr).empty(); }));
 
     // Started by a script, directly or with cmd's "start /wait" as the README shows: it ends
     // with the tray copy's answer, and the tray copy holds the schedule.
