@@ -79,7 +79,9 @@ public:
 
     // Waits for count addresses, then a little longer so that a surplus one would show.
     std::vector<std::string> WaitForLines(std::size_t count) const {
-        WaitUntil([&] { return Lines().size() >= count; });
+        // Each address starts a Unix process through Wine's browser launcher: slow on a busy
+        // machine, so the deadline is long.
+        WaitUntil([&] { return Lines().size() >= count; }, 30000);
         std::this_thread::sleep_for(std::chrono::milliseconds(700));
         return Lines();
     }
