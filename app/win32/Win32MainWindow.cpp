@@ -235,7 +235,6 @@ void Win32MainWindow::PlaceAwakeRow() {
     if (!controlsMade_) {
         return;
     }
-    const bool on = !awakeStatus_.empty();
     const int below = scheduleStatus_.empty() ? 0 : kScheduleRowTwips;
     for (const auto& c : kControls) {
         if (c.id == ID_AWAKESTATUS || c.id == ID_AWAKESTOP) {
@@ -244,10 +243,7 @@ void Win32MainWindow::PlaceAwakeRow() {
                            SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
-    ::SetDlgItemTextA(window_.get(), ID_AWAKESTATUS, awakeStatus_.c_str());
-    for (const int id : {ID_AWAKESTATUS, ID_AWAKESTOP}) {
-        ::ShowWindow(::GetDlgItem(window_.get(), id), on ? SW_SHOWNA : SW_HIDE);
-    }
+    ShowStatusRow(ID_AWAKESTATUS, ID_AWAKESTOP, awakeStatus_);
 }
 
 void Win32MainWindow::OnAwake(WORD id) {
@@ -262,10 +258,13 @@ void Win32MainWindow::PlaceScheduleRow() {
     if (!controlsMade_) {
         return;
     }
-    const bool armed = !scheduleStatus_.empty();
-    ::SetDlgItemTextA(window_.get(), ID_SCHEDULESTATUS, scheduleStatus_.c_str());
-    for (const int id : {ID_SCHEDULESTATUS, ID_SCHEDULECANCEL}) {
-        ::ShowWindow(::GetDlgItem(window_.get(), id), armed ? SW_SHOWNA : SW_HIDE);
+    ShowStatusRow(ID_SCHEDULESTATUS, ID_SCHEDULECANCEL, scheduleStatus_);
+}
+
+void Win32MainWindow::ShowStatusRow(int label, int button, const std::string& status) {
+    ::SetDlgItemTextA(window_.get(), label, status.c_str());
+    for (const int id : {label, button}) {
+        ::ShowWindow(::GetDlgItem(window_.get(), id), status.empty() ? SW_HIDE : SW_SHOWNA);
     }
 }
 

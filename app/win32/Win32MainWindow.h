@@ -68,6 +68,8 @@ private:
     void FollowTaskbarDensity();
     int Pixels(int twips) const;
     void PlaceScheduleRow();
+    // A status row: its text, and the label and its button shown while there is one.
+    void ShowStatusRow(int label, int button, const std::string& status);
     void OnSchedule(WORD id);
     void PlaceAwakeRow();
     void OnAwake(WORD id);
